@@ -1,0 +1,105 @@
+#pragma once
+// A PlatformServices over an in-memory machine: drive tree, processes, HKCU registry.
+// It logs every call in order, counts what is held open, and can be told to fail calls.
+// Names compare without regard to case (as Windows does for the ANSI code page) and a
+// file can carry an 8.3 short name that pattern lookups also match.
+#include "PlatformServices.h"
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class RecordingPlatform : public PlatformServices {
+public:
+    // The calls, as they appear in the log and in fault switches.
+    enum class Call {
+        FindFirst, FindNext, FindClose, GetAttributes, SetAttributes, DeleteFile, FileExists,
+        CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue,
+        CloseKey, ReadFile, ReplaceFile, InformationBox
+    };
+    // How another program holds a file open: for reading (it cannot be deleted or
+    // replaced) or for writing (it cannot be read, deleted or replaced either).
+    enum class HeldBy { Reader, Writer };
+
+    RecordingPlatform();
+    ~RecordingPlatform() override;
+
+    // ---- Building the machine. Paths are absolute ("c:\dir\file"); parents are created.
+    void AddDirectory(const std::string& path, std::uint32_t attributes = FileAttr::Directory);
+    void AddFile(const std::string& path, const std::string& contents = {},
+                 std::uint32_t attributes = FileAttr::Archive);
+    void SetShortName(const std::string& path, const std::string& shortName);
+    void SetLastWriteYear(const std::string& path, int year);
+    // Entry names of one directory in the order its listing gives them; names left out
+    // follow in the default order (by upper-cased name, like NTFS).
+    void SetListingOrder(const std::string& dir, const std::vector<std::string>& names);
+    void SetUnlistable(const std::string& dir);       // listing its contents fails
+    void HoldOpen(const std::string& path, HeldBy how);
+    void Release(const std::string& path);
+    void SetCurrentDir(const std::string& path);
+    void SetWindowsDir(const std::string& path);
+
+    std::uint32_t AddProcess(const std::string& exe, bool canOpen = true, bool canTerminate = true);
+
+    // Keys are paths below HKEY_CURRENT_USER, compared without regard to case.
+    void AddKey(const std::string& key, bool fullAccess = true);
+    void SetValue(const std::string& key, const std::string& name, const std::string& data);
+    void SetValueUndeletable(const std::string& key, const std::string& name);
+
+    // ---- Reading the machine back.
+    bool Exists(const std::string& path) const;        // file or directory
+    std::string Contents(const std::string& path) const;
+    std::uint32_t Attributes(const std::string& path) const;
+    std::vector<std::string> AllPaths() const;          // every entry, sorted
+    std::vector<ProcessEntry> Running() const;
+    bool HasValue(const std::string& key, const std::string& name) const;
+    std::vector<std::string> ValueNames(const std::string& key) const;
+    const std::vector<std::string>& InformationBoxes() const { return boxes_; }
+    std::string Dump() const;                           // the whole state, for messages
+
+    // ---- The call log and counters.
+    const std::vector<std::string>& Log() const { return log_; }   // e.g. "FindFirst c:\*.*"
+    void ClearLog() { log_.clear(); }
+    std::size_t CallCount() const { return calls_; }     // calls since construction
+    int OpenListings() const { return openListings_; }
+    int OpenKeys() const { return openKeys_; }
+    int OpenFiles() const { return openFiles_; }
+
+    // ---- Fault injection. A failing call behaves as the real call does when it fails:
+    // no entry / false / Invalid / empty text / empty list / null key / the call's
+    // exception, and changes nothing.
+    void FailCallNumber(std::size_t n);   // the call with this 0-based number since construction
+    void FailEvery(Call call);
+    void ClearFaults();
+
+    // ---- PlatformServices
+    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
+    std::uint32_t GetAttributes(const std::string& path) override;
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    bool DeleteFile(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    std::string CurrentDirectory() override;
+    std::string WindowsDirectory() override;
+    std::vector<ProcessEntry> Processes() override;
+    bool TerminateProcess(std::uint32_t id) override;
+    std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
+    std::string ReadFileBytes(const std::string& path) override;
+    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override;
+    void ShowInformationBox(const std::string& text) override;
+
+private:
+    struct Node;
+    class Listing;
+    class Key;
+    // The implementation's private state and helpers go here.
+    std::unique_ptr<Node> root_;
+    std::vector<std::string> log_;
+    std::vector<std::string> boxes_;
+    std::size_t calls_ = 0;
+    int openListings_ = 0;
+    int openKeys_ = 0;
+    int openFiles_ = 0;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// The state the cleaning operations share with the run for the life of the process.
+#include <string>
+
+struct SharedFlags {
+    bool InfectionFound = false;   // something of an infection was found or removed in this run
+    bool RemovalFailed = false;    // a found infected copy could not be removed in this run
+    std::string SearchStatus;      // set by the file sweep, never cleared
+};
+
+// The one instance the program uses.
+SharedFlags& ProcessFlags();
