@@ -13,7 +13,7 @@ struct ConfigPurge {
 struct ThreatEntry {
     std::string listText;
     std::string infoFile;
-    PlanKind kind;
+    PlanKind kind = PlanKind::MircWorm;
     // mIRC worm rows
     std::vector<ConfigPurge> configPurges;
     // both kinds

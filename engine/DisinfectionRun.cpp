@@ -1,0 +1,91 @@
+#include "DisinfectionRun.h"
+
+#include "ThreatCatalogue.h"
+
+namespace {
+
+void RunMircWorm(const ThreatEntry& row, CleaningOperations& ops, Report& report, SharedFlags& flags)
+{
+    for (const ConfigPurge& purge : row.configPurges) {
+        ops.PurgeConfigLines(DriveRoot, purge.file, purge.marker);
+        report.Append("Desinfecci\xF3n del archivo " + purge.file + " Concluida");
+    }
+    for (const std::string& name : row.filesToDelete) {
+        ops.SearchAndDeleteFile(DriveRoot, name);
+        report.Append("Desinfecci\xF3n de archivos " + name + " Concluida");
+    }
+    if (flags.RemovalFailed)
+        report.Append("Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano");
+    else if (flags.InfectionFound)
+        report.Append("Su sistema ha sido desinfectado correctamente");
+    else
+        report.Append("Su sistema no hab\xED" "a sido infectado :)");
+}
+
+// The registry step and the two lines that close a run that found the resident file;
+// the closing lines are written even when the registry step throws.
+void RemoveStartupAndClose(const ThreatEntry& row, CleaningOperations& ops, Report& report,
+                           const SharedFlags& flags)
+{
+    auto close = [&] {
+        report.Append("Se concluyo el proceso de desinfecci\xF3n del registro...");
+        report.Append(flags.RemovalFailed
+                          ? "El troyano no pudo ser eliminado por completo de su sistema"
+                          : "Se elimin\xF3 el troyano de su sistema satisfactoriamente");
+    };
+    try {
+        ops.RemoveStartupValue(row.startupValue);
+    } catch (...) {
+        close();
+        throw;
+    }
+    close();
+}
+
+void RunResidentBackdoor(const ThreatEntry& row, CleaningOperations& ops, SystemDirectories& dirs,
+                         Report& report, SharedFlags& flags)
+{
+    for (const std::string& process : row.processes)
+        ops.KillProcessByName(process);
+    for (const std::string& name : row.filesToDelete) {
+        ops.SearchAndDeleteFile(DriveRoot, name);
+        report.Append(flags.SearchStatus);
+    }
+    if (flags.InfectionFound)
+        report.Append(flags.RemovalFailed
+                          ? "Se encontr\xF3 rastro del Troyano, pero no se pudieron borrar todos sus archivos"
+                          : row.foundLine);
+
+    const std::string dirList = dirs.CurrentDirectory() + ";" + dirs.WindowsDirectory();
+    const std::string path = ops.FindOnPath(row.residentFile, dirList);
+    if (path.empty()) {
+        report.Append("El registro no fue afectado por el troyano...");
+        report.Append(row.notFoundLine);
+        return;
+    }
+    flags.InfectionFound = true;
+    if (ops.ForceDeleteFile(path)) {
+        report.Append("Archivo eliminado,continuando b\xFAsqueda");
+    } else {
+        report.Append("No se pudo eliminar el archivo " + path);
+        flags.RemovalFailed = true;
+    }
+    RemoveStartupAndClose(row, ops, report, flags);
+}
+
+} // namespace
+
+void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs, Report& report,
+                     SharedFlags& flags)
+{
+    report.Clear();
+    flags.InfectionFound = false;
+    flags.RemovalFailed = false;
+    const ThreatEntry* row = FindThreat(index);
+    if (!row)
+        return;
+    if (row->kind == PlanKind::MircWorm)
+        RunMircWorm(*row, ops, report, flags);
+    else
+        RunResidentBackdoor(*row, ops, dirs, report, flags);
+}

@@ -1,0 +1,7 @@
+#include "SharedFlags.h"
+
+SharedFlags& ProcessFlags()
+{
+    static SharedFlags flags;
+    return flags;
+}
