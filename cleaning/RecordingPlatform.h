@@ -94,8 +94,43 @@ private:
     struct Node;
     class Listing;
     class Key;
-    // The implementation's private state and helpers go here.
+    struct Process {
+        ProcessEntry entry;
+        bool canOpen = true;
+        bool canTerminate = true;
+    };
+    struct Value {
+        std::string name;
+        std::string data;
+        bool undeletable = false;
+    };
+    struct KeyRecord {
+        std::string path;
+        bool fullAccess = true;
+        std::vector<Value> values;
+        Value* Find(const std::string& name);
+    };
+
+    // Log and count one call; true when a fault switch says it must fail.
+    bool Begin(Call call);
+    bool Begin(Call call, const std::string& argument);
+    // The components of a path below the root of c:, resolved against the current
+    // directory; false for another drive or a path of MAX_PATH characters or more.
+    bool Resolve(const std::string& path, std::vector<std::string>& parts) const;
+    Node* Walk(const std::vector<std::string>& parts, std::size_t count) const;
+    Node* Lookup(const std::string& path) const;          // null when missing
+    Node& Require(const std::string& path) const;         // std::logic_error when missing
+    Node& Make(const std::string& path, bool directory);  // creates missing parents
+    KeyRecord* FindKey(const std::string& key) const;
+
     std::unique_ptr<Node> root_;
+    std::string currentDir_ = "c:\\";
+    std::string windowsDir_ = "c:\\windows";
+    std::vector<Process> processes_;
+    std::uint32_t nextProcessId_ = 100;
+    std::vector<std::unique_ptr<KeyRecord>> keys_;   // in the order added
+    std::set<std::size_t> failNumbers_;
+    std::set<Call> failKinds_;
     std::vector<std::string> log_;
     std::vector<std::string> boxes_;
     std::size_t calls_ = 0;

@@ -1,0 +1,621 @@
+#include "RecordingPlatform.h"
+
+#include "../engine/EngineError.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::size_t kMaxPath = 260;
+constexpr int kDefaultYear = 2002;
+// The attribute bits SetFileAttributes can change; the others (directory, compressed,
+// reparse point...) keep what the entry has.
+constexpr std::uint32_t kSettable = 0x01 | 0x02 | 0x04 | 0x20 | 0x80 | 0x100 | 0x1000 | 0x2000;
+
+const char* const kCallNames[] = {
+    "FindFirst", "FindNext", "FindClose", "GetAttributes", "SetAttributes", "DeleteFile",
+    "FileExists", "CurrentDirectory", "WindowsDirectory", "Processes", "TerminateProcess",
+    "OpenKey", "DeleteValue", "CloseKey", "ReadFile", "ReplaceFile", "InformationBox"};
+
+// Upper case in Windows-1252: ASCII letters, the accented letters 0xE0-0xFE (not the
+// division sign 0xF7), and the four letters whose capitals lie in 0x80-0x9F.
+unsigned char FoldByte(unsigned char c)
+{
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+    case 0x9A: return 0x8A;
+    case 0x9C: return 0x8C;
+    case 0x9E: return 0x8E;
+    case 0xFF: return 0x9F;
+    default: return c;
+    }
+}
+
+std::string Fold(const std::string& text)
+{
+    std::string folded(text);
+    for (char& c : folded) c = static_cast<char>(FoldByte(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return Fold(a) == Fold(b); }
+
+bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+
+// "*" matches any run of characters, "?" exactly one; letters compare folded.
+bool Glob(const std::string& pattern, const std::string& name)
+{
+    const std::string p = Fold(pattern), n = Fold(name);
+    std::size_t pi = 0, ni = 0, starP = std::string::npos, starN = 0;
+    while (ni < n.size()) {
+        if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
+            ++pi;
+            ++ni;
+        } else if (pi < p.size() && p[pi] == '*') {
+            starP = pi++;
+            starN = ni;
+        } else if (starP != std::string::npos) {
+            pi = starP + 1;
+            ni = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == '*') ++pi;
+    return pi == p.size();
+}
+
+// Windows matching: besides the glob, a pattern ending in ".*" or "." also matches a
+// name without a dot by its stem, so "*.*" matches every name.
+bool Matches(const std::string& pattern, const std::string& name)
+{
+    if (Glob(pattern, name)) return true;
+    if (name.find('.') != std::string::npos) return false;
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0)
+        return Glob(pattern.substr(0, pattern.size() - 2), name);
+    if (!pattern.empty() && pattern.back() == '.') return Glob(pattern.substr(0, pattern.size() - 1), name);
+    return false;
+}
+
+std::string Hex(std::uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
+    return text;
+}
+
+// Counts a file as open for as long as it lives.
+class OpenFile {
+public:
+    explicit OpenFile(int& count) : count_(count) { ++count_; }
+    ~OpenFile() { --count_; }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+private:
+    int& count_;
+};
+
+}   // namespace
+
+// ---- The drive tree
+
+struct RecordingPlatform::Node {
+    std::string name;
+    std::string shortName;
+    std::uint32_t attributes = FileAttr::Directory;
+    int year = kDefaultYear;
+    std::string contents;
+    bool unlistable = false;
+    std::optional<HeldBy> held;
+    std::vector<std::string> order;   // listing order set by a test
+    std::vector<std::unique_ptr<Node>> children;
+
+    bool IsDirectory() const { return (attributes & FileAttr::Directory) != 0; }
+
+    bool Answers(const std::string& n) const
+    {
+        return SameName(name, n) || (!shortName.empty() && SameName(shortName, n));
+    }
+
+    bool MatchesPattern(const std::string& pattern) const
+    {
+        return Matches(pattern, name) || (!shortName.empty() && Matches(pattern, shortName));
+    }
+
+    Node* Child(const std::string& n) const
+    {
+        for (const auto& child : children)
+            if (child->Answers(n)) return child.get();
+        return nullptr;
+    }
+
+    // The children in listing order: the names set by a test first, then the rest by
+    // upper-cased name.
+    std::vector<const Node*> Listed() const
+    {
+        auto rank = [this](const Node* node) {
+            for (std::size_t i = 0; i < order.size(); ++i)
+                if (SameName(order[i], node->name)) return i;
+            return order.size();
+        };
+        std::vector<const Node*> listed;
+        for (const auto& child : children) listed.push_back(child.get());
+        std::sort(listed.begin(), listed.end(), [&](const Node* a, const Node* b) {
+            const std::size_t ra = rank(a), rb = rank(b);
+            return ra != rb ? ra < rb : Fold(a->name) < Fold(b->name);
+        });
+        return listed;
+    }
+
+    void Remove(const Node* child)
+    {
+        children.erase(std::find_if(children.begin(), children.end(),
+                                    [child](const auto& c) { return c.get() == child; }));
+    }
+
+    void CollectPaths(const std::string& prefix, std::vector<std::string>& paths) const
+    {
+        for (const auto& child : children) {
+            paths.push_back(prefix + child->name);
+            child->CollectPaths(prefix + child->name + "\\", paths);
+        }
+    }
+
+    void Dump(std::ostream& out, int depth) const
+    {
+        out << std::string(2 * depth, ' ') << (depth == 0 ? "c:\\" : name) << ' ' << Hex(attributes);
+        if (!shortName.empty()) out << " short " << shortName;
+        if (!IsDirectory()) out << ", " << contents.size() << " bytes, " << year;
+        if (held) out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
+        if (unlistable) out << ", unlistable";
+        if (!order.empty()) {
+            out << ", order";
+            for (const auto& n : order) out << ' ' << n;
+        }
+        out << '\n';
+        for (const Node* child : Listed()) child->Dump(out, depth + 1);
+    }
+};
+
+RecordingPlatform::RecordingPlatform() : root_(std::make_unique<Node>()) {}
+RecordingPlatform::~RecordingPlatform() = default;
+
+bool RecordingPlatform::Resolve(const std::string& path, std::vector<std::string>& parts) const
+{
+    std::string full = path;
+    if (path.size() < 2 || path[1] != ':') {
+        if (!path.empty() && path[0] == '\\')
+            full = currentDir_.substr(0, 2) + path;
+        else
+            full = currentDir_ + (!currentDir_.empty() && currentDir_.back() == '\\' ? "" : "\\") + path;
+    }
+    if (path.size() >= kMaxPath || full.size() >= kMaxPath || full.size() < 2 || full[1] != ':' ||
+        FoldByte(static_cast<unsigned char>(full[0])) != 'C')
+        return false;
+    parts.clear();
+    std::size_t start = 2;
+    while (start <= full.size()) {
+        std::size_t end = full.find('\\', start);
+        if (end == std::string::npos) end = full.size();
+        const std::string part = full.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+RecordingPlatform::Node* RecordingPlatform::Walk(const std::vector<std::string>& parts, std::size_t count) const
+{
+    Node* node = root_.get();
+    for (std::size_t i = 0; i < count && node; ++i) node = node->IsDirectory() ? node->Child(parts[i]) : nullptr;
+    return node;
+}
+
+RecordingPlatform::Node* RecordingPlatform::Lookup(const std::string& path) const
+{
+    std::vector<std::string> parts;
+    return Resolve(path, parts) ? Walk(parts, parts.size()) : nullptr;
+}
+
+RecordingPlatform::Node& RecordingPlatform::Require(const std::string& path) const
+{
+    Node* node = Lookup(path);
+    if (!node) throw std::logic_error("RecordingPlatform: no entry " + path);
+    return *node;
+}
+
+RecordingPlatform::Node& RecordingPlatform::Make(const std::string& path, bool directory)
+{
+    std::vector<std::string> parts;
+    if (!Resolve(path, parts)) throw std::logic_error("RecordingPlatform: bad path " + path);
+    Node* node = root_.get();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (!node->IsDirectory()) throw std::logic_error("RecordingPlatform: a file on the way to " + path);
+        Node* next = node->Child(parts[i]);
+        if (!next) {
+            auto created = std::make_unique<Node>();
+            created->name = parts[i];
+            next = created.get();
+            node->children.push_back(std::move(created));
+            if (i + 1 == parts.size() && !directory) next->attributes = FileAttr::Archive;
+        }
+        node = next;
+    }
+    if (node->IsDirectory() != directory)
+        throw std::logic_error("RecordingPlatform: wrong kind of entry " + path);
+    return *node;
+}
+
+// ---- Building the machine
+
+void RecordingPlatform::AddDirectory(const std::string& path, std::uint32_t attributes)
+{
+    Make(path, true).attributes = attributes | FileAttr::Directory;
+}
+
+void RecordingPlatform::AddFile(const std::string& path, const std::string& contents, std::uint32_t attributes)
+{
+    Node& file = Make(path, false);
+    file.contents = contents;
+    file.attributes = attributes & ~FileAttr::Directory;
+}
+
+void RecordingPlatform::SetShortName(const std::string& path, const std::string& shortName)
+{
+    Require(path).shortName = shortName;
+}
+
+void RecordingPlatform::SetLastWriteYear(const std::string& path, int year) { Require(path).year = year; }
+
+void RecordingPlatform::SetListingOrder(const std::string& dir, const std::vector<std::string>& names)
+{
+    Require(dir).order = names;
+}
+
+void RecordingPlatform::SetUnlistable(const std::string& dir) { Require(dir).unlistable = true; }
+void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how) { Require(path).held = how; }
+void RecordingPlatform::Release(const std::string& path) { Require(path).held.reset(); }
+void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
+void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
+
+std::uint32_t RecordingPlatform::AddProcess(const std::string& exe, bool canOpen, bool canTerminate)
+{
+    const std::uint32_t id = nextProcessId_;
+    nextProcessId_ += 4;
+    processes_.push_back({{id, exe}, canOpen, canTerminate});
+    return id;
+}
+
+RecordingPlatform::Value* RecordingPlatform::KeyRecord::Find(const std::string& name)
+{
+    for (Value& value : values)
+        if (SameName(value.name, name)) return &value;
+    return nullptr;
+}
+
+RecordingPlatform::KeyRecord* RecordingPlatform::FindKey(const std::string& key) const
+{
+    for (const auto& record : keys_)
+        if (SameName(record->path, key)) return record.get();
+    return nullptr;
+}
+
+void RecordingPlatform::AddKey(const std::string& key, bool fullAccess)
+{
+    // The parent keys exist too, as they do in a real registry.
+    for (std::size_t cut = key.find('\\'); cut != std::string::npos; cut = key.find('\\', cut + 1))
+        if (!FindKey(key.substr(0, cut))) keys_.push_back(std::make_unique<KeyRecord>(KeyRecord{key.substr(0, cut), true, {}}));
+    if (KeyRecord* record = FindKey(key))
+        record->fullAccess = fullAccess;
+    else
+        keys_.push_back(std::make_unique<KeyRecord>(KeyRecord{key, fullAccess, {}}));
+}
+
+void RecordingPlatform::SetValue(const std::string& key, const std::string& name, const std::string& data)
+{
+    if (!FindKey(key)) AddKey(key);
+    KeyRecord& record = *FindKey(key);
+    if (Value* value = record.Find(name))
+        value->data = data;
+    else
+        record.values.push_back({name, data, false});
+}
+
+void RecordingPlatform::SetValueUndeletable(const std::string& key, const std::string& name)
+{
+    KeyRecord* record = FindKey(key);
+    Value* value = record ? record->Find(name) : nullptr;
+    if (!value) throw std::logic_error("RecordingPlatform: no value " + key + " " + name);
+    value->undeletable = true;
+}
+
+// ---- Reading the machine back
+
+bool RecordingPlatform::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
+
+std::string RecordingPlatform::Contents(const std::string& path) const { return Require(path).contents; }
+
+std::uint32_t RecordingPlatform::Attributes(const std::string& path) const
+{
+    const Node* node = Lookup(path);
+    return node ? node->attributes : FileAttr::Invalid;
+}
+
+std::vector<std::string> RecordingPlatform::AllPaths() const
+{
+    std::vector<std::string> paths;
+    root_->CollectPaths("c:\\", paths);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+std::vector<ProcessEntry> RecordingPlatform::Running() const
+{
+    std::vector<ProcessEntry> running;
+    for (const Process& process : processes_) running.push_back(process.entry);
+    return running;
+}
+
+bool RecordingPlatform::HasValue(const std::string& key, const std::string& name) const
+{
+    KeyRecord* record = FindKey(key);
+    return record && record->Find(name);
+}
+
+std::vector<std::string> RecordingPlatform::ValueNames(const std::string& key) const
+{
+    std::vector<std::string> names;
+    if (const KeyRecord* record = FindKey(key))
+        for (const Value& value : record->values) names.push_back(value.name);
+    return names;
+}
+
+std::string RecordingPlatform::Dump() const
+{
+    std::ostringstream out;
+    root_->Dump(out, 0);
+    out << "current directory " << currentDir_ << "\nwindows directory " << windowsDir_ << "\nprocesses:\n";
+    for (const Process& process : processes_) {
+        out << "  " << process.entry.id << ' ' << process.entry.exe;
+        if (!process.canOpen) out << " (cannot be opened)";
+        if (!process.canTerminate) out << " (cannot be terminated)";
+        out << '\n';
+    }
+    out << "registry (HKCU):\n";
+    for (const auto& key : keys_) {
+        out << "  " << key->path << (key->fullAccess ? "" : " (no full access)") << '\n';
+        for (const Value& value : key->values)
+            out << "    " << value.name << " = \"" << value.data << '"' << (value.undeletable ? " (undeletable)" : "") << '\n';
+    }
+    return out.str();
+}
+
+// ---- Log and faults
+
+bool RecordingPlatform::Begin(Call call)
+{
+    const std::size_t number = calls_++;
+    log_.push_back(kCallNames[static_cast<int>(call)]);
+    return failNumbers_.count(number) != 0 || failKinds_.count(call) != 0;
+}
+
+bool RecordingPlatform::Begin(Call call, const std::string& argument)
+{
+    const bool fail = Begin(call);
+    log_.back() += " " + argument;
+    return fail;
+}
+
+void RecordingPlatform::FailCallNumber(std::size_t n) { failNumbers_.insert(n); }
+void RecordingPlatform::FailEvery(Call call) { failKinds_.insert(call); }
+
+void RecordingPlatform::ClearFaults()
+{
+    failNumbers_.clear();
+    failKinds_.clear();
+}
+
+// ---- Listings and keys: their destruction is the close call.
+
+class RecordingPlatform::Listing : public FindListing {
+public:
+    Listing(RecordingPlatform& platform, std::vector<FindEntry> entries)
+        : platform_(platform), entries_(std::move(entries))
+    {
+        ++platform_.openListings_;
+    }
+    ~Listing() override
+    {
+        platform_.Begin(Call::FindClose);
+        --platform_.openListings_;
+    }
+    Listing(const Listing&) = delete;
+    Listing& operator=(const Listing&) = delete;
+
+    bool Next(FindEntry& entry) override
+    {
+        if (platform_.Begin(Call::FindNext) || next_ == entries_.size()) return false;
+        entry = entries_[next_++];
+        return true;
+    }
+
+private:
+    RecordingPlatform& platform_;
+    std::vector<FindEntry> entries_;
+    std::size_t next_ = 1;   // FindFirst handed out the first one
+};
+
+class RecordingPlatform::Key : public RegistryKey {
+public:
+    Key(RecordingPlatform& platform, KeyRecord& record) : platform_(platform), record_(record)
+    {
+        ++platform_.openKeys_;
+    }
+    ~Key() override
+    {
+        platform_.Begin(Call::CloseKey);
+        --platform_.openKeys_;
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+
+    DeleteResult DeleteValue(const std::string& name) override
+    {
+        if (platform_.Begin(Call::DeleteValue, name)) return DeleteResult::Failed;
+        Value* value = record_.Find(name);
+        if (!value) return DeleteResult::NotFound;
+        if (value->undeletable) return DeleteResult::Failed;
+        record_.values.erase(record_.values.begin() + (value - record_.values.data()));
+        return DeleteResult::Deleted;
+    }
+
+private:
+    RecordingPlatform& platform_;
+    KeyRecord& record_;   // records live as long as the platform and never move
+};
+
+// ---- PlatformServices
+
+std::unique_ptr<FindListing> RecordingPlatform::FindFirst(const std::string& pattern, FindEntry& first)
+{
+    if (Begin(Call::FindFirst, pattern)) return nullptr;
+    const std::size_t cut = pattern.rfind('\\');
+    const std::size_t leafStart = cut != std::string::npos ? cut + 1
+                                  : pattern.size() >= 2 && pattern[1] == ':' ? 2 : 0;
+    const std::string leaf = pattern.substr(leafStart);
+    std::vector<std::string> parts;
+    if (leaf.empty() || !Resolve(pattern, parts) || !Resolve(pattern.substr(0, leafStart), parts)) return nullptr;
+    const Node* dir = Walk(parts, parts.size());
+    if (!dir || !dir->IsDirectory() || dir->unlistable) return nullptr;
+
+    std::vector<FindEntry> entries;
+    const bool wildcard = HasWildcard(leaf);
+    if (wildcard && dir != root_.get())
+        for (const char* dots : {".", ".."})
+            if (Matches(leaf, dots)) entries.push_back({dots, FileAttr::Directory});
+    for (const Node* child : dir->Listed())
+        if (wildcard ? child->MatchesPattern(leaf) : child->Answers(leaf))
+            entries.push_back({child->name, child->attributes});
+    if (entries.empty()) return nullptr;
+    first = entries.front();
+    return std::make_unique<Listing>(*this, std::move(entries));
+}
+
+std::uint32_t RecordingPlatform::GetAttributes(const std::string& path)
+{
+    if (Begin(Call::GetAttributes, path)) return FileAttr::Invalid;
+    const Node* node = Lookup(path);
+    return node ? node->attributes : FileAttr::Invalid;
+}
+
+bool RecordingPlatform::SetAttributes(const std::string& path, std::uint32_t attributes)
+{
+    if (Begin(Call::SetAttributes, path + " " + Hex(attributes))) return false;
+    Node* node = Lookup(path);
+    if (!node) return false;
+    std::uint32_t word = (node->attributes & ~kSettable) | (attributes & kSettable);
+    // Normal stands only alone: with any other bit it is dropped, and a file left with
+    // no bit at all reads as Normal.
+    if (word & ~FileAttr::Normal) word &= ~FileAttr::Normal;
+    node->attributes = word ? word : FileAttr::Normal;
+    return true;
+}
+
+bool RecordingPlatform::DeleteFile(const std::string& path)
+{
+    if (Begin(Call::DeleteFile, path)) return false;
+    std::vector<std::string> parts;
+    if (!Resolve(path, parts) || parts.empty()) return false;
+    Node* dir = Walk(parts, parts.size() - 1);
+    Node* file = dir && dir->IsDirectory() ? dir->Child(parts.back()) : nullptr;
+    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->held) return false;
+    dir->Remove(file);
+    return true;
+}
+
+bool RecordingPlatform::FileExists(const std::string& path)
+{
+    if (Begin(Call::FileExists, path)) return false;
+    const Node* node = Lookup(path);
+    return node && !node->IsDirectory();
+}
+
+std::string RecordingPlatform::CurrentDirectory()
+{
+    return Begin(Call::CurrentDirectory) ? std::string() : currentDir_;
+}
+
+std::string RecordingPlatform::WindowsDirectory()
+{
+    return Begin(Call::WindowsDirectory) ? std::string() : windowsDir_;
+}
+
+std::vector<ProcessEntry> RecordingPlatform::Processes()
+{
+    return Begin(Call::Processes) ? std::vector<ProcessEntry>() : Running();
+}
+
+bool RecordingPlatform::TerminateProcess(std::uint32_t id)
+{
+    if (Begin(Call::TerminateProcess, std::to_string(id))) return false;
+    const auto process = std::find_if(processes_.begin(), processes_.end(),
+                                      [id](const Process& p) { return p.entry.id == id; });
+    if (process == processes_.end() || !process->canOpen || !process->canTerminate) return false;
+    processes_.erase(process);
+    return true;
+}
+
+std::unique_ptr<RegistryKey> RecordingPlatform::OpenCurrentUserKey(const std::string& path)
+{
+    if (Begin(Call::OpenKey, path)) return nullptr;
+    KeyRecord* record = FindKey(path);
+    if (!record || !record->fullAccess) return nullptr;
+    return std::make_unique<Key>(*this, *record);
+}
+
+std::string RecordingPlatform::ReadFileBytes(const std::string& path)
+{
+    if (Begin(Call::ReadFile, path)) throw CannotOpenFile(path);
+    const OpenFile open(openFiles_);
+    const Node* file = Lookup(path);
+    if (!file || file->IsDirectory() || file->held == HeldBy::Writer) throw CannotOpenFile(path);
+    return file->contents;
+}
+
+void RecordingPlatform::ReplaceFileBytes(const std::string& path, const std::string& bytes)
+{
+    if (Begin(Call::ReplaceFile, path)) throw CannotCreateFile(path);
+    const OpenFile open(openFiles_);
+    std::vector<std::string> parts;
+    if (!Resolve(path, parts) || parts.empty()) throw CannotCreateFile(path);
+    Node* dir = Walk(parts, parts.size() - 1);
+    if (!dir || !dir->IsDirectory()) throw CannotCreateFile(path);
+    Node* file = dir->Child(parts.back());
+    if (file && (file->IsDirectory() || file->held ||
+                 (file->attributes & (FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System))))
+        throw CannotCreateFile(path);
+    if (!file) {
+        dir->children.push_back(std::make_unique<Node>());
+        file = dir->children.back().get();
+        file->name = parts.back();
+    }
+    file->contents = bytes;
+    // Created with FILE_ATTRIBUTE_NORMAL, a freshly written file reads back as archive.
+    file->attributes = FileAttr::Archive;
+}
+
+void RecordingPlatform::ShowInformationBox(const std::string& text)
+{
+    Begin(Call::InformationBox, text);   // a box cannot fail
+    boxes_.push_back(text);
+}

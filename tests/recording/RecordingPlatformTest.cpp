@@ -1,0 +1,280 @@
+// The in-memory machine must behave like Windows where the cleaning code depends on it.
+#include "RecordingPlatform.h"
+
+#include "EngineError.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Call = RecordingPlatform::Call;
+using HeldBy = RecordingPlatform::HeldBy;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+// Every name a pattern lookup yields, the listing closed again.
+Strings Names(RecordingPlatform& platform, const std::string& pattern)
+{
+    Strings names;
+    FindEntry entry;
+    auto listing = platform.FindFirst(pattern, entry);
+    if (!listing) return names;
+    do names.push_back(entry.name);
+    while (listing->Next(entry));
+    return names;
+}
+
+}   // namespace
+
+TEST(RecordingPatternLookup, ShortNameMatchesOnlyTheFileThatCarriesIt)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\a\\pynkicture image.scr");
+    p.AddFile("c:\\a\\pynkicture other.scr");
+    p.SetShortName("c:\\a\\pynkicture image.scr", "PYNKIC~1.SCR");
+    EXPECT_EQ(Names(p, "c:\\a\\pynkic~1.scr"), Strings{"pynkicture image.scr"}) << p.Dump();
+    EXPECT_EQ(Names(p, "c:\\a\\*~1.scr"), Strings{"pynkicture image.scr"});
+    EXPECT_TRUE(Names(p, "c:\\a\\pynkic~2.scr").empty());
+    // Paths accept the short name too.
+    EXPECT_TRUE(p.FileExists("c:\\a\\PYNKIC~1.SCR"));
+    EXPECT_TRUE(p.DeleteFile("c:\\a\\pynkic~1.scr"));
+    EXPECT_EQ(p.AllPaths(), (Strings{"c:\\a", "c:\\a\\pynkicture other.scr"}));
+}
+
+TEST(RecordingPatternLookup, WildcardsFollowWindowsRules)
+{
+    RecordingPlatform p;
+    for (const char* name : {"readme", "a.txt", "ab.txt", "txt", "x.tar.gz"}) p.AddFile(std::string("c:\\") + name);
+    EXPECT_EQ(Names(p, "c:\\*.*"), (Strings{"a.txt", "ab.txt", "readme", "txt", "x.tar.gz"}));
+    EXPECT_EQ(Names(p, "c:\\*.TXT"), (Strings{"a.txt", "ab.txt"}));
+    EXPECT_EQ(Names(p, "c:\\?.txt"), Strings{"a.txt"});
+    EXPECT_EQ(Names(p, "c:\\*."), (Strings{"readme", "txt"}));
+    EXPECT_EQ(Names(p, "c:\\*.gz"), Strings{"x.tar.gz"});
+    EXPECT_EQ(Names(p, "c:\\READ*"), Strings{"readme"});
+    EXPECT_TRUE(Names(p, "c:\\*.doc").empty());
+}
+
+TEST(RecordingPatternLookup, ListingOrderIsByUpperCasedNameUnlessSet)
+{
+    RecordingPlatform p;
+    for (const char* name : {"b", "_x", "A", "a1"}) p.AddFile(std::string("c:\\d\\") + name);
+    // Upper-cased, "_" (0x5F) sorts after the letters; byte order would put it first.
+    EXPECT_EQ(Names(p, "c:\\d\\*"), (Strings{".", "..", "A", "a1", "b", "_x"}));
+    p.SetListingOrder("c:\\d", {"_X", "b"});
+    EXPECT_EQ(Names(p, "c:\\d\\*.*"), (Strings{".", "..", "_x", "b", "A", "a1"}));
+}
+
+TEST(RecordingPatternLookup, DotEntriesOnlyInSubdirectoryWildcardListings)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\top.txt");
+    p.AddFile("c:\\sub\\f.txt", "", FileAttr::Archive | FileAttr::Hidden);
+    EXPECT_EQ(Names(p, "c:\\*.*"), (Strings{"sub", "top.txt"}));
+    EXPECT_EQ(Names(p, "c:\\sub\\f.txt"), Strings{"f.txt"});
+    EXPECT_EQ(Names(p, "c:\\sub\\*.txt"), Strings{"f.txt"});
+
+    FindEntry entry;
+    auto listing = p.FindFirst("c:\\sub\\*.*", entry);
+    ASSERT_TRUE(listing);
+    EXPECT_EQ(entry.name, ".");
+    EXPECT_EQ(entry.attributes, FileAttr::Directory);
+    ASSERT_TRUE(listing->Next(entry));
+    EXPECT_EQ(entry.name, "..");
+    ASSERT_TRUE(listing->Next(entry));
+    EXPECT_EQ(entry.name, "f.txt");
+    EXPECT_EQ(entry.attributes, FileAttr::Archive | FileAttr::Hidden);
+    EXPECT_FALSE(listing->Next(entry));
+}
+
+TEST(RecordingPatternLookup, NamesCompareWithWindows1252CaseFolding)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\Dir\\\xE4rger.txt", "x");
+    p.AddFile("c:\\Dir\\\xFF\x9A");
+    EXPECT_TRUE(p.FileExists("C:\\DIR\\\xC4RGER.TXT"));
+    EXPECT_EQ(Names(p, "c:\\dir\\\x9F\x8A"), Strings{"\xFF\x9A"});
+    EXPECT_EQ(Names(p, "c:\\dir\\\xC4*"), Strings{"\xE4rger.txt"});
+    // Not letters: the division sign and sharp s have no other case.
+    p.AddFile("c:\\\xF7");
+    p.AddFile("c:\\\xDF");
+    EXPECT_FALSE(p.Exists("c:\\\xD7"));
+    EXPECT_FALSE(p.Exists("c:\\SS"));
+}
+
+TEST(RecordingPatternLookup, UnlistableDirectoryIsSeenFromItsParentOnly)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\a\\locked\\inner.txt", "in");
+    p.SetUnlistable("c:\\a\\locked");
+    EXPECT_EQ(Names(p, "c:\\a\\*.*"), (Strings{".", "..", "locked"}));
+    EXPECT_EQ(Names(p, "c:\\a\\locked"), Strings{"locked"});
+    EXPECT_TRUE(Names(p, "c:\\a\\locked\\*.*").empty());
+    EXPECT_TRUE(Names(p, "c:\\a\\locked\\inner.txt").empty());
+    EXPECT_TRUE(Names(p, "c:\\missing\\*.*").empty());
+    EXPECT_EQ(p.OpenListings(), 0);
+    // Paths through it still resolve.
+    EXPECT_EQ(p.ReadFileBytes("c:\\a\\locked\\inner.txt"), "in");
+}
+
+TEST(RecordingFiles, HeldOpenFilesResistDeletionAndReplacement)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\r.txt", "read");
+    p.AddFile("c:\\w.txt", "write");
+    p.HoldOpen("c:\\r.txt", HeldBy::Reader);
+    p.HoldOpen("c:\\w.txt", HeldBy::Writer);
+    EXPECT_EQ(p.ReadFileBytes("c:\\r.txt"), "read");
+    EXPECT_THROW(p.ReadFileBytes("c:\\w.txt"), EngineError);
+    for (const char* path : {"c:\\r.txt", "c:\\w.txt"}) {
+        EXPECT_FALSE(p.DeleteFile(path));
+        EXPECT_THROW(p.ReplaceFileBytes(path, "new"), EngineError);
+    }
+    EXPECT_EQ(p.Contents("c:\\w.txt"), "write");
+    p.Release("c:\\w.txt");
+    EXPECT_TRUE(p.DeleteFile("c:\\w.txt"));
+    EXPECT_EQ(p.OpenFiles(), 0);
+}
+
+TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\ro", "", FileAttr::ReadOnly);
+    p.AddFile("c:\\hs", "", FileAttr::Hidden | FileAttr::System);
+    p.AddDirectory("c:\\dir");
+    EXPECT_FALSE(p.DeleteFile("c:\\ro"));
+    EXPECT_FALSE(p.DeleteFile("c:\\dir"));
+    EXPECT_FALSE(p.DeleteFile("c:\\none"));
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\hs", "x"), EngineError);
+    EXPECT_TRUE(p.DeleteFile("c:\\hs"));
+
+    try {
+        p.ReplaceFileBytes("c:\\ro", "x");
+        ADD_FAILURE() << "replaced a read-only file";
+    } catch (const EngineError& error) {
+        EXPECT_STREQ(error.what(), "Cannot create file c:\\ro");
+    }
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\dir", "x"), EngineError);
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\nodir\\new.ini", "x"), EngineError);
+    p.ReplaceFileBytes("c:\\dir\\new.ini", "fresh");
+    EXPECT_EQ(p.Contents("c:\\dir\\new.ini"), "fresh");
+    EXPECT_EQ(p.Attributes("c:\\dir\\new.ini"), FileAttr::Archive);
+
+    // The directory bit stays; a file stripped of every bit reads as normal.
+    EXPECT_TRUE(p.SetAttributes("c:\\dir", 0));
+    EXPECT_EQ(p.GetAttributes("c:\\dir"), FileAttr::Directory);
+    EXPECT_TRUE(p.SetAttributes("c:\\ro", 0));
+    EXPECT_EQ(p.GetAttributes("c:\\ro"), FileAttr::Normal);
+    EXPECT_FALSE(p.SetAttributes("c:\\none", 0));
+}
+
+TEST(RecordingPaths, RelativePathsResolveAgainstTheCurrentDirectory)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\work\\systray.exe");
+    p.AddFile("c:\\windows\\w.ini");
+    EXPECT_FALSE(p.FileExists("systray.exe"));
+    p.SetCurrentDir("c:\\work");
+    EXPECT_TRUE(p.FileExists("systray.exe"));
+    EXPECT_TRUE(p.FileExists("..\\windows\\w.ini"));
+    EXPECT_TRUE(p.FileExists("\\windows\\w.ini"));
+    EXPECT_EQ(Names(p, "*.exe"), Strings{"systray.exe"});
+    EXPECT_FALSE(p.FileExists("d:\\work\\systray.exe"));
+    EXPECT_EQ(p.CurrentDirectory(), "c:\\work");
+    EXPECT_EQ(p.WindowsDirectory(), "c:\\windows");
+    EXPECT_EQ(p.Log(), (Strings{"FileExists systray.exe", "FileExists systray.exe", "FileExists ..\\windows\\w.ini",
+                                "FileExists \\windows\\w.ini", "FindFirst *.exe", "FindNext", "FindClose",
+                                "FileExists d:\\work\\systray.exe", "CurrentDirectory", "WindowsDirectory"}));
+}
+
+TEST(RecordingPaths, PathsOfMaxPathCharactersFail)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\ab.txt");
+    p.AddFile("c:\\abc.txt");
+    std::string dots;
+    for (int i = 0; i < 125; ++i) dots += ".\\";
+    const std::string fits = "c:\\" + dots + "ab.txt", tooLong = "c:\\" + dots + "abc.txt";
+    ASSERT_EQ(fits.size(), 259u);
+    EXPECT_TRUE(p.FileExists(fits));
+    EXPECT_EQ(p.GetAttributes(tooLong), FileAttr::Invalid);
+    EXPECT_FALSE(p.FileExists(tooLong));
+    EXPECT_TRUE(Names(p, "c:\\" + dots + "abc.tx*").empty());
+    EXPECT_THROW(p.ReadFileBytes(tooLong), EngineError);
+}
+
+TEST(RecordingFaults, CallNumberFailsThatCallOnly)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\a.txt");
+    p.FailCallNumber(1);
+    EXPECT_EQ(p.GetAttributes("c:\\a.txt"), FileAttr::Archive);
+    EXPECT_FALSE(p.DeleteFile("c:\\a.txt"));
+    EXPECT_TRUE(p.Exists("c:\\a.txt"));
+    EXPECT_TRUE(p.DeleteFile("c:\\a.txt"));
+    EXPECT_EQ(p.CallCount(), 3u);
+}
+
+TEST(RecordingFaults, FailingEveryCallOfAKindChangesNothing)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\d\\a.txt", "a");
+    p.AddFile("c:\\d\\b.txt", "b");
+    p.AddKey("software\\run");
+    p.SetValue("software\\run", "systemtray", "c:\\systray.exe");
+    const std::uint32_t id = p.AddProcess("systray.exe");
+    for (Call call : {Call::FindNext, Call::FindClose, Call::SetAttributes, Call::ReplaceFile, Call::ReadFile,
+                      Call::TerminateProcess, Call::DeleteValue, Call::CloseKey, Call::CurrentDirectory})
+        p.FailEvery(call);
+
+    EXPECT_EQ(Names(p, "c:\\d\\*.txt"), Strings{"a.txt"});
+    EXPECT_EQ(p.OpenListings(), 0);
+    EXPECT_FALSE(p.SetAttributes("c:\\d\\a.txt", FileAttr::Hidden));
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\d\\a.txt", "x"), EngineError);
+    EXPECT_THROW(p.ReadFileBytes("c:\\d\\a.txt"), EngineError);
+    EXPECT_FALSE(p.TerminateProcess(id));
+    EXPECT_EQ(p.CurrentDirectory(), "");
+    {
+        auto key = p.OpenCurrentUserKey("SOFTWARE\\Run");
+        ASSERT_TRUE(key);
+        EXPECT_EQ(key->DeleteValue("systemtray"), RegistryKey::DeleteResult::Failed);
+    }
+    EXPECT_EQ(p.OpenKeys(), 0);
+    EXPECT_EQ(p.OpenFiles(), 0);
+    EXPECT_EQ(p.Contents("c:\\d\\a.txt"), "a");
+    EXPECT_EQ(p.Attributes("c:\\d\\a.txt"), FileAttr::Archive);
+    EXPECT_EQ(p.Running().size(), 1u);
+    EXPECT_TRUE(p.HasValue("software\\run", "systemtray"));
+
+    p.ClearFaults();
+    p.ShowInformationBox("hola");
+    EXPECT_EQ(p.InformationBoxes(), Strings{"hola"});
+    EXPECT_EQ(p.Log().back(), "InformationBox hola");
+}
+
+TEST(RecordingRegistry, KeysOpenOnlyWhenPresentAndFullyAccessible)
+{
+    RecordingPlatform p;
+    p.AddKey("software\\microsoft\\windows\\currentversion\\run");
+    p.SetValue("software\\microsoft\\windows\\currentversion\\run", "systemtray", "x");
+    p.SetValue("software\\microsoft\\windows\\currentversion\\run", "keep", "y");
+    p.SetValue("software\\microsoft\\windows\\currentversion\\run", "stuck", "z");
+    p.SetValueUndeletable("software\\microsoft\\windows\\currentversion\\run", "stuck");
+    p.AddKey("software\\locked", false);
+    EXPECT_FALSE(p.OpenCurrentUserKey("software\\locked"));
+    EXPECT_FALSE(p.OpenCurrentUserKey("software\\absent"));
+    {
+        auto key = p.OpenCurrentUserKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+        ASSERT_TRUE(key);
+        EXPECT_EQ(p.OpenKeys(), 1);
+        EXPECT_EQ(key->DeleteValue("SystemTray"), RegistryKey::DeleteResult::Deleted);
+        EXPECT_EQ(key->DeleteValue("systemtray"), RegistryKey::DeleteResult::NotFound);
+        EXPECT_EQ(key->DeleteValue("stuck"), RegistryKey::DeleteResult::Failed);
+    }
+    EXPECT_EQ(p.OpenKeys(), 0);
+    EXPECT_EQ(p.ValueNames("software\\microsoft\\windows\\currentversion\\run"), (Strings{"keep", "stuck"}));
+    EXPECT_TRUE(p.OpenCurrentUserKey("software\\microsoft"));   // parents exist too
+    EXPECT_EQ(p.Log()[3], "DeleteValue SystemTray");
+    EXPECT_EQ(p.Log()[6], "CloseKey");
+}
