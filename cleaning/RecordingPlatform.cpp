@@ -13,8 +13,10 @@ namespace {
 constexpr std::size_t kMaxPath = 260;
 constexpr int kDefaultYear = 2002;
 // The attribute bits SetFileAttributes can change; the others (directory, compressed,
-// reparse point...) keep what the entry has.
+// reparse point...) keep what the entry has. A word with a bit outside the valid ones
+// (an unreadable word, all bits set, written back) is refused as an invalid parameter.
 constexpr std::uint32_t kSettable = 0x01 | 0x02 | 0x04 | 0x20 | 0x80 | 0x100 | 0x1000 | 0x2000;
+constexpr std::uint32_t kValid = 0x7FB7;
 
 const char* const kCallNames[] = {
     "FindFirst", "FindNext", "FindClose", "GetAttributes", "SetAttributes", "DeleteFile",
@@ -170,8 +172,8 @@ struct RecordingPlatform::Node {
     void Dump(std::ostream& out, int depth) const
     {
         out << std::string(2 * depth, ' ') << (depth == 0 ? "c:\\" : name) << ' ' << Hex(attributes);
-        if (!shortName.empty()) out << " short " << shortName;
-        if (!IsDirectory()) out << ", " << contents.size() << " bytes, " << year;
+        if (!shortName.empty()) out << ", short " << shortName;
+        if (!IsDirectory()) out << ", " << contents.size() << " bytes, year " << year;
         if (held) out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
         if (unlistable) out << ", unlistable";
         if (!order.empty()) {
@@ -522,7 +524,7 @@ bool RecordingPlatform::SetAttributes(const std::string& path, std::uint32_t att
 {
     if (Begin(Call::SetAttributes, path + " " + Hex(attributes))) return false;
     Node* node = Lookup(path);
-    if (!node) return false;
+    if (!node || (attributes & ~kValid)) return false;
     std::uint32_t word = (node->attributes & ~kSettable) | (attributes & kSettable);
     // Normal stands only alone: with any other bit it is dropped, and a file left with
     // no bit at all reads as Normal.

@@ -167,6 +167,9 @@ TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
     EXPECT_TRUE(p.SetAttributes("c:\\ro", 0));
     EXPECT_EQ(p.GetAttributes("c:\\ro"), FileAttr::Normal);
     EXPECT_FALSE(p.SetAttributes("c:\\none", 0));
+    // An unreadable word written back with a bit cleared is refused.
+    EXPECT_FALSE(p.SetAttributes("c:\\ro", FileAttr::Invalid & ~FileAttr::Hidden));
+    EXPECT_EQ(p.Attributes("c:\\ro"), FileAttr::Normal);
 }
 
 TEST(RecordingPaths, RelativePathsResolveAgainstTheCurrentDirectory)
