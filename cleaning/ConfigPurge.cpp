@@ -1,0 +1,51 @@
+#include "ConfigPurge.h"
+
+#include "TextLines.h"
+#include "TreeWalk.h"
+
+bool PurgeLinesOfCopy(PlatformServices& platform, const std::string& path, const std::string& marker)
+{
+    std::vector<std::string> lines = SplitLines(platform.ReadFileBytes(path));
+    std::vector<std::string> kept;
+    kept.reserve(lines.size());
+    for (std::string& line : lines) {
+        if (line.find(marker) == std::string::npos)
+            kept.push_back(std::move(line));
+    }
+    if (kept.size() == lines.size())
+        return false;
+    platform.ReplaceFileBytes(path, JoinLinesCrLf(kept));
+    return true;
+}
+
+namespace {
+
+class PurgeVisitor : public TreeVisitor {
+public:
+    PurgeVisitor(PlatformServices& platform, SharedFlags& flags, const std::string& fileName,
+                 const std::string& marker)
+        : platform_(platform), flags_(flags), fileName_(fileName), marker_(marker)
+    {
+    }
+
+    void Found(const std::string& dir, const FindEntry&) override
+    {
+        if (PurgeLinesOfCopy(platform_, dir + fileName_, marker_))
+            flags_.InfectionFound = true;
+    }
+
+private:
+    PlatformServices& platform_;
+    SharedFlags& flags_;
+    const std::string& fileName_;
+    const std::string& marker_;
+};
+
+} // namespace
+
+void PurgeConfigLines(PlatformServices& platform, SharedFlags& flags, const std::string& dir,
+                      const std::string& fileName, const std::string& marker)
+{
+    PurgeVisitor visitor(platform, flags, fileName, marker);
+    WalkTree(platform, dir, fileName, visitor);
+}

@@ -1,0 +1,61 @@
+#include "FileSweep.h"
+
+#include "TreeWalk.h"
+
+bool ForceDeleteFile(PlatformServices& platform, const std::string& path)
+{
+    std::uint32_t attributes = platform.GetAttributes(path);
+    for (std::uint32_t bit : {FileAttr::Hidden, FileAttr::ReadOnly, FileAttr::System}) {
+        if (attributes & bit) {
+            attributes &= ~bit;
+            platform.SetAttributes(path, attributes);
+        }
+    }
+    return platform.DeleteFile(path);
+}
+
+namespace {
+
+class SweepVisitor : public TreeVisitor {
+public:
+    SweepVisitor(PlatformServices& platform, Report& report, SharedFlags& flags,
+                 const std::string& name)
+        : platform_(platform), report_(report), flags_(flags), name_(name)
+    {
+    }
+
+    void Found(const std::string& dir, const FindEntry& entry) override
+    {
+        const std::string path = dir + name_;
+        if (ForceDeleteFile(platform_, path)) {
+            report_.Append("Fichero del Troyano borrado.");
+            flags_.InfectionFound = true;
+        } else if (!(entry.attributes & FileAttr::Directory)) {
+            // A file in use or denied to us; a directory of that name is none of ours.
+            report_.Append("No se pudo borrar el fichero del Troyano: " + path);
+            flags_.InfectionFound = true;
+            flags_.RemovalFailed = true;
+        }
+    }
+
+    void AfterFirstEntry(const std::string& dir) override
+    {
+        if (!platform_.DeleteFile(dir + name_))
+            flags_.SearchStatus = "B\xFAsqueda concluida,siguiente b\xFAsqueda...";
+    }
+
+private:
+    PlatformServices& platform_;
+    Report& report_;
+    SharedFlags& flags_;
+    const std::string& name_;
+};
+
+} // namespace
+
+void SearchAndDeleteFile(PlatformServices& platform, Report& report, SharedFlags& flags,
+                         const std::string& dir, const std::string& name)
+{
+    SweepVisitor visitor(platform, report, flags, name);
+    WalkTree(platform, dir, name, visitor);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Deleting every copy of an infection's file from a directory tree.
+#include "PlatformServices.h"
+#include "Report.h"
+#include "SharedFlags.h"
+
+#include <string>
+
+// Strips hidden, read-only and system (in that order) and deletes the file; true when
+// it is gone. An unreadable attribute word reads as all bits set, and then nothing
+// can be written or deleted.
+bool ForceDeleteFile(PlatformServices& platform, const std::string& path);
+
+// Deletes dir + name wherever the walk finds it below dir (which ends with a
+// backslash). Each deleted copy adds "Fichero del Troyano borrado.", each copy that
+// stays adds "No se pudo borrar el fichero del Troyano: <path>" and marks the removal
+// as failed; every directory listed without the name sets SearchStatus.
+void SearchAndDeleteFile(PlatformServices& platform, Report& report, SharedFlags& flags,
+                         const std::string& dir, const std::string& name);

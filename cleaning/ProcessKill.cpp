@@ -1,0 +1,30 @@
+#include "ProcessKill.h"
+
+std::string AsciiUpper(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string FileNamePart(const std::string& exe)
+{
+    const std::string::size_type cut = exe.find_last_of("\\:");
+    return cut == std::string::npos ? exe : exe.substr(cut + 1);
+}
+
+bool ImageNameMatches(const std::string& exe, const std::string& imageName)
+{
+    const std::string wanted = AsciiUpper(imageName);
+    return AsciiUpper(FileNamePart(exe)) == wanted || AsciiUpper(exe) == wanted;
+}
+
+void KillProcessByName(PlatformServices& platform, const std::string& imageName)
+{
+    for (const ProcessEntry& process : platform.Processes()) {
+        if (ImageNameMatches(process.exe, imageName))
+            platform.TerminateProcess(process.id);
+    }
+}

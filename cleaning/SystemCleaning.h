@@ -1,0 +1,27 @@
+#pragma once
+// The cleaning operations of the removal plans over one set of platform services.
+#include "CleaningOperations.h"
+#include "PathSearch.h"
+#include "PlatformServices.h"
+#include "Report.h"
+#include "SharedFlags.h"
+
+class SystemCleaning : public CleaningOperations {
+public:
+    SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
+                   LeadByteTest isLeadByte = NoLeadBytes);
+
+    void SearchAndDeleteFile(const std::string& dir, const std::string& name) override;
+    bool ForceDeleteFile(const std::string& path) override;
+    std::string FindOnPath(const std::string& name, const std::string& dirList) override;
+    void PurgeConfigLines(const std::string& dir, const std::string& fileName,
+                          const std::string& marker) override;
+    void KillProcessByName(const std::string& imageName) override;
+    void RemoveStartupValue(const std::string& valueName) override;
+
+private:
+    PlatformServices& platform_;
+    Report& report_;
+    SharedFlags& flags_;
+    LeadByteTest isLeadByte_;
+};
