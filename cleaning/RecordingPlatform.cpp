@@ -47,6 +47,22 @@ std::string Fold(const std::string& text)
 
 bool SameName(const std::string& a, const std::string& b) { return Fold(a) == Fold(b); }
 
+// NTFS keeps a directory sorted by the upper-cased UTF-16 name, so the Windows-1252
+// bytes 0x80-0x9F, whose characters lie far above Latin-1, sort after 0xFF.
+std::u16string SortKey(const std::string& name)
+{
+    static const char16_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0191, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0160, 0x203A, 0x0152, 0x009D, 0x017D, 0x0178};
+    std::u16string key;
+    for (const char c : Fold(name)) {
+        const auto byte = static_cast<unsigned char>(c);
+        key.push_back(byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte);
+    }
+    return key;
+}
+
 bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
 
 // "*" matches any run of characters, "?" exactly one; letters compare folded.
@@ -150,7 +166,7 @@ struct RecordingPlatform::Node {
         for (const auto& child : children) listed.push_back(child.get());
         std::sort(listed.begin(), listed.end(), [&](const Node* a, const Node* b) {
             const std::size_t ra = rank(a), rb = rank(b);
-            return ra != rb ? ra < rb : Fold(a->name) < Fold(b->name);
+            return ra != rb ? ra < rb : SortKey(a->name) < SortKey(b->name);
         });
         return listed;
     }

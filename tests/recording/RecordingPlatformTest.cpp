@@ -62,6 +62,12 @@ TEST(RecordingPatternLookup, ListingOrderIsByUpperCasedNameUnlessSet)
     for (const char* name : {"b", "_x", "A", "a1"}) p.AddFile(std::string("c:\\d\\") + name);
     // Upper-cased, "_" (0x5F) sorts after the letters; byte order would put it first.
     EXPECT_EQ(Names(p, "c:\\d\\*"), (Strings{".", "..", "A", "a1", "b", "_x"}));
+    // Sorted as UTF-16: the euro sign (U+20AC) comes after a-umlaut (U+00C4 upper-cased).
+    p.AddFile("c:\\e\\\x80");
+    p.AddFile("c:\\e\\\xE4");
+    p.AddFile("c:\\e\\z");
+    EXPECT_EQ(Names(p, "c:\\e\\?"), (Strings{".", "z", "\xE4", "\x80"}));
+
     p.SetListingOrder("c:\\d", {"_X", "b"});
     EXPECT_EQ(Names(p, "c:\\d\\*.*"), (Strings{".", "..", "_x", "b", "A", "a1"}));
 }
