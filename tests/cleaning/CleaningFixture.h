@@ -1,0 +1,33 @@
+#pragma once
+// A recording machine with the cleaning operations over it, and the texts they write.
+#include "LineReport.h"
+#include "RecordingPlatform.h"
+#include "SystemCleaning.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Strings = std::vector<std::string>;
+
+const std::string SearchDone = "B\xFAsqueda concluida,siguiente b\xFAsqueda...";
+const std::string CopyDeleted = "Fichero del Troyano borrado.";
+const std::string CopyKept = "No se pudo borrar el fichero del Troyano: ";
+const std::string RunKey = "software\\microsoft\\windows\\currentversion\\run";
+
+class CleaningTest : public ::testing::Test {
+protected:
+    RecordingPlatform machine;
+    LineReport report;
+    SharedFlags flags;
+    SystemCleaning ops{machine, report, flags};
+
+    // Every listing, key and file the operations opened is closed again.
+    void ExpectNothingOpen() const
+    {
+        EXPECT_EQ(machine.OpenListings(), 0);
+        EXPECT_EQ(machine.OpenKeys(), 0);
+        EXPECT_EQ(machine.OpenFiles(), 0);
+    }
+};

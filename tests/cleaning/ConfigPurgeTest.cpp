@@ -1,0 +1,143 @@
+// Purging marked lines from configuration copies: the bytes written back for every
+// line-ending form, which copies are visited, and the file layer's errors.
+#include "CleaningFixture.h"
+#include "EngineError.h"
+#include "TextLines.h"
+
+#include <algorithm>
+
+namespace {
+
+struct PurgeCase {
+    const char* what;
+    std::string before;
+    std::string after;   // the bytes written back
+};
+
+TEST_F(CleaningTest, PurgeWritesTheKeptLinesWithCrLfForEveryLineEndingForm)
+{
+    const std::vector<PurgeCase> cases = {
+        {"CR LF", "n0=/load mirc.hst\r\nkeep\r\n", "keep\r\n"},
+        {"lone CR", "x mirc.hst\rkeep\r", "keep\r\n"},
+        {"lone LF", "keep\nx mirc.hst\n", "keep\r\n"},
+        {"LF CR gives an empty line", "mirc.hst\n\rkeep", "\r\nkeep\r\n"},
+        {"CR CR LF", "mirc.hst\r\r\nk", "\r\nk\r\n"},
+        {"last line unterminated", "keep1\r\nkeep2 mirc.hst\r\nkeep3", "keep1\r\nkeep3\r\n"},
+        {"adjacent matches", "a\r\nmirc.hst1\r\nmirc.hst2\r\nb\r\n", "a\r\nb\r\n"},
+        {"every line matches", "mirc.hst\r\n[mirc.hst]\n", ""},
+        {"NUL inside lines", std::string("a\0b\r\nmirc.hst\r\nc\0\r\nd", 20), std::string("a\0b\r\nc\0\r\nd\r\n", 12)},
+        {"NUL only line kept", std::string("\0\0\0\nmirc.hst", 12), std::string("\0\0\0\r\n", 5)},
+        {"marker after a NUL", std::string("x\0mirc.hst\r\ny", 13), "y\r\n"},
+    };
+    for (const PurgeCase& c : cases) {
+        RecordingPlatform fresh;
+        SharedFlags found;
+        SystemCleaning purge(fresh, report, found);
+        fresh.AddFile("c:\\mirc\\mirc.ini", c.before);
+        purge.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        EXPECT_EQ(fresh.Contents("c:\\mirc\\mirc.ini"), c.after) << c.what;
+        EXPECT_EQ(fresh.Attributes("c:\\mirc\\mirc.ini"), FileAttr::Archive) << c.what;
+        EXPECT_TRUE(found.InfectionFound) << c.what;
+        EXPECT_EQ(found.SearchStatus, "") << c.what;
+    }
+    EXPECT_TRUE(report.lines.empty());
+}
+
+TEST_F(CleaningTest, CopyWithoutAMatchingLineIsNeverWritten)
+{
+    const std::vector<std::string> untouched = {
+        "", "MIRC.HST in capitals\nMirc.Hst\r", std::string("\0\0\0\0", 4), "no line end", "\n\n\r"};
+    for (const std::string& bytes : untouched) {
+        RecordingPlatform fresh;
+        SharedFlags found;
+        SystemCleaning purge(fresh, report, found);
+        fresh.AddFile("c:\\mirc.ini", bytes, FileAttr::ReadOnly);
+        purge.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        EXPECT_EQ(fresh.Contents("c:\\mirc.ini"), bytes);
+        EXPECT_EQ(std::count(fresh.Log().begin(), fresh.Log().end(), "ReplaceFile c:\\mirc.ini"), 0);
+        EXPECT_FALSE(found.InfectionFound);
+    }
+}
+
+TEST_F(CleaningTest, CadenaMarkerIsTheByteC4CaseSignificant)
+{
+    machine.AddFile("c:\\mirc.ini", "[\xC4]\r\nn\xE4me\r\nplain\r\n");
+    ops.PurgeConfigLines("c:\\", "mirc.ini", "\xC4");
+    EXPECT_EQ(machine.Contents("c:\\mirc.ini"), "n\xE4me\r\nplain\r\n");
+}
+
+TEST_F(CleaningTest, SeveralMegabyteCopyIsPurgedWhole)
+{
+    std::string before, after;
+    for (int i = 0; i < 200000; ++i) {
+        const std::string line = "line " + std::to_string(i) + (i % 1000 == 7 ? " mirc.hst" : " ok");
+        before += line + "\n";
+        if (i % 1000 != 7)
+            after += line + "\r\n";
+    }
+    ASSERT_GT(before.size(), 2000000u);
+    machine.AddFile("c:\\big\\mirc.ini", before);
+    ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+    EXPECT_TRUE(machine.Contents("c:\\big\\mirc.ini") == after);
+}
+
+TEST_F(CleaningTest, OnlyTheTopCopyOfABranchIsPurged)
+{
+    machine.AddFile("c:\\a\\script.ini", "mirc.hst\r\nx\r\n");
+    machine.AddFile("c:\\a\\b\\script.ini", "mirc.hst\r\n");
+    machine.AddFile("c:\\c\\script.ini", "y\nmirc.hst");
+    ops.PurgeConfigLines("c:\\", "script.ini", "mirc.hst");
+    EXPECT_EQ(machine.Contents("c:\\a\\script.ini"), "x\r\n");
+    EXPECT_EQ(machine.Contents("c:\\a\\b\\script.ini"), "mirc.hst\r\n");
+    EXPECT_EQ(machine.Contents("c:\\c\\script.ini"), "y\r\n");
+    // The purge makes no deletion attempt of its own and leaves the status alone.
+    for (const std::string& call : machine.Log())
+        EXPECT_NE(call.rfind("DeleteFile", 0), 0u) << call;
+    EXPECT_EQ(flags.SearchStatus, "");
+    ExpectNothingOpen();
+}
+
+TEST_F(CleaningTest, CopyHeldForWritingStopsThePurgeWithTheOpenError)
+{
+    machine.AddFile("c:\\a\\mirc.ini", "mirc.hst\r\nkeep\r\n");
+    machine.AddFile("c:\\b\\deep\\mirc.ini", "mirc.hst\r\n");
+    machine.HoldOpen("c:\\b\\deep\\mirc.ini", RecordingPlatform::HeldBy::Writer);
+    machine.AddFile("c:\\c\\mirc.ini", "mirc.hst\r\n");
+    try {
+        ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        FAIL() << "no exception";
+    } catch (const EngineError& error) {
+        EXPECT_STREQ(error.what(), "Cannot open file c:\\b\\deep\\mirc.ini");
+    }
+    EXPECT_EQ(machine.Contents("c:\\a\\mirc.ini"), "keep\r\n");
+    EXPECT_EQ(machine.Contents("c:\\c\\mirc.ini"), "mirc.hst\r\n");
+    EXPECT_TRUE(flags.InfectionFound);
+    ExpectNothingOpen();
+}
+
+TEST_F(CleaningTest, ReadOnlyCopyThatNeedsAPurgeRaisesTheCreateErrorIntact)
+{
+    const std::string bytes = "mirc.hst\nkeep";
+    machine.AddFile("c:\\x\\y\\mirc.ini", bytes, FileAttr::ReadOnly | FileAttr::Archive);
+    try {
+        ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        FAIL() << "no exception";
+    } catch (const EngineError& error) {
+        EXPECT_STREQ(error.what(), "Cannot create file c:\\x\\y\\mirc.ini");
+    }
+    EXPECT_EQ(machine.Contents("c:\\x\\y\\mirc.ini"), bytes);
+    EXPECT_FALSE(flags.InfectionFound);
+    ExpectNothingOpen();
+}
+
+TEST(TextLines, SplittingForATextReaderEndsAtTheFirstNul)
+{
+    EXPECT_EQ(SplitLinesUpToNul(std::string("one\r\ntwo\0three\r\nfour", 20)), Strings({"one", "two"}));
+    EXPECT_EQ(SplitLinesUpToNul(std::string("\0x", 2)), Strings());
+    EXPECT_EQ(SplitLines(std::string("\0x", 2)), Strings({std::string("\0x", 2)}));
+    EXPECT_EQ(SplitLines("a\r\n"), Strings({"a"}));
+    EXPECT_EQ(SplitLines("\r\n"), Strings({""}));
+    EXPECT_EQ(JoinLinesCrLf({}), "");
+}
+
+} // namespace
