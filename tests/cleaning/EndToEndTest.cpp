@@ -1,0 +1,89 @@
+// Whole removal plans run by the disinfection run over the cleaning operations on an
+// infected recording machine: the complete Report and what is left of the infection.
+#include "CleaningFixture.h"
+#include "DisinfectionRun.h"
+#include "InfectedMachine.h"
+
+namespace {
+
+class EndToEndTest : public CleaningTest {
+protected:
+    void SetUp() override { BuildInfectedMachine(machine); }
+    void Run(int index) { DisinfectionRun(index, ops, machine, report, flags); }
+};
+
+TEST_F(EndToEndTest, Netol)
+{
+    Run(1);
+    const Strings expected = {
+        "Desinfecci\xF3n del archivo mirc.ini Concluida",
+        "Desinfecci\xF3n del archivo script.ini Concluida",
+        CopyDeleted, "Desinfecci\xF3n de archivos pynkic~1.scr Concluida",
+        CopyDeleted, CopyDeleted, "Desinfecci\xF3n de archivos mirc.hst Concluida",
+        CopyDeleted, "Desinfecci\xF3n de archivos netol.scr Concluida",
+        "Su sistema ha sido desinfectado correctamente"};
+    EXPECT_EQ(report.lines, expected);
+    for (const std::string& copy : MircCopies)
+        EXPECT_EQ(machine.Contents(copy), PurgedMircIni("mirc.hst")) << copy;
+    for (const std::string& copy : ScriptCopies)
+        EXPECT_EQ(machine.Contents(copy), PurgedScriptIni) << copy;
+    EXPECT_EQ(machine.Contents(UnvisitedMircCopy), MircIni);
+    EXPECT_FALSE(machine.Exists("c:\\windows\\pynkicture image.scr"));
+    EXPECT_FALSE(machine.Exists("c:\\a\\mirc.hst"));
+    EXPECT_TRUE(machine.Exists("c:\\a\\b\\mirc.hst"));
+    EXPECT_TRUE(machine.Exists("c:\\hidden dir\\netol.scr"));
+    EXPECT_EQ(machine.Running().size(), 5u);
+    ExpectNothingOpen();
+
+    // A copy below a deleted one is reached by the next run only.
+    Run(1);
+    const Strings second = {expected[0], expected[1], expected[3], CopyDeleted, expected[6], expected[8],
+                            expected[9]};
+    EXPECT_EQ(report.lines, second);
+    EXPECT_FALSE(machine.Exists("c:\\a\\b\\mirc.hst"));
+}
+
+TEST_F(EndToEndTest, Cadena)
+{
+    Run(2);
+    const Strings expected = {"Desinfecci\xF3n del archivo mirc.ini Concluida", CopyDeleted, CopyDeleted,
+                              "Desinfecci\xF3n de archivos \xC4 Concluida",
+                              "Su sistema ha sido desinfectado correctamente"};
+    EXPECT_EQ(report.lines, expected);
+    for (const std::string& copy : MircCopies)
+        EXPECT_EQ(machine.Contents(copy), PurgedMircIni("\xC4")) << copy;
+}
+
+TEST_F(EndToEndTest, CadenaTwoWithACopyThatStays)
+{
+    machine.HoldOpen("c:\\progs\\irc\\server.ini", RecordingPlatform::HeldBy::Reader);
+    Run(4);
+    const Strings expected = {"Desinfecci\xF3n del archivo mirc.ini Concluida", CopyDeleted,
+                              CopyKept + "c:\\progs\\irc\\server.ini",
+                              "Desinfecci\xF3n de archivos server.ini Concluida",
+                              "Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano"};
+    EXPECT_EQ(report.lines, expected);
+    for (const std::string& copy : MircCopies)
+        EXPECT_EQ(machine.Contents(copy), PurgedMircIni("server.ini")) << copy;
+}
+
+TEST_F(EndToEndTest, BackdoorWithTheResidentFileInTheCurrentDirectory)
+{
+    Run(0);
+    const Strings expected = {
+        CopyDeleted, SearchDone, CopyDeleted, SearchDone, CopyDeleted, SearchDone, CopyDeleted, SearchDone,
+        "Se encontr\xF3 rastro del Troyano Backdoor 2.03,archivos eliminados sin problemas",
+        "Archivo eliminado,continuando b\xFAsqueda",
+        "Comprobaci\xF3n de registro finalizada", "Se elimin\xF3 la clave del troyano",
+        "Desinfecci\xF3n concluida :)",
+        "Se concluyo el proceso de desinfecci\xF3n del registro...",
+        "Se elimin\xF3 el troyano de su sistema satisfactoriamente"};
+    EXPECT_EQ(report.lines, expected);
+    EXPECT_FALSE(machine.Exists("c:\\progs\\app\\systray.exe"));
+    EXPECT_EQ(machine.ValueNames(RunKey), Strings{"other"});
+    ASSERT_EQ(machine.Running().size(), 2u);
+    EXPECT_EQ(machine.Running()[0].exe, "xcvbnm.exe");
+    ExpectNothingOpen();
+}
+
+} // namespace

@@ -1,0 +1,196 @@
+// Every plan on an infected machine with each platform call made to fail once in turn:
+// the run never crashes, raises only the file layer's errors, closes everything it
+// opened, never leaves a configuration copy half-purged, and writes only Reports that
+// the plan's steps can produce.
+#include "CleaningFixture.h"
+#include "DisinfectionRun.h"
+#include "EngineError.h"
+#include "InfectedMachine.h"
+#include "ThreatCatalogue.h"
+
+
+
+namespace {
+
+const std::string Digits = "123456789";
+const std::string PurgeLetters = "abcdefg";
+
+// One letter per Report line, so a plan's allowed Reports are a regular expression.
+std::string Tokenize(const ThreatEntry& row, const Strings& lines)
+{
+    std::string tokens;
+    for (const std::string& line : lines) {
+        char token = '?';
+        for (std::size_t i = 0; i < row.configPurges.size(); ++i)
+            if (line == "Desinfecci\xF3n del archivo " + row.configPurges[i].file + " Concluida") token = PurgeLetters[i];
+        for (std::size_t i = 0; i < row.filesToDelete.size(); ++i)
+            if (line == "Desinfecci\xF3n de archivos " + row.filesToDelete[i] + " Concluida") token = Digits[i];
+        const std::pair<const std::string, char> fixed[] = {
+            {CopyDeleted, 'D'}, {SearchDone, 'S'},
+            {"Su sistema no hab\xED" "a sido infectado :)", 'N'},
+            {"Su sistema ha sido desinfectado correctamente", 'C'},
+            {"Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano", 'F'},
+            {row.foundLine, 'R'},
+            {"Se encontr\xF3 rastro del Troyano, pero no se pudieron borrar todos sus archivos", 'r'},
+            {"El registro no fue afectado por el troyano...", 'A'}, {row.notFoundLine, 'n'},
+            {"Archivo eliminado,continuando b\xFAsqueda", 'X'},
+            {"Comprobaci\xF3n de registro finalizada", 'G'}, {"Se elimin\xF3 la clave del troyano", 'V'},
+            {"No se pudo eliminar la clave del troyano", 'v'}, {"Desinfecci\xF3n concluida :)", 'H'},
+            {"Se concluyo el proceso de desinfecci\xF3n del registro...", 'Z'},
+            {"Se elimin\xF3 el troyano de su sistema satisfactoriamente", 'T'},
+            {"El troyano no pudo ser eliminado por completo de su sistema", 't'}};
+        for (const auto& [text, letter] : fixed)
+            if (line == text && !text.empty()) token = letter;   // worm rows have no found lines
+        if (line.empty()) token = 'E';
+        if (line.rfind(CopyKept, 0) == 0) token = 'K';
+        if (line.rfind("No se pudo eliminar el archivo ", 0) == 0) token = 'x';
+        tokens += token;
+    }
+    return tokens;
+}
+
+// Reads a token string from the front.
+class Tokens {
+public:
+    explicit Tokens(const std::string& text) : text_(text) {}
+    bool Take(const std::string& choices)
+    {
+        if (pos_ < text_.size() && choices.find(text_[pos_]) != std::string::npos) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    void Skip(const std::string& choices) { while (Take(choices)) {} }
+    bool AtEnd() const { return pos_ == text_.size(); }
+    char Last() const { return text_[pos_ - 1]; }
+
+private:
+    const std::string& text_;
+    std::size_t pos_ = 0;
+};
+
+// A worm plan: each purge's line, each sweep's copies and closing line, the verdict.
+bool WormReportAllowed(const ThreatEntry& row, const std::string& tokens, bool raised)
+{
+    const auto has = [&](char c) { return tokens.find(c) != std::string::npos; };
+    if (raised)   // stopped by a purge: only the lines of the purges before it
+        return tokens.size() < row.configPurges.size() && PurgeLetters.compare(0, tokens.size(), tokens) == 0;
+    Tokens read(tokens);
+    for (std::size_t i = 0; i < row.configPurges.size(); ++i)
+        if (!read.Take(PurgeLetters.substr(i, 1))) return false;
+    for (std::size_t i = 0; i < row.filesToDelete.size(); ++i) {
+        read.Skip("DK");
+        if (!read.Take(Digits.substr(i, 1))) return false;
+    }
+    if (!read.Take("NCF") || !read.AtEnd()) return false;
+    const char verdict = read.Last();
+    return has('K') ? verdict == 'F' : verdict != 'F' && (!has('D') || verdict == 'C');
+}
+
+// A resident plan: each sweep's copies and the status line (empty until some listing
+// was read), the found line, then the resident file: not found, or deleted or not,
+// with the registry lines or the box, and the two closing lines.
+bool ResidentReportAllowed(const ThreatEntry& row, const std::string& tokens, bool raised)
+{
+    const auto has = [&](char c) { return tokens.find(c) != std::string::npos; };
+    if (raised) return false;
+    Tokens read(tokens);
+    bool statusSet = false;
+    for (std::size_t i = 0; i < row.filesToDelete.size(); ++i) {
+        read.Skip("DK");
+        if (read.Take("S")) statusSet = true;
+        else if (statusSet || !read.Take("E")) return false;
+    }
+    const bool found = read.Take("Rr");
+    if (found != (has('D') || has('K')) || has('r') != has('K')) return false;
+    if (read.Take("A")) return read.Take("n") && read.AtEnd();
+    if (!read.Take("Xx")) return false;
+    if (read.Take("G") && !(read.Take("Vv") && read.Take("H"))) return false;
+    return read.Take("Z") && read.Take("Tt") && read.AtEnd() && (read.Last() == 't') == (has('K') || has('x'));
+}
+
+bool ReportAllowed(const ThreatEntry& row, const std::string& tokens, bool raised)
+{
+    return row.kind == PlanKind::MircWorm ? WormReportAllowed(row, tokens, raised)
+                                          : ResidentReportAllowed(row, tokens, raised);
+}
+
+// Each copy either as it was or purged of the marker, nothing in between.
+void ExpectCopiesWhole(const RecordingPlatform& machine, const ThreatEntry& row, const std::string& context)
+{
+    // A failed lookup in c:\\mirc\\ lets the walk reach the copy below it.
+    Strings mircCopies = MircCopies;
+    mircCopies.push_back(UnvisitedMircCopy);
+    for (const std::string& copy : mircCopies) {
+        const std::string bytes = machine.Contents(copy);
+        bool allowed = bytes == MircIni;
+        for (const ConfigPurge& purge : row.configPurges)
+            allowed = allowed || (purge.file == "mirc.ini" && bytes == PurgedMircIni(purge.marker));
+        EXPECT_TRUE(allowed) << context << copy;
+    }
+    for (const std::string& copy : ScriptCopies) {
+        const std::string bytes = machine.Contents(copy);
+        EXPECT_TRUE(bytes == ScriptIni || (row.configPurges.size() > 1 && bytes == PurgedScriptIni)) << context << copy;
+    }
+}
+
+struct Outcome {
+    std::size_t calls;   // platform calls made
+    bool raised;
+};
+
+// Runs the plan on a fresh infected machine, call number failing when asked.
+Outcome RunWithFault(int index, std::size_t failing, bool inject)
+{
+    const ThreatEntry& row = *FindThreat(index);
+    RecordingPlatform machine;
+    BuildInfectedMachine(machine);
+    if (inject)
+        machine.FailCallNumber(failing);
+    LineReport report;
+    SharedFlags flags;
+    SystemCleaning ops(machine, report, flags);
+    const std::string context = row.listText + " failing call " + std::to_string(failing) + ": ";
+
+    bool raised = false;
+    try {
+        DisinfectionRun(index, ops, machine, report, flags);
+    } catch (const EngineError& error) {
+        raised = true;
+        const std::string what = error.what();
+        bool known = what == "Stream write error";
+        for (const std::string& copy : MircCopies)
+            known = known || what == "Cannot open file " + copy || what == "Cannot create file " + copy;
+        for (const std::string& copy : ScriptCopies)
+            known = known || what == "Cannot open file " + copy || what == "Cannot create file " + copy;
+        EXPECT_TRUE(known) << context << what;
+    }
+    EXPECT_EQ(machine.OpenListings(), 0) << context;
+    EXPECT_EQ(machine.OpenKeys(), 0) << context;
+    EXPECT_EQ(machine.OpenFiles(), 0) << context;
+    ExpectCopiesWhole(machine, row, context);
+    const std::string tokens = Tokenize(row, report.lines);
+    EXPECT_TRUE(ReportAllowed(row, tokens, raised)) << context << tokens << "\n" << machine.Dump();
+    if (!inject) {
+        EXPECT_FALSE(raised) << context;
+    }
+    return {machine.CallCount(), raised};
+}
+
+TEST(FaultInjection, EveryPlanSurvivesEachCallFailingOnce)
+{
+    for (int index = 0; index < ThreatCount; ++index) {
+        const std::size_t calls = RunWithFault(index, 0, false).calls;
+        ASSERT_GT(calls, 20u);
+        int raisedRuns = 0;
+        for (std::size_t failing = 0; failing < calls; ++failing)
+            raisedRuns += RunWithFault(index, failing, true).raised;
+        // Worm plans meet the file layer's errors; their reads and writes were reached.
+        EXPECT_EQ(raisedRuns > 0, FindThreat(index)->kind == PlanKind::MircWorm) << index;
+        if (HasFailure())
+            return;   // one plan's messages are enough to read
+    }
+}
+
+} // namespace
