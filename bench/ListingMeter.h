@@ -1,0 +1,68 @@
+#pragma once
+// Platform services that pass every call on and count the find listings: how many are
+// open at once at most (the depth of the walk) and how many entries they yielded.
+#include "PlatformServices.h"
+
+#include <cstddef>
+
+class ListingMeter : public PlatformServices {
+public:
+    explicit ListingMeter(PlatformServices& inner) : inner_(inner) {}
+
+    int PeakOpen() const { return peakOpen_; }
+    std::size_t Entries() const { return entries_; }
+    void Reset() { peakOpen_ = open_; entries_ = 0; }
+
+    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override
+    {
+        std::unique_ptr<FindListing> listing = inner_.FindFirst(pattern, first);
+        if (!listing)
+            return nullptr;
+        ++entries_;
+        return std::make_unique<Counted>(*this, std::move(listing));
+    }
+    std::uint32_t GetAttributes(const std::string& path) override { return inner_.GetAttributes(path); }
+    bool SetAttributes(const std::string& path, std::uint32_t a) override { return inner_.SetAttributes(path, a); }
+    bool DeleteFile(const std::string& path) override { return inner_.DeleteFile(path); }
+    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
+    std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
+    std::string WindowsDirectory() override { return inner_.WindowsDirectory(); }
+    std::vector<ProcessEntry> Processes() override { return inner_.Processes(); }
+    bool TerminateProcess(std::uint32_t id) override { return inner_.TerminateProcess(id); }
+    std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override
+    {
+        return inner_.OpenCurrentUserKey(path);
+    }
+    std::string ReadFileBytes(const std::string& path) override { return inner_.ReadFileBytes(path); }
+    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override
+    {
+        inner_.ReplaceFileBytes(path, bytes);
+    }
+    void ShowInformationBox(const std::string& text) override { inner_.ShowInformationBox(text); }
+
+private:
+    class Counted : public FindListing {
+    public:
+        Counted(ListingMeter& meter, std::unique_ptr<FindListing> inner) : meter_(meter), inner_(std::move(inner))
+        {
+            if (++meter_.open_ > meter_.peakOpen_)
+                meter_.peakOpen_ = meter_.open_;
+        }
+        ~Counted() override { --meter_.open_; }
+        bool Next(FindEntry& entry) override
+        {
+            const bool more = inner_->Next(entry);
+            meter_.entries_ += more;
+            return more;
+        }
+
+    private:
+        ListingMeter& meter_;
+        std::unique_ptr<FindListing> inner_;
+    };
+
+    PlatformServices& inner_;
+    int open_ = 0;
+    int peakOpen_ = 0;
+    std::size_t entries_ = 0;
+};

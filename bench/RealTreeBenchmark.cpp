@@ -1,0 +1,99 @@
+#include "RealTreeBenchmark.h"
+
+#include "HeapMeter.h"
+#include "LineReport.h"
+#include "ListingMeter.h"
+#include "ScratchTree.h"
+#include "SystemCleaning.h"
+#include "Win32Platform.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const std::string Root = "c:\\pelkarin-bench\\";
+// Creating files under Wine costs far more than listing them: a fifth of the in-memory tree.
+const TreeShape Shape = {10, 10, 20, 10};
+constexpr int Rounds = 5;
+
+template <typename Action>
+double Seconds(Action action)
+{
+    const Clock::time_point start = Clock::now();
+    action();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Heap bytes above what was live before, at the most, while action ran.
+template <typename Action>
+std::size_t PeakHeapGrowth(Action action)
+{
+    HeapMeter::ResetPeak();
+    const std::size_t before = HeapMeter::Live();
+    action();
+    return HeapMeter::Peak() - before;
+}
+
+} // namespace
+
+void RealTreeBenchmark()
+{
+    RemoveScratchTree(Root);
+    double created = 0;
+    const bool made = [&] {
+        bool ok = false;
+        created = Seconds([&] { ok = CreateScratchTree(Shape, Root) && CreateDirectoryChain(Root + "deep\\", 40); });
+        return ok;
+    }();
+    if (!made) {
+        std::printf("Real tree: could not be created under %s\n", Root.c_str());
+        RemoveScratchTree(Root);
+        return;
+    }
+    std::printf("Real tree under %s: %d files in %d directories, plus a chain 40 deep (created in %.1f s)\n",
+                Root.c_str(), Shape.Files(), Shape.Directories(), created);
+
+    Win32Platform platform;
+    ListingMeter meter(platform);
+    LineReport report;
+    SharedFlags flags;
+    SystemCleaning ops(meter, report, flags);
+
+    // Alternate the two so that both meet the same cache state; keep the best of each.
+    double bare = 1e9, sweep = 1e9;
+    std::size_t bareEntries = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        bare = std::min(bare, Seconds([&] { bareEntries = EnumerateWithFind(Root); }));
+        meter.Reset();
+        sweep = std::min(sweep, Seconds([&] { ops.SearchAndDeleteFile(Root, "absent.dat"); }));
+    }
+    std::printf("  bare FindFirstFile/FindNextFile  %8.1f ms %8zu entries %8.1f ns/entry\n", bare * 1e3,
+                bareEntries, bare * 1e9 / static_cast<double>(bareEntries));
+    std::printf("  SearchAndDeleteFile sweep        %8.1f ms %8zu entries %8.1f ns/entry  ratio %.3f\n",
+                sweep * 1e3, meter.Entries(), sweep * 1e9 / static_cast<double>(meter.Entries()), sweep / bare);
+
+    const std::string branch = Root + "top000\\mid000\\";
+    const std::string chain = Root + "deep\\";
+    meter.Reset();
+    const std::size_t wholeTree = PeakHeapGrowth([&] { ops.SearchAndDeleteFile(Root, "absent.dat"); });
+    const int wholeDepth = meter.PeakOpen();
+    meter.Reset();
+    const std::size_t oneBranch = PeakHeapGrowth([&] { ops.SearchAndDeleteFile(branch, "absent.dat"); });
+    const int branchDepth = meter.PeakOpen();
+    meter.Reset();
+    const std::size_t deepChain = PeakHeapGrowth([&] { ops.SearchAndDeleteFile(chain, "absent.dat"); });
+    std::printf("  peak heap growth of a sweep: whole tree %zu bytes (%d listings open at most), one branch "
+                "of %d files %zu bytes (%d), chain 40 deep %zu bytes (%d)\n",
+                wholeTree, wholeDepth, Shape.leaves * Shape.filesPerLeaf, oneBranch, branchDepth, deepChain,
+                meter.PeakOpen());
+
+    const double deleting = Seconds([&] { ops.SearchAndDeleteFile(Root, TargetName); });
+    const double purging = Seconds([&] { ops.PurgeConfigLines(Root, ConfigName, ConfigMarker); });
+    std::printf("  sweep deleting %zu copies %.1f ms, purge of the config copies %.1f ms\n", report.lines.size(),
+                deleting * 1e3, purging * 1e3);
+    RemoveScratchTree(Root);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// A real directory tree for the Win32 benchmark, made and removed with plain Win32
+// calls, and the bare find enumeration the sweep is measured against.
+#include "SyntheticTree.h"
+
+#include <cstddef>
+#include <string>
+
+// Creates the tree below root (which ends with a backslash); false when anything failed.
+bool CreateScratchTree(const TreeShape& shape, const std::string& root);
+// A chain of nested directories below root, depth levels deep.
+bool CreateDirectoryChain(const std::string& root, int depth);
+// Removes root and everything below it.
+void RemoveScratchTree(const std::string& root);
+// FindFirstFile/FindNextFile over every directory below root; the entries seen.
+std::size_t EnumerateWithFind(const std::string& root);
