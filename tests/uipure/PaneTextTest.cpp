@@ -1,0 +1,100 @@
+#include "PaneText.h"
+
+#include <gtest/gtest.h>
+
+TEST(InitialReport, FirstSevenLinesAreExact)
+{
+    const std::vector<std::string>& lines = InitialReportLines();
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], ": : : Pelkarin versi\xF3n 0.1.0.9 : : :");
+    EXPECT_EQ(lines[1], std::string(82, ' '));
+    EXPECT_EQ(lines[2], "Reconoce y elimina Backdoor 2.03,Netol y Cadena ");
+    EXPECT_EQ(lines[3], "               y los elimina de forma satisfactoria");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[5], "");
+    EXPECT_EQ(lines[6], "");
+}
+
+TEST(InitialReport, ClosesWithAnEmptyLineAndTheFramedAddress)
+{
+    const std::vector<std::string>& lines = InitialReportLines();
+    EXPECT_FALSE(lines[7].empty());
+    EXPECT_FALSE(lines[8].empty());
+    EXPECT_FALSE(lines[9].empty());
+    EXPECT_EQ(lines[10], "");
+    EXPECT_EQ(lines[11], "                     : : : : : www.pelkarin.example : : : : :");
+}
+
+TEST(InitialReport, TextIsEveryLineWithItsBreak)
+{
+    const std::string text = InitialReportText();
+    EXPECT_EQ(text.substr(0, 42), ": : : Pelkarin versi\xF3n 0.1.0.9 : : :\r\n    ");
+    EXPECT_EQ(text.substr(text.size() - 12), " : : : : :\r\n");
+    std::size_t breaks = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        ++breaks;
+    EXPECT_EQ(breaks, 12u);
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+}
+
+TEST(AppendRule, LineGoesAfterTheLastBreak)
+{
+    EXPECT_EQ(AppendedLine("", "uno"), "uno\r\n");
+    EXPECT_EQ(AppendedLine("uno\r\n", "dos"), "dos\r\n");
+    EXPECT_EQ(AppendedLine("uno\r\n\r\n", ""), "\r\n");
+}
+
+TEST(AppendRule, TextWithoutFinalBreakGetsOneFirst)
+{
+    EXPECT_EQ(AppendedLine("ultima linea", "nueva"), "\r\nnueva\r\n");
+    // Only CR LF breaks a line in the pane: a lone CR or LF at the end does not count.
+    EXPECT_EQ(AppendedLine("a\n", "b"), "\r\nb\r\n");
+    EXPECT_EQ(AppendedLine("a\r", "b"), "\r\nb\r\n");
+}
+
+TEST(AppendRule, ConsecutiveAppendsGiveOneLineEach)
+{
+    std::string text;
+    for (const char* line : {"B\xFAsqueda concluida,siguiente b\xFAsqueda...", "", "fin"})
+        text += AppendedLine(text, line);
+    EXPECT_EQ(text, "B\xFAsqueda concluida,siguiente b\xFAsqueda...\r\n\r\nfin\r\n");
+}
+
+TEST(ErrorText, PeriodAddedAfterBytesAboveFullStop)
+{
+    EXPECT_EQ(ErrorBoxText("Cannot open file back.kvd"), "Cannot open file back.kvd.");
+    EXPECT_EQ(ErrorBoxText("Stream write error"), "Stream write error.");
+    EXPECT_EQ(ErrorBoxText("c:\\mirc\\mirc.ini:"), "c:\\mirc\\mirc.ini:.");
+    EXPECT_EQ(ErrorBoxText("paso 2"), "paso 2.");
+    EXPECT_EQ(ErrorBoxText("nombre /"), "nombre /.");          // 0x2F
+    EXPECT_EQ(ErrorBoxText("\xC4"), "\xC4.");                  // above 0x7F as a byte
+}
+
+TEST(ErrorText, EndingsUpToFullStopStay)
+{
+    for (const char* message : {"Hecho.", "Cuidado!", "(nota)", "espacio ", "guion-", "coma,", "tab\t", ""})
+        EXPECT_EQ(ErrorBoxText(message), message) << message;
+}
+
+TEST(InformationText, BreaksBecomeCrLf)
+{
+    EXPECT_EQ(InformationText("a\r\nb"), "a\r\nb");
+    EXPECT_EQ(InformationText("a\nb\n"), "a\r\nb\r\n");
+    EXPECT_EQ(InformationText("a\rb\r"), "a\r\nb\r\n");
+    EXPECT_EQ(InformationText("a\n\rb"), "a\r\n\r\nb");          // LF CR: two breaks
+    EXPECT_EQ(InformationText("a\r\r\nb"), "a\r\n\r\nb");
+    EXPECT_EQ(InformationText("\n\n"), "\r\n\r\n");
+}
+
+TEST(InformationText, CutAtFirstNul)
+{
+    EXPECT_EQ(InformationText(std::string("Netol\r\n\0resto\n", 15)), "Netol\r\n");
+    EXPECT_EQ(InformationText(std::string("\0abc", 4)), "");
+    EXPECT_EQ(InformationText(""), "");
+}
+
+TEST(InformationText, OtherBytesPassUnchanged)
+{
+    const std::string bytes = "Qu\xE9 es: \xC4\t\x7F\xFF";
+    EXPECT_EQ(InformationText(bytes), bytes);
+}

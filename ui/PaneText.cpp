@@ -1,0 +1,74 @@
+#include "PaneText.h"
+
+namespace {
+
+const char* const LineBreak = "\r\n";
+
+bool EndsWithLineBreak(const std::string& text)
+{
+    return text.size() >= 2 && text.compare(text.size() - 2, 2, LineBreak) == 0;
+}
+
+} // namespace
+
+const std::vector<std::string>& InitialReportLines()
+{
+    static const std::vector<std::string> lines = {
+        ": : : Pelkarin versi\xF3n 0.1.0.9 : : :",
+        std::string(82, ' '),
+        "Reconoce y elimina Backdoor 2.03,Netol y Cadena ",
+        std::string(15, ' ') + "y los elimina de forma satisfactoria",
+        "",
+        "",
+        "",
+        "Dedicado a todos los que mantienen sus equipos limpios",
+        "Un saludo a los usuarios de mIRC y a quienes comparten",
+        "este programa para ayudar a los dem\xE1s :)",
+        "",
+        "                     : : : : : www.pelkarin.example : : : : :",
+    };
+    return lines;
+}
+
+std::string InitialReportText()
+{
+    std::string text;
+    for (const std::string& line : InitialReportLines())
+        text += line + LineBreak;
+    return text;
+}
+
+std::string AppendedLine(const std::string& currentText, const std::string& line)
+{
+    std::string inserted;
+    if (!currentText.empty() && !EndsWithLineBreak(currentText))
+        inserted = LineBreak;
+    return inserted + line + LineBreak;
+}
+
+std::string ErrorBoxText(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > 0x2E)
+        return message + ".";
+    return message;
+}
+
+std::string InformationText(const std::string& fileBytes)
+{
+    const std::string bytes = fileBytes.substr(0, fileBytes.find('\0'));
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 8);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r') {
+            text += LineBreak;
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        } else if (c == '\n') {
+            text += LineBreak;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}

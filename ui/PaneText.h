@@ -1,0 +1,23 @@
+#pragma once
+// The texts of the report pane and of the error box, as pure string rules.
+// Every line in the pane ends with CR LF, so consecutive appends give one line each.
+#include <string>
+#include <vector>
+
+// The pane's twelve lines before any run.
+const std::vector<std::string>& InitialReportLines();
+
+// The pane's text before any run: each initial line followed by CR LF.
+std::string InitialReportText();
+
+// What goes at the end of the pane's current text to append one line: a CR LF first when
+// the text is not empty and does not end with one, then the line and its CR LF.
+std::string AppendedLine(const std::string& currentText, const std::string& line);
+
+// The error box's text for an exception's message: a "." is added when the last byte is
+// above 0x2E (letters, digits, ":"...); messages ending in ".", "!", ")" or a blank stay.
+std::string ErrorBoxText(const std::string& message);
+
+// An information file's bytes as the pane shows them: cut at the first NUL, and every
+// lone CR and every lone LF made a CR LF (LF CR is two breaks).
+std::string InformationText(const std::string& fileBytes);
