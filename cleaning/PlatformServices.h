@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+// <windows.h> maps DeleteFile to DeleteFileA; the member below keeps its own name in every
+// translation unit, and Win32 code calls DeleteFileA by that name.
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+
 namespace FileAttr {
 constexpr std::uint32_t ReadOnly = 0x01;
 constexpr std::uint32_t Hidden = 0x02;

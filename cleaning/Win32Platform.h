@@ -1,0 +1,28 @@
+#pragma once
+// The platform services on the real Win32 API (ANSI functions).
+#include "PlatformServices.h"
+
+#include <functional>
+
+class Win32Platform : public PlatformServices {
+public:
+    // showBox shows the program's modal information box; without one, a plain MessageBox.
+    explicit Win32Platform(std::function<void(const std::string&)> showBox = {});
+
+    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
+    std::uint32_t GetAttributes(const std::string& path) override;
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    bool DeleteFile(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    std::string CurrentDirectory() override;
+    std::string WindowsDirectory() override;
+    std::vector<ProcessEntry> Processes() override;
+    bool TerminateProcess(std::uint32_t id) override;
+    std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
+    std::string ReadFileBytes(const std::string& path) override;
+    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override;
+    void ShowInformationBox(const std::string& text) override;
+
+private:
+    std::function<void(const std::string&)> showBox_;
+};

@@ -1,0 +1,287 @@
+// The Win32 platform services against Wine's real file system, registry and processes.
+#include "ChildProcess.h"
+#include "EngineError.h"
+#include "Win32Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string Root = "c:\\pelkarin-platform-test\\";
+
+void Write(const std::string& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    SetFileAttributesA(path.c_str(), attributes);
+}
+
+std::string Read(const std::string& path)
+{
+    return Win32Platform().ReadFileBytes(path);
+}
+
+void RemoveTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((dir + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(dir + name + "\\");
+            else
+                DeleteFileA((dir + name).c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+std::vector<std::string> Listing(Win32Platform& platform, const std::string& pattern)
+{
+    std::vector<std::string> names;
+    FindEntry entry;
+    if (auto listing = platform.FindFirst(pattern, entry))
+        do
+            names.push_back(entry.name);
+        while (listing->Next(entry));
+    return names;
+}
+
+class Win32PlatformTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RemoveTree(Root);
+        ASSERT_TRUE(CreateDirectoryA(Root.c_str(), nullptr));
+    }
+    void TearDown() override { RemoveTree(Root); }
+
+    Win32Platform platform;
+};
+
+} // namespace
+
+TEST_F(Win32PlatformTest, AttributesAndDeletion)
+{
+    Write(Root + "plain.txt", "x");
+    EXPECT_EQ(platform.GetAttributes(Root + "plain.txt"), FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_EQ(platform.GetAttributes(Root + "missing.txt"), FileAttr::Invalid);
+    EXPECT_TRUE(platform.SetAttributes(Root + "plain.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_EQ(platform.GetAttributes(Root + "plain.txt") & ~FileAttr::Archive, FileAttr::Hidden | FileAttr::System);
+    EXPECT_TRUE(platform.DeleteFile(Root + "plain.txt")) << "hidden and system files delete";
+
+    Write(Root + "readonly.txt", "x", FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(platform.DeleteFile(Root + "readonly.txt"));
+    EXPECT_FALSE(platform.DeleteFile(Root + "missing.txt"));
+    CreateDirectoryA((Root + "dir").c_str(), nullptr);
+    EXPECT_FALSE(platform.DeleteFile(Root + "dir"));
+
+    Write(Root + "locked.txt", "x");
+    for (auto hold : {ChildProcess::Hold::ForWriting, ChildProcess::Hold::ForReading}) {
+        ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "locked.txt", hold);
+        EXPECT_FALSE(platform.DeleteFile(Root + "locked.txt"));
+    }
+    EXPECT_TRUE(platform.DeleteFile(Root + "locked.txt"));
+}
+
+TEST_F(Win32PlatformTest, ExistsMeansAFileWhateverItsDate)
+{
+    Write(Root + "old.exe", "x");
+    Write(Root + "future.exe", "x");
+    auto setYear = [](const std::string& path, WORD year) {
+        SYSTEMTIME time = {year, 1, 0, 1, 0, 0, 0, 0};
+        FILETIME stamp;
+        SystemTimeToFileTime(&time, &stamp);
+        HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(file, nullptr, nullptr, &stamp);
+        CloseHandle(file);
+    };
+    setYear(Root + "old.exe", 1970);
+    setYear(Root + "future.exe", 2110);
+    CreateDirectoryA((Root + "sub").c_str(), nullptr);
+    EXPECT_TRUE(platform.FileExists(Root + "old.exe"));
+    EXPECT_TRUE(platform.FileExists(Root + "future.exe"));
+    EXPECT_FALSE(platform.FileExists(Root + "sub"));
+    EXPECT_FALSE(platform.FileExists(Root + "missing.exe"));
+}
+
+TEST_F(Win32PlatformTest, PatternLookupListsDotsAndMatchesShortNames)
+{
+    CreateDirectoryA((Root + "sub").c_str(), nullptr);
+    Write(Root + "sub\\pynkicture image.scr", "x");
+    Write(Root + "sub\\b.txt", "x");
+    EXPECT_EQ(Listing(platform, Root + "sub\\*.*"),
+              (std::vector<std::string>{".", "..", "b.txt", "pynkicture image.scr"}));
+
+    char shortPath[MAX_PATH];
+    ASSERT_TRUE(GetShortPathNameA((Root + "sub\\pynkicture image.scr").c_str(), shortPath, MAX_PATH));
+    const std::string shortName = std::string(shortPath).substr(std::string(shortPath).rfind('\\') + 1);
+    ASSERT_NE(shortName, "pynkicture image.scr");
+    EXPECT_EQ(Listing(platform, Root + "sub\\" + shortName), std::vector<std::string>{"pynkicture image.scr"});
+    EXPECT_TRUE(Listing(platform, Root + "sub\\nothing.scr").empty());
+}
+
+TEST_F(Win32PlatformTest, CurrentAndWindowsDirectories)
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(platform.WindowsDirectory(), windows);
+    EXPECT_EQ(_stricmp(platform.WindowsDirectory().c_str(), "C:\\windows"), 0);
+
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(Root.c_str()));
+    EXPECT_EQ(_stricmp(platform.CurrentDirectory().c_str(), "c:\\pelkarin-platform-test"), 0);
+    Write(Root + "systray.exe", "x");
+    EXPECT_TRUE(platform.FileExists("systray.exe")) << "a bare name is resolved in the current directory";
+    SetCurrentDirectoryA(before);
+}
+
+TEST_F(Win32PlatformTest, ReadingFiles)
+{
+    std::string big(5 * 1024 * 1024 + 7, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>(i * 7 + i / 4096);
+    Write(Root + "big.ini", big);
+    EXPECT_EQ(platform.ReadFileBytes(Root + "big.ini"), big);
+
+    Write(Root + "empty.ini", "");
+    EXPECT_EQ(platform.ReadFileBytes(Root + "empty.ini"), "");
+
+    try {
+        platform.ReadFileBytes(Root + "missing.ini");
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + Root + "missing.ini");
+    }
+
+    Write(Root + "held.ini", "a\r\n");
+    {
+        ChildProcess reader = ChildProcess::HoldingFileOpen(Root + "held.ini", ChildProcess::Hold::ForReading);
+        EXPECT_EQ(platform.ReadFileBytes(Root + "held.ini"), "a\r\n") << "other readers are shared with";
+    }
+    ChildProcess writer = ChildProcess::HoldingFileOpen(Root + "held.ini");
+    try {
+        platform.ReadFileBytes(Root + "held.ini");
+        FAIL() << "a file held open for writing was read";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + Root + "held.ini");
+    }
+}
+
+TEST_F(Win32PlatformTest, ReplacingFilesIsAllOrNothing)
+{
+    Write(Root + "mirc.ini", "old content\r\n", FILE_ATTRIBUTE_ARCHIVE);
+    platform.ReplaceFileBytes(Root + "mirc.ini", "new\r\n");
+    EXPECT_EQ(Read(Root + "mirc.ini"), "new\r\n");
+    platform.ReplaceFileBytes(Root + "mirc.ini", "");
+    EXPECT_EQ(Read(Root + "mirc.ini"), "");
+    EXPECT_EQ(platform.GetAttributes(Root + "mirc.ini") & ~FILE_ATTRIBUTE_ARCHIVE, 0u);
+
+    auto expectRefused = [&](const std::string& path, const std::string& why) {
+        try {
+            platform.ReplaceFileBytes(path, "lost");
+            ADD_FAILURE() << why << " was replaced";
+        } catch (const EngineError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot create file " + path) << why;
+        }
+    };
+    for (DWORD refused : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+        Write(Root + "kept.ini", "keep me\r\n", refused);
+        expectRefused(Root + "kept.ini", "attributes " + std::to_string(refused));
+        EXPECT_EQ(platform.GetAttributes(Root + "kept.ini") & ~FileAttr::Archive, refused);
+        SetFileAttributesA((Root + "kept.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(Read(Root + "kept.ini"), "keep me\r\n");
+    }
+    CreateDirectoryA((Root + "dir.ini").c_str(), nullptr);
+    expectRefused(Root + "dir.ini", "a directory");
+
+    Write(Root + "held.ini", "held\r\n");
+    for (auto hold : {ChildProcess::Hold::ForWriting, ChildProcess::Hold::ForReading}) {
+        {
+            ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "held.ini", hold);
+            expectRefused(Root + "held.ini", "a file held open");
+        }
+        EXPECT_EQ(Read(Root + "held.ini"), "held\r\n");
+    }
+
+    EXPECT_EQ(Listing(platform, Root + "*"),
+              (std::vector<std::string>{".", "..", "dir.ini", "held.ini", "kept.ini", "mirc.ini"}))
+        << "no temporary is left behind";
+}
+
+TEST(Win32Registry, OpenDeleteAndMissingKeys)
+{
+    const char* const scratch = "Software\\PelkarinTest";
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, scratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "systemtray", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+    RegSetValueExA(key, "other", 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2);
+
+    Win32Platform platform;
+    {
+        auto opened = platform.OpenCurrentUserKey("software\\pelkarintest");
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(opened->DeleteValue("systemtray"), RegistryKey::DeleteResult::Deleted);
+        EXPECT_EQ(opened->DeleteValue("systemtray"), RegistryKey::DeleteResult::NotFound);
+    }
+    EXPECT_EQ(RegQueryValueExA(key, "other", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_FALSE(platform.OpenCurrentUserKey("software\\pelkarintest\\missing"));
+    HKEY probe;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\pelkarintest\\missing", 0, KEY_READ, &probe), ERROR_SUCCESS)
+        << "opening never creates the key";
+
+    // A key the user may not open with full access.
+    HKEY denied;
+    ASSERT_EQ(RegCreateKeyExA(key, "denied", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &denied, nullptr), ERROR_SUCCESS);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    // An empty DACL grants nothing to anybody.
+    ACL acl;
+    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
+    ASSERT_EQ(RegSetKeySecurity(denied, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+    RegCloseKey(denied);
+    EXPECT_FALSE(platform.OpenCurrentUserKey("software\\pelkarintest\\denied"));
+
+    RegCloseKey(key);
+    // Restore access so the scratch key can go.
+    HKEY restore;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "software\\pelkarintest\\denied", 0, WRITE_DAC, &restore) == ERROR_SUCCESS) {
+        SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
+        RegSetKeySecurity(restore, DACL_SECURITY_INFORMATION, &descriptor);
+        RegCloseKey(restore);
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, "software\\pelkarintest\\denied");
+    RegDeleteKeyA(HKEY_CURRENT_USER, scratch);
+}
+
+TEST(Win32Processes, AChildIsFoundByItsImageNameAndTerminated)
+{
+    const std::string dir = "c:\\pelkarin-platform-proc\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    {
+        ChildProcess child = ChildProcess::RunningAs(dir + "systray.exe");
+        Win32Platform platform;
+        const auto processes = platform.Processes();
+        const auto found = std::find_if(processes.begin(), processes.end(),
+                                        [&](const ProcessEntry& p) { return p.id == child.Id(); });
+        ASSERT_NE(found, processes.end());
+        EXPECT_EQ(_stricmp(found->exe.c_str(), "systray.exe"), 0) << found->exe;
+        EXPECT_TRUE(platform.TerminateProcess(child.Id()));
+        EXPECT_TRUE(child.WaitForExit(5000));
+    }
+    DeleteFileA((dir + "systray.exe").c_str());
+    RemoveDirectoryA(dir.c_str());
+}

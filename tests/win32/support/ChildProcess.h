@@ -1,0 +1,88 @@
+#pragma once
+// Starts the test child program (pelkarin_child) and ends it again when destroyed.
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+class ChildProcess {
+public:
+    // The child copied to exePath and started from there, so it runs under that image name.
+    static ChildProcess RunningAs(const std::string& exePath)
+    {
+        if (!CopyFileA(ChildExe().c_str(), exePath.c_str(), FALSE))
+            throw std::runtime_error("cannot copy the child program to " + exePath);
+        return ChildProcess(exePath, "sleep");
+    }
+
+    enum class Hold { ForWriting, ForReading };
+    // The child holding path open. For writing: nobody else may write, delete or read it
+    // without sharing writing. For reading: nobody else may delete it or open it exclusively.
+    static ChildProcess HoldingFileOpen(const std::string& path, Hold hold = Hold::ForWriting)
+    {
+        return ChildProcess(ChildExe(), "hold \"" + path + "\" " + (hold == Hold::ForWriting ? "write" : "read"));
+    }
+
+    ChildProcess(ChildProcess&& other) noexcept : info_(std::exchange(other.info_, PROCESS_INFORMATION{})) {}
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    ~ChildProcess() { End(); }
+
+    DWORD Id() const { return info_.dwProcessId; }
+    bool WaitForExit(DWORD milliseconds) const { return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0; }
+
+    // The child program's path in Windows form (the build tree is reached through drive Z:).
+    static std::string ChildExe()
+    {
+        std::string path = "Z:" PELKARIN_CHILD_EXE;
+        for (char& c : path)
+            if (c == '/')
+                c = '\\';
+        return path;
+    }
+
+private:
+    ChildProcess(const std::string& exe, const std::string& arguments)
+    {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        HANDLE readEnd = nullptr, writeEnd = nullptr;
+        if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+            throw std::runtime_error("cannot create a pipe");
+        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = writeEnd;
+        startup.hStdError = writeEnd;
+        std::string commandLine = "\"" + exe + "\" " + arguments;
+        const BOOL started = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
+                                            CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info_);
+        CloseHandle(writeEnd);
+        std::string said;
+        char buffer[64];
+        DWORD read = 0;
+        while (started && said.find('\n') == std::string::npos && ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read)
+            said.append(buffer, read);
+        CloseHandle(readEnd);
+        if (!started)
+            throw std::runtime_error("cannot start " + commandLine);
+        if (said.compare(0, 5, "ready") != 0) {
+            End();
+            throw std::runtime_error(commandLine + " said: " + said);
+        }
+    }
+
+    void End()
+    {
+        if (!info_.hProcess)
+            return;
+        TerminateProcess(info_.hProcess, 0);
+        WaitForSingleObject(info_.hProcess, 5000);
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+        info_ = {};
+    }
+
+    PROCESS_INFORMATION info_ = {};
+};

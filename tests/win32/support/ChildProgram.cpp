@@ -1,0 +1,48 @@
+// A stand-in for another program in the Win32 tests. It waits until it is killed, either
+// running under whatever name it was copied to ("sleep") or holding a file open
+// ("hold <path> read|write"). It writes "ready" to its standard output once it is in
+// that state.
+//
+// Held for writing: open for reading and writing, shared for reading only, so nobody
+// may open it for writing or delete it, and a reader that does not share writing is
+// refused too. Held for reading: open for reading, shared for reading and writing but
+// not deletion, so it can be read and written but not deleted or opened exclusively.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+HANDLE Hold(const char* path, const char* mode)
+{
+    if (std::strcmp(mode, "write") == 0)
+        return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (std::strcmp(mode, "read") == 0)
+        return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    return INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (argc == 4 && std::strcmp(argv[1], "hold") == 0) {
+        held = Hold(argv[2], argv[3]);
+        if (held == INVALID_HANDLE_VALUE) {
+            std::printf("cannot hold %s (%s), error %lu\n", argv[2], argv[3], GetLastError());
+            return 2;
+        }
+    } else if (argc != 2 || std::strcmp(argv[1], "sleep") != 0) {
+        std::printf("usage: pelkarin_child sleep | hold <path> read|write\n");
+        return 1;
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    Sleep(INFINITE);
+    CloseHandle(held);
+    return 0;
+}
