@@ -279,6 +279,9 @@ TEST(Win32Processes, AChildIsFoundByItsImageNameAndTerminated)
                                         [&](const ProcessEntry& p) { return p.id == child.Id(); });
         ASSERT_NE(found, processes.end());
         EXPECT_EQ(_stricmp(found->exe.c_str(), "systray.exe"), 0) << found->exe;
+        EXPECT_TRUE(std::any_of(processes.begin(), processes.end(), [](const ProcessEntry& p) {
+            return p.id == GetCurrentProcessId() && _stricmp(p.exe.c_str(), "win32_platform_test.exe") == 0;
+        })) << "the walk goes on past the first entry";
         EXPECT_TRUE(platform.TerminateProcess(child.Id()));
         EXPECT_TRUE(child.WaitForExit(5000));
     }
