@@ -1,0 +1,140 @@
+// The cleaning operations over the real Win32 services under Wine, in a scratch tree
+// c:\pelkarin-ops-test\ that each test makes and removes: attributes, directories that
+// are not entered, files and copies held by another process, processes and the Run key.
+#include "ChildProcess.h"
+#include "EngineError.h"
+#include "LineReport.h"
+#include "ScratchFiles.h"
+#include "SystemCleaning.h"
+#include "Win32Platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const std::string Root = "c:\\pelkarin-ops-test\\";
+const std::string Deleted = "Fichero del Troyano borrado.";
+
+class CleaningOnWine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RemoveTree(Root);
+        MakeDirectory(Root);
+    }
+    void TearDown() override { RemoveTree(Root); }
+
+    Win32Platform platform;
+    LineReport report;
+    SharedFlags flags;
+    SystemCleaning ops{platform, report, flags};
+};
+
+TEST_F(CleaningOnWine, ReadOnlyHiddenAndSystemFilesAreDeleted)
+{
+    MakeDirectory(Root + "a");
+    MakeDirectory(Root + "a\\b");
+    MakeFile(Root + "a\\acdt.dat", "x", 0x01);
+    MakeFile(Root + "a\\b\\pddt.dat", "x", 0x02 | 0x04);
+    MakeFile(Root + "sysdemio.exe", "x", 0x01 | 0x02 | 0x04);
+    for (const char* name : {"acdt.dat", "pddt.dat", "sysdemio.exe"})
+        ops.SearchAndDeleteFile(Root, name);
+    EXPECT_FALSE(PathExists(Root + "a\\acdt.dat"));
+    EXPECT_FALSE(PathExists(Root + "a\\b\\pddt.dat"));
+    EXPECT_FALSE(PathExists(Root + "sysdemio.exe"));
+    EXPECT_EQ(report.lines, Strings(3, Deleted));
+    EXPECT_EQ(flags.SearchStatus, "B\xFAsqueda concluida,siguiente b\xFAsqueda...");
+}
+
+TEST_F(CleaningOnWine, HiddenAndReadOnlyDirectoriesAreNotEntered)
+{
+    MakeDirectory(Root + "hidden", 0x02);
+    MakeFile(Root + "hidden\\netol.scr");
+    MakeDirectory(Root + "readonly");
+    MakeFile(Root + "readonly\\netol.scr");
+    ASSERT_TRUE(SetUnixWritable(Root + "readonly", false));
+    ASSERT_EQ(AttributesOf(Root + "readonly"), 0x11u);
+    MakeDirectory(Root + "plain");
+    MakeFile(Root + "plain\\netol.scr");
+    ops.SearchAndDeleteFile(Root, "netol.scr");
+    EXPECT_TRUE(PathExists(Root + "hidden\\netol.scr"));
+    EXPECT_TRUE(PathExists(Root + "readonly\\netol.scr"));
+    EXPECT_FALSE(PathExists(Root + "plain\\netol.scr"));
+    EXPECT_EQ(report.lines, Strings{Deleted});
+}
+
+TEST_F(CleaningOnWine, FileHeldOpenByAnotherProcessIsReported)
+{
+    MakeDirectory(Root + "prog");
+    MakeFile(Root + "prog\\systemio.exe", "x");
+    ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "prog\\systemio.exe", ChildProcess::Hold::ForReading);
+    ops.SearchAndDeleteFile(Root, "systemio.exe");
+    EXPECT_TRUE(PathExists(Root + "prog\\systemio.exe"));
+    EXPECT_EQ(report.lines, Strings{"No se pudo borrar el fichero del Troyano: " + Root + "prog\\systemio.exe"});
+    EXPECT_TRUE(flags.InfectionFound);
+    EXPECT_TRUE(flags.RemovalFailed);
+}
+
+TEST_F(CleaningOnWine, CopyHeldForWritingRaisesTheOpenErrorAfterEarlierPurges)
+{
+    MakeDirectory(Root + "a");
+    MakeDirectory(Root + "b");
+    MakeFile(Root + "a\\mirc.ini", "n0=mirc.hst\r\nkeep\n");
+    MakeFile(Root + "b\\mirc.ini", "n0=mirc.hst\r\n");
+    ChildProcess writer = ChildProcess::HoldingFileOpen(Root + "b\\mirc.ini");
+    try {
+        ops.PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
+        FAIL() << "no exception";
+    } catch (const EngineError& error) {
+        EXPECT_STREQ(error.what(), ("Cannot open file " + Root + "b\\mirc.ini").c_str());
+    }
+    EXPECT_EQ(ReadWhole(Root + "a\\mirc.ini"), "keep\r\n");
+    EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "n0=mirc.hst\r\n");
+}
+
+TEST_F(CleaningOnWine, ReadOnlyCopyNeedingAPurgeRaisesTheCreateErrorIntact)
+{
+    MakeFile(Root + "mirc.ini", "n0=mirc.hst\nkeep", 0x01);
+    try {
+        ops.PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
+        FAIL() << "no exception";
+    } catch (const EngineError& error) {
+        EXPECT_STREQ(error.what(), ("Cannot create file " + Root + "mirc.ini").c_str());
+    }
+    EXPECT_EQ(ReadWhole(Root + "mirc.ini"), "n0=mirc.hst\nkeep");
+    EXPECT_EQ(AttributesOf(Root + "mirc.ini") & 0x01, 0x01u);
+}
+
+TEST_F(CleaningOnWine, ChildNamedSystrayIsTerminated)
+{
+    ChildProcess child = ChildProcess::RunningAs(Root + "systray.exe");
+    ops.KillProcessByName("systray.exe");
+    EXPECT_TRUE(child.WaitForExit(5000));
+}
+
+TEST(RunKeyOnWine, StartupValueRemovedAndOtherValuesKept)
+{
+    std::string saved;
+    const bool hadValue = ReadRunValue("systemtray", saved);
+    WriteRunValue("systemtray", "c:\\windows\\systray.exe");
+    WriteRunValue("pelkarin-ops-test", "kept.exe");
+
+    Win32Platform platform;
+    LineReport report;
+    SharedFlags flags;
+    SystemCleaning(platform, report, flags).RemoveStartupValue("systemtray");
+    std::string data;
+    EXPECT_FALSE(ReadRunValue("systemtray", data));
+    EXPECT_TRUE(ReadRunValue("pelkarin-ops-test", data));
+    EXPECT_EQ(data, "kept.exe");
+    EXPECT_EQ(report.lines, Strings({"Comprobaci\xF3n de registro finalizada", "Se elimin\xF3 la clave del troyano",
+                                     "Desinfecci\xF3n concluida :)"}));
+
+    DeleteRunValue("pelkarin-ops-test");
+    if (hadValue)
+        WriteRunValue("systemtray", saved);
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#include "ScratchFiles.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+namespace {
+
+const char* const RunKey = "software\\microsoft\\windows\\currentversion\\run";
+
+void Check(bool ok, const std::string& what)
+{
+    if (!ok)
+        throw std::runtime_error(what + " failed, error " + std::to_string(GetLastError()));
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE && handle_)
+            CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+class RunKeyHandle {
+public:
+    RunKeyHandle() { Check(RegCreateKeyExA(HKEY_CURRENT_USER, RunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr) == ERROR_SUCCESS, "RegCreateKeyEx"); }
+    ~RunKeyHandle() { RegCloseKey(key_); }
+    RunKeyHandle(const RunKeyHandle&) = delete;
+    RunKeyHandle& operator=(const RunKeyHandle&) = delete;
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+} // namespace
+
+void MakeDirectory(const std::string& path, std::uint32_t attributes)
+{
+    Check(CreateDirectoryA(path.c_str(), nullptr) != 0, "CreateDirectory " + path);
+    if (attributes)
+        Check(SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY) != 0, "SetFileAttributes " + path);
+}
+
+void MakeFile(const std::string& path, const std::string& contents, std::uint32_t attributes)
+{
+    {
+        const Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        Check(file.get() != INVALID_HANDLE_VALUE, "CreateFile " + path);
+        DWORD written = 0;
+        Check(contents.empty() || WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr),
+              "WriteFile " + path);
+    }
+    if (attributes)
+        Check(SetFileAttributesA(path.c_str(), attributes) != 0, "SetFileAttributes " + path);
+}
+
+bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::uint32_t AttributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+std::string ReadWhole(const std::string& path)
+{
+    const Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    Check(file.get() != INVALID_HANDLE_VALUE, "CreateFile " + path);
+    std::string bytes(GetFileSize(file.get(), nullptr), '\0');
+    DWORD read = 0;
+    Check(bytes.empty() || ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr), "ReadFile " + path);
+    return bytes;
+}
+
+void RemoveTree(const std::string& root)
+{
+    if (AttributesOf(root) != INVALID_FILE_ATTRIBUTES && (AttributesOf(root) & FILE_ATTRIBUTE_READONLY))
+        SetUnixWritable(root, true);
+    SetFileAttributesA(root.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((root + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = root + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(root.c_str());
+}
+
+bool SetUnixWritable(const std::string& dir, bool writable)
+{
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    if (!unixName || !PathExists(dir))
+        return false;
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, dir.c_str(), -1, wide, MAX_PATH);
+    char* path = unixName(wide);
+    if (!path)
+        return false;
+    std::string command = std::string("chmod ") + (writable ? "u+w" : "a-w") + " \"" + path + "\"";
+    HeapFree(GetProcessHeap(), 0, path);
+    // Wine starts a Unix program named by its Z: path like any other.
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA("Z:\\bin\\chmod", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // The handle of a Unix program is not waitable: watch the attribute change instead.
+    for (int tries = 0; tries < 500; ++tries) {
+        if (((AttributesOf(dir) & FILE_ATTRIBUTE_READONLY) == 0) == writable)
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+bool ReadRunValue(const std::string& name, std::string& data)
+{
+    const RunKeyHandle key;
+    char buffer[1024];
+    DWORD size = sizeof buffer, type = 0;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        return false;
+    data.assign(buffer, size && buffer[size - 1] == '\0' ? size - 1 : size);
+    return true;
+}
+
+void WriteRunValue(const std::string& name, const std::string& data)
+{
+    const RunKeyHandle key;
+    Check(RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                         static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS,
+          "RegSetValueEx " + name);
+}
+
+void DeleteRunValue(const std::string& name)
+{
+    const RunKeyHandle key;
+    RegDeleteValueA(key.get(), name.c_str());
+}
