@@ -54,6 +54,8 @@ bool CreateScratchTree(const TreeShape& shape, const std::string& root)
 
 bool CreateDirectoryChain(const std::string& root, int depth)
 {
+    if (!CreateDirectoryA(root.c_str(), nullptr))
+        return false;
     std::string dir = root;
     for (int level = 0; level < depth; ++level) {
         dir += "d\\";
@@ -85,8 +87,16 @@ void RemoveScratchTree(const std::string& root)
     RemoveDirectoryA(root.c_str());
 }
 
-std::size_t EnumerateWithFind(const std::string& root)
+std::size_t EnumerateWithFind(const std::string& root, const char* probeName)
 {
+    if (probeName) {
+        const std::string probe = root + probeName;
+        WIN32_FIND_DATAA found;
+        const HANDLE lookup = FindFirstFileA(probe.c_str(), &found);
+        if (lookup != INVALID_HANDLE_VALUE)
+            FindClose(lookup);
+        DeleteFileA(probe.c_str());
+    }
     WIN32_FIND_DATAA data;
     FindHandle find(root + "*.*", data);
     if (!find.Valid())
@@ -95,7 +105,7 @@ std::size_t EnumerateWithFind(const std::string& root)
     do {
         ++entries;
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(data.cFileName))
-            entries += EnumerateWithFind(root + data.cFileName + "\\");
+            entries += EnumerateWithFind(root + data.cFileName + "\\", probeName);
     } while (find.Next(data));
     return entries;
 }
