@@ -72,7 +72,8 @@ void LayOutBox(HWND box, BoxState& state)
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER);
+    SetForegroundWindow(box);
     SetFocus(button);
 }
 
@@ -98,7 +99,7 @@ std::vector<WORD> BoxTemplate()
 {
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
     auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
     // menu, window class and title: none (the caption is set when the box starts)
     return words;
 }

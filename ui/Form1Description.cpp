@@ -102,7 +102,7 @@ FormDescription BuildForm1()
     }
     {
         ControlDescription& strip = Add(c, "FlatTitlebar2", "TTitleStripStandIn", 152, 296, 100, 19);
-        strip.text = "www.pelkarin.example";
+        strip.text = "pelkarin.example";   // the strip is 100 pixels wide
         strip.colour = clBlack;
         strip.colours = {{"ActiveTextColor", clWhite}, {"InactiveTextColor", TitleInactiveText},
                          {"TitlebarColor", clBlack}};

@@ -1,0 +1,216 @@
+// The "Desinfectar" button on a drive C: seeded with each infection, and on a clean one.
+// The program sweeps the whole drive: everything seeded lives in the scratch tree, the
+// dist folder or the Run key, and is taken away again.
+#include "PelkarinSession.h"
+#include "ScratchMachine.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+
+namespace {
+
+const char* const SearchDone = "B\xFAsqueda concluida,siguiente b\xFAsqueda...";
+const char* const Deleted = "Fichero del Troyano borrado.";
+const char* const Disinfected = "Su sistema ha sido desinfectado correctamente";
+const char* const NotInfected = "Su sistema no hab\xED" "a sido infectado :)";
+const char* const ResidentDeleted = "Archivo eliminado,continuando b\xFAsqueda";
+const char* const RegistryDone = "Se concluyo el proceso de desinfecci\xF3n del registro...";
+const char* const TrojanRemoved = "Se elimin\xF3 el troyano de su sistema satisfactoriamente";
+const char* const RegistryUntouched = "El registro no fue afectado por el troyano...";
+const char* const KeepValue = "pelkarin-e2e-keep";
+
+std::string Lines(std::initializer_list<std::string> lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::string ConfigPurged(const std::string& file) { return "Desinfecci\xF3n del archivo " + file + " Concluida"; }
+std::string FilesSwept(const std::string& name) { return "Desinfecci\xF3n de archivos " + name + " Concluida"; }
+
+std::string Resident() { return DistFolder() + "\\systray.exe"; }
+
+std::string RunDisinfection(int row)
+{
+    PelkarinSession session;
+    session.Select(row);
+    session.Click(session.DisinfectButton());
+    return session.PaneText();
+}
+
+// Seeds shared by the two resident backdoors: the resident program running from the
+// dist folder, the startup value beside an unrelated one, an unrelated process.
+struct ResidentSeed {
+    ResidentSeed()
+    {
+        run.Set("systemtray", Resident());
+        run.Set(KeepValue, "c:\\pelkarin-e2e\\keep\\keeper.exe");
+    }
+
+    ScratchFile residentCopy{Resident()};
+    ScratchTree scratch;
+    RunValues run;
+    ChildProcess resident = StartCopyAs(DistFolder(), "systray.exe");
+    ChildProcess keeper = StartCopyAs(ScratchTree::Path("keep"), "keeper.exe");
+};
+
+void ExpectResidentRemoved(const ResidentSeed& seed)
+{
+    EXPECT_TRUE(seed.resident.WaitForExit(5000));
+    EXPECT_FALSE(FileExists(Resident()));
+    EXPECT_FALSE(RunValues::Has("systemtray"));
+    EXPECT_TRUE(RunValues::Has(KeepValue));
+    EXPECT_FALSE(seed.keeper.WaitForExit(0));
+}
+
+} // namespace
+
+TEST(DisinfectInfected, Backdoor)
+{
+    ResidentSeed seed;
+    ScratchTree::Write("back\\data\\acdt.dat", "a");
+    ScratchTree::Write("back\\data\\pddt.dat", "p");
+    ScratchTree::Write("back\\data\\acdt.txt", "unrelated");
+    ScratchTree::Write("back\\systemio.exe", "s");
+    ChildProcess sysdemio = StartCopyAs(ScratchTree::Path("back\\procs"), "sysdemio.exe");
+
+    EXPECT_EQ(RunDisinfection(0),
+              Lines({Deleted, SearchDone, Deleted, SearchDone, Deleted, SearchDone, Deleted, SearchDone,
+                     "Se encontr\xF3 rastro del Troyano Backdoor 2.03,archivos eliminados sin problemas",
+                     ResidentDeleted, "Comprobaci\xF3n de registro finalizada", "Se elimin\xF3 la clave del troyano",
+                     "Desinfecci\xF3n concluida :)", RegistryDone, TrojanRemoved}));
+    ExpectResidentRemoved(seed);
+    EXPECT_TRUE(sysdemio.WaitForExit(5000));
+    for (const char* gone : {"back\\data\\acdt.dat", "back\\data\\pddt.dat", "back\\systemio.exe",
+                             "back\\procs\\sysdemio.exe"})
+        EXPECT_FALSE(FileExists(ScratchTree::Path(gone))) << gone;
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("back\\data\\acdt.txt")), "unrelated");
+}
+
+TEST(DisinfectInfected, DeepThroat)
+{
+    ResidentSeed seed;
+    ScratchTree::Write("deep\\acdt.dat", "a");
+    ScratchTree::Write("deep\\logs\\pddt.dat", "p");
+    ScratchTree::Write("deep\\logs\\pddt.log", "unrelated");
+    ChildProcess server = StartCopyAs(ScratchTree::Path("deep\\srv"), "xcvbnm.exe");
+
+    EXPECT_EQ(RunDisinfection(3),
+              Lines({Deleted, SearchDone, Deleted, SearchDone, Deleted, SearchDone,
+                     "Se encontr\xF3 rastro del Troyano DeepThroat.b,archivos eliminados sin problemas",
+                     ResidentDeleted, "Comprobaci\xF3n de registro finalizada", "Se elimin\xF3 la clave del troyano",
+                     "Desinfecci\xF3n concluida :)", RegistryDone, TrojanRemoved}));
+    ExpectResidentRemoved(seed);
+    EXPECT_TRUE(server.WaitForExit(5000));
+    for (const char* gone : {"deep\\acdt.dat", "deep\\logs\\pddt.dat", "deep\\srv\\xcvbnm.exe"})
+        EXPECT_FALSE(FileExists(ScratchTree::Path(gone))) << gone;
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("deep\\logs\\pddt.log")), "unrelated");
+}
+
+TEST(DisinfectInfected, Netol)
+{
+    ScratchTree scratch;
+    ScratchTree::Write("netol\\mirc\\mirc.ini", "[rfiles]\r\nn0=c:\\mirc\\mirc.hst\r\nn1=keep.ini\nn2=mirc.hst");
+    ScratchTree::Write("netol\\mirc\\script.ini", "[script]\r\nn0=/load -rs mirc.hst\r\nn1=on 1:TEXT\r\n");
+    const std::string cleanCopy = "[rfiles]\nn0=MIRC.HST\nn1=keep.ini\n";
+    ScratchTree::Write("netol\\other\\mirc.ini", cleanCopy);
+    ScratchTree::Write("netol\\files\\pynkic~1.scr", "w");
+    ScratchTree::Write("netol\\files\\mirc.hst", "w");
+    ScratchTree::Write("netol\\files\\netol.scr", "w");
+    ScratchTree::Write("netol\\files\\netol.scr.txt", "unrelated");
+
+    EXPECT_EQ(RunDisinfection(1),
+              Lines({ConfigPurged("mirc.ini"), ConfigPurged("script.ini"), Deleted, FilesSwept("pynkic~1.scr"),
+                     Deleted, FilesSwept("mirc.hst"), Deleted, FilesSwept("netol.scr"), Disinfected}));
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("netol\\mirc\\mirc.ini")), "[rfiles]\r\nn1=keep.ini\r\n");
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("netol\\mirc\\script.ini")), "[script]\r\nn1=on 1:TEXT\r\n");
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("netol\\other\\mirc.ini")), cleanCopy);
+    for (const char* gone : {"netol\\files\\pynkic~1.scr", "netol\\files\\mirc.hst", "netol\\files\\netol.scr"})
+        EXPECT_FALSE(FileExists(ScratchTree::Path(gone))) << gone;
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("netol\\files\\netol.scr.txt")), "unrelated");
+}
+
+TEST(DisinfectInfected, Cadena)
+{
+    ScratchTree scratch;
+    ScratchTree::Write("cadena\\mirc\\mirc.ini", "[fileserver]\r\nn0=\xC4\r\nn1=Ma\xF1" "ana \xE4\r\nn2=x\xC4y\r\n");
+    ScratchTree::Write("cadena\\files\\\xC4", "w");
+    ScratchTree::Write("cadena\\files\\\xC4\xC4", "unrelated");
+
+    EXPECT_EQ(RunDisinfection(2), Lines({ConfigPurged("mirc.ini"), Deleted, FilesSwept("\xC4"), Disinfected}));
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("cadena\\mirc\\mirc.ini")), "[fileserver]\r\nn1=Ma\xF1" "ana \xE4\r\n");
+    EXPECT_FALSE(FileExists(ScratchTree::Path("cadena\\files\\\xC4")));
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("cadena\\files\\\xC4\xC4")), "unrelated");
+}
+
+TEST(DisinfectInfected, Cadena2)
+{
+    ScratchTree scratch;
+    ScratchTree::Write("cadena2\\mirc\\mirc.ini", "[rfiles]\r\nn0=server.ini\r\nn1=servers.ini\r\n");
+    ScratchTree::Write("cadena2\\a\\server.ini", "w");
+    ScratchTree::Write("cadena2\\b\\server.ini", "w");
+    ScratchTree::Write("cadena2\\hidden\\server.ini", "out of reach");
+    SetFileAttributesA(ScratchTree::Path("cadena2\\hidden").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+
+    EXPECT_EQ(RunDisinfection(4),
+              Lines({ConfigPurged("mirc.ini"), Deleted, Deleted, FilesSwept("server.ini"), Disinfected}));
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("cadena2\\mirc\\mirc.ini")), "[rfiles]\r\nn1=servers.ini\r\n");
+    EXPECT_FALSE(FileExists(ScratchTree::Path("cadena2\\a\\server.ini")));
+    EXPECT_FALSE(FileExists(ScratchTree::Path("cadena2\\b\\server.ini")));
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("cadena2\\hidden\\server.ini")), "out of reach");
+}
+
+TEST(DisinfectClean, EachRowReportsNothingFound)
+{
+    ASSERT_FALSE(FileExists(Resident()));
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    ASSERT_FALSE(FileExists(std::string(windows) + "\\systray.exe"));
+    EXPECT_EQ(RunDisinfection(0),
+              Lines({SearchDone, SearchDone, SearchDone, SearchDone, RegistryUntouched,
+                     "No se encontr\xF3 el Troyano Backdoor 2.03 en su sistema :)"}));
+    EXPECT_EQ(RunDisinfection(1),
+              Lines({ConfigPurged("mirc.ini"), ConfigPurged("script.ini"), FilesSwept("pynkic~1.scr"),
+                     FilesSwept("mirc.hst"), FilesSwept("netol.scr"), NotInfected}));
+    EXPECT_EQ(RunDisinfection(2), Lines({ConfigPurged("mirc.ini"), FilesSwept("\xC4"), NotInfected}));
+    EXPECT_EQ(RunDisinfection(3),
+              Lines({SearchDone, SearchDone, SearchDone, RegistryUntouched,
+                     "No se encontr\xF3 el Troyano Deepthroat.b en su sistema :)"}));
+    EXPECT_EQ(RunDisinfection(4), Lines({ConfigPurged("mirc.ini"), FilesSwept("server.ini"), NotInfected}));
+}
+
+TEST(DisinfectRegistry, RunKeyThatCannotBeOpenedShowsTheEngineBox)
+{
+    ScratchFile resident(Resident(), "resident");
+    std::unique_ptr<RunKeyDenied> denied = std::make_unique<RunKeyDenied>();
+    PelkarinSession session;
+    session.Select(0);
+    const ProgramBox box = session.ClickExpectingBox(session.DisinfectButton(), [](const ProgramBox& open) {
+        // No icon: the text and the button are its only children.
+        HWND text = GetDlgItem(open.handle, 0xFFFF);
+        HWND button = GetDlgItem(open.handle, IDOK);
+        ASSERT_NE(text, nullptr);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(GetWindow(GetWindow(GetWindow(open.handle, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT), nullptr);
+        EXPECT_EQ(WindowText(button), "OK");
+        RECT outer;
+        GetWindowRect(open.handle, &outer);
+        EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+        EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+        RECT textPlace, buttonPlace;
+        GetWindowRect(text, &textPlace);
+        GetWindowRect(button, &buttonPlace);
+        EXPECT_GT(buttonPlace.top, textPlace.bottom);
+        EXPECT_NEAR((buttonPlace.left + buttonPlace.right) / 2, (outer.left + outer.right) / 2, 1);
+    });
+    denied.reset();
+    EXPECT_EQ(box.caption, "Pelkarin");
+    EXPECT_EQ(box.text, "Error abriendo valor del registro");
+    EXPECT_EQ(session.PaneText(),
+              Lines({SearchDone, SearchDone, SearchDone, SearchDone, ResidentDeleted, RegistryDone, TrojanRemoved}));
+    EXPECT_FALSE(FileExists(Resident()));
+}

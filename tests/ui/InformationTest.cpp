@@ -1,0 +1,61 @@
+// The information button: each row's description file in the pane, and its failures.
+#include "PelkarinSession.h"
+#include "ScratchMachine.h"
+
+#include "PaneText.h"
+
+#include <gtest/gtest.h>
+
+TEST(Information, EachRowShowsItsDescriptionFile)
+{
+    PelkarinSession session;
+    const char* const files[] = {"back.kvd", "netol.kvd", "cadena.kvd", "deep.kvd", "cadena2.kvd"};
+    for (int row = 0; row < 5; ++row) {
+        session.Select(row);
+        session.Click(session.InformationButton());
+        EXPECT_EQ(session.PaneText(), ReadFileBytes(DistFolder() + "\\" + files[row])) << files[row];
+    }
+}
+
+TEST(Information, FilesComeFromTheCurrentDirectoryWithBreaksMadeCrLf)
+{
+    ScratchTree scratch;
+    ScratchTree::Write("cwd\\deep.kvd", std::string("uno\ndos\rtres\n\rcuatro\0resto", 26));
+    PelkarinSession session(ScratchTree::Path("cwd"));
+    session.Select(3);
+    session.Click(session.InformationButton());
+    EXPECT_EQ(session.PaneText(), "uno\r\ndos\r\ntres\r\n\r\ncuatro");
+}
+
+TEST(Information, MissingFileIsReportedAndThePaneKept)
+{
+    ScratchTree scratch;
+    CreateDirectoryA(ScratchTree::Path("empty").c_str(), nullptr);
+    PelkarinSession session(ScratchTree::Path("empty"));
+    session.Select(0);
+    const ProgramBox box = session.ClickExpectingBox(session.InformationButton());
+    EXPECT_EQ(box.caption, "Pelkarin");
+    EXPECT_EQ(box.text, "Cannot open file back.kvd.");
+    EXPECT_EQ(session.PaneText(), InitialReportText());
+    // The program goes on: the next click works.
+    session.Select(1);
+    const ProgramBox next = session.ClickExpectingBox(session.InformationButton());
+    EXPECT_EQ(next.text, "Cannot open file netol.kvd.");
+}
+
+TEST(Information, NothingSelectedLeavesThePane)
+{
+    PelkarinSession session;
+    session.Click(session.InformationButton());
+    EXPECT_EQ(session.PaneText(), InitialReportText());
+}
+
+TEST(Disinfect, NothingSelectedOnlyClearsThePane)
+{
+    PelkarinSession session;
+    session.Click(session.DisinfectButton());
+    EXPECT_EQ(session.PaneText(), "");
+    Sleep(200);
+    EXPECT_EQ(GetWindow(session.Form(), GW_ENABLEDPOPUP), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(session.Form()));
+}

@@ -1,0 +1,183 @@
+#include "PelkarinSession.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+const DWORD LongWait = 600000;
+const int FirstControlId = 100;
+enum CreationIndex { Image5, FlatTitlebar1, ComboBox1, FlatButton6, FlatButton7, Memo, FlatTitlebar2 };
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && lstrcmpA(className, search->className) == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindTopLevel(DWORD processId, const char* className)
+{
+    WindowSearch search{processId, className, nullptr};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = 10000)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result))
+        throw std::runtime_error("The window did not answer");
+    return static_cast<LRESULT>(result);
+}
+
+} // namespace
+
+std::string DistFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    for (int level = 0; level < 3; ++level)   // <build>\tests\ui\<test>.exe
+        folder.erase(folder.find_last_of('\\'));
+    return folder + "\\dist";
+}
+
+std::string WindowText(HWND window)
+{
+    std::vector<char> text(65536, '\0');
+    const LRESULT length = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
+PelkarinSession::PelkarinSession(const std::string& currentDirectory)
+{
+    std::string commandLine = "\"" + DistFolder() + "\\Pelkarin.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, currentDirectory.c_str(),
+                        &startup, &process_))
+        throw std::runtime_error("Cannot start " + commandLine);
+    WaitForInputIdle(process_.hProcess, 10000);
+    for (int attempt = 0; attempt < 200 && !form_; ++attempt) {
+        form_ = FindTopLevel(process_.dwProcessId, "TForm1");
+        if (!form_)
+            Sleep(50);
+    }
+    if (!form_)
+        throw std::runtime_error("Pelkarin showed no window");
+}
+
+PelkarinSession::~PelkarinSession()
+{
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 10000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+HWND PelkarinSession::Control(int creationIndex) const
+{
+    return GetDlgItem(form_, FirstControlId + creationIndex);
+}
+
+HWND PelkarinSession::Selector() const { return Control(ComboBox1); }
+HWND PelkarinSession::DisinfectButton() const { return Control(FlatButton6); }
+HWND PelkarinSession::InformationButton() const { return Control(FlatButton7); }
+HWND PelkarinSession::Pane() const { return Control(Memo); }
+
+std::string PelkarinSession::PaneText() const
+{
+    return WindowText(Pane());
+}
+
+void PelkarinSession::Select(int index) const
+{
+    Send(Selector(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int PelkarinSession::SelectedIndex() const
+{
+    return static_cast<int>(Send(Selector(), CB_GETCURSEL, 0, 0));
+}
+
+HWND PelkarinSession::FocusedWindow() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+void PelkarinSession::PressKey(HWND target, WPARAM key) const
+{
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    Send(form_, WM_NULL, 0, 0);
+    Sleep(100);
+    Send(form_, WM_NULL, 0, 0);
+}
+
+std::future<void> PelkarinSession::StartClick(HWND button) const
+{
+    RECT area;
+    GetClientRect(button, &area);
+    const LPARAM centre = MAKELPARAM(area.right / 2, area.bottom / 2);
+    Send(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    // The release runs the handler, which may sweep the whole drive.
+    return std::async(std::launch::async, [button, centre] { Send(button, WM_LBUTTONUP, 0, centre, LongWait); });
+}
+
+void PelkarinSession::Click(HWND button) const
+{
+    StartClick(button).get();
+}
+
+ProgramBox PelkarinSession::WaitForBox(DWORD timeoutMs) const
+{
+    ProgramBox box;
+    for (DWORD waited = 0; waited < timeoutMs && !box.handle; waited += 50) {
+        box.handle = FindTopLevel(process_.dwProcessId, "#32770");
+        if (!box.handle)
+            Sleep(50);
+    }
+    if (!box.handle)
+        throw std::runtime_error("No box appeared");
+    box.caption = WindowText(box.handle);
+    if (HWND text = GetDlgItem(box.handle, 0xFFFF))
+        box.text = WindowText(text);
+    return box;
+}
+
+ProgramBox PelkarinSession::ClickExpectingBox(HWND button,
+                                              const std::function<void(const ProgramBox&)>& inspect) const
+{
+    std::future<void> click = StartClick(button);
+    const ProgramBox box = WaitForBox(LongWait);
+    if (inspect)
+        inspect(box);
+    PostMessageA(GetDlgItem(box.handle, IDOK), BM_CLICK, 0, 0);
+    click.get();
+    return box;
+}
+
+bool PelkarinSession::CloseAndWait(DWORD timeoutMs)
+{
+    PostMessageA(form_, WM_CLOSE, 0, 0);
+    return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}

@@ -1,0 +1,141 @@
+// The window as a user meets it: place, size, caption, border, controls, keyboard, closing.
+#include "PelkarinSession.h"
+
+#include "PaneText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+RECT ClientRectOf(HWND control, HWND form)
+{
+    RECT area;
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+std::wstring Wide1252(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+} // namespace
+
+TEST(MainWindow, PlaceSizeCaptionAndBorder)
+{
+    PelkarinSession session;
+    HWND form = session.Form();
+    RECT outer;
+    GetWindowRect(form, &outer);
+    EXPECT_EQ(outer.left, 210);
+    EXPECT_EQ(outer.top, 113);
+    RECT client;
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, 409);
+    EXPECT_EQ(client.bottom, 314);
+    EXPECT_EQ(WindowText(form),
+              "                   -----------------||||||||||| Pelkarin v0.1.0.9 ||||||||||---------|");
+
+    const LONG style = GetWindowLongA(form, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(form, GWL_EXSTYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+
+    // The taskbar button belongs to the application window, which carries the title.
+    HWND application = GetWindow(form, GW_OWNER);
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(WindowText(application), "Pelkarin");
+    EXPECT_FALSE(GetWindowLongA(application, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+TEST(MainWindow, ControlsStandWhereTheyBelong)
+{
+    PelkarinSession session;
+    HWND form = session.Form();
+    struct Expected {
+        HWND control;
+        RECT place;
+    };
+    const Expected controls[] = {
+        {session.Control(0), {224, 8, 421, 74}},      // Image5, partly beyond the client area
+        {session.DisinfectButton(), {8, 48, 113, 73}},
+        {session.InformationButton(), {120, 48, 225, 73}},
+        {session.Pane(), {8, 80, 401, 273}},
+        {session.Control(1), {112, 272, 289, 291}},   // FlatTitlebar1
+        {session.Control(6), {152, 296, 252, 315}},   // FlatTitlebar2
+    };
+    for (const Expected& expected : controls) {
+        ASSERT_NE(expected.control, nullptr);
+        const RECT place = ClientRectOf(expected.control, form);
+        EXPECT_EQ(place.left, expected.place.left);
+        EXPECT_EQ(place.top, expected.place.top);
+        EXPECT_EQ(place.right, expected.place.right);
+        EXPECT_EQ(place.bottom, expected.place.bottom);
+    }
+    const RECT selector = ClientRectOf(session.Selector(), form);
+    EXPECT_EQ(selector.left, 8);
+    EXPECT_EQ(selector.top, 16);
+    EXPECT_EQ(selector.right, 225);
+    EXPECT_EQ(WindowText(session.DisinfectButton()), "Desinfectar");
+    EXPECT_EQ(WindowText(session.InformationButton()), "Informaci\xF3n");
+}
+
+TEST(MainWindow, SelectorStartsWithItsPromptAndTheFiveItems)
+{
+    PelkarinSession session;
+    HWND selector = session.Selector();
+    EXPECT_EQ(WindowText(selector), "Selecciona el Gusano o Troyano");
+    EXPECT_EQ(session.SelectedIndex(), -1);
+    const char* const items[] = {"Backdoor 2.03 ", "Netol ", "Cadena ", "DeepThroat",
+                                 "Cadena 2 ( Publicidad de web Porno )"};
+    ASSERT_EQ(SendMessageW(selector, CB_GETCOUNT, 0, 0), 5);
+    for (int i = 0; i < 5; ++i) {
+        // Across processes only the wide message returns the item text intact.
+        wchar_t text[128] = {};
+        SendMessageW(selector, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(std::wstring(text), Wide1252(items[i])) << i;
+    }
+}
+
+TEST(MainWindow, PaneStartsWithTheWelcomeLinesReadOnly)
+{
+    PelkarinSession session;
+    EXPECT_EQ(session.PaneText(), InitialReportText());
+    const LONG style = GetWindowLongA(session.Pane(), GWL_STYLE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_FALSE(style & (WS_HSCROLL | ES_WANTRETURN));
+    session.PressKey(session.Pane(), VK_RETURN);
+    EXPECT_EQ(session.PaneText(), InitialReportText());
+}
+
+TEST(MainWindow, TabMovesBetweenSelectorAndPaneOnly)
+{
+    PelkarinSession session;
+    auto inSelector = [&](HWND focus) { return focus == session.Selector() || IsChild(session.Selector(), focus); };
+    ASSERT_TRUE(inSelector(session.FocusedWindow()));
+    session.PressKey(session.FocusedWindow(), VK_TAB);
+    EXPECT_EQ(session.FocusedWindow(), session.Pane());
+    session.PressKey(session.FocusedWindow(), VK_TAB);
+    EXPECT_TRUE(inSelector(session.FocusedWindow()));
+}
+
+TEST(MainWindow, ArrowKeyInTheSelectorPicksTheFirstItem)
+{
+    PelkarinSession session;
+    session.PressKey(session.FocusedWindow(), VK_DOWN);
+    EXPECT_EQ(session.SelectedIndex(), 0);
+    EXPECT_EQ(WindowText(session.Selector()), "Backdoor 2.03 ");
+}
+
+TEST(MainWindow, ClosingEndsTheProgram)
+{
+    PelkarinSession session;
+    EXPECT_TRUE(session.CloseAndWait(5000));
+}
