@@ -93,14 +93,28 @@ int Application::Run(const std::function<bool(const MSG&)>& filter)
 
 void Application::ShowException(const std::exception& error)
 {
-    ThreadWindowsDisabled disabled;
-    MessageBoxA(window_, ErrorBoxText(error.what()).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    {
+        ThreadWindowsDisabled disabled;
+        MessageBoxA(window_, ErrorBoxText(error.what()).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    }
+    ReturnToMainWindow();
 }
 
 void Application::ShowEngineBox(const std::string& text)
 {
-    ThreadWindowsDisabled disabled;
-    ShowEngineMessageBox(window_, title_, text);
+    {
+        ThreadWindowsDisabled disabled;
+        ShowEngineMessageBox(window_, title_, text);
+    }
+    ReturnToMainWindow();
+}
+
+void Application::ReturnToMainWindow()
+{
+    // The closed box hands the activation to its owner, the application window, while
+    // the main window is still disabled.
+    if (mainWindow_ && IsWindow(mainWindow_))
+        SetActiveWindow(mainWindow_);
 }
 
 LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -35,6 +35,7 @@ public:
     void ShowEngineBox(const std::string& text);
 
 private:
+    void ReturnToMainWindow();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;

@@ -232,6 +232,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (OnEraseBackground(reinterpret_cast<HDC>(wParam)))
             return 1;
         break;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
     case WM_CLOSE:
         DestroyWindow(window_);
         return 0;
@@ -255,6 +258,17 @@ bool TForm1::OnCommand(WPARAM wParam)
             return true;
         }
     return false;
+}
+
+void TForm1::OnActivate(bool active)
+{
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus))
+            lastFocus_ = focus;
+        return;
+    }
+    SetFocus(lastFocus_ && IsChild(window_, lastFocus_) ? lastFocus_ : ControlHandle("ComboBox1"));
 }
 
 bool TForm1::OnEraseBackground(HDC dc)

@@ -37,6 +37,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCommand(WPARAM wParam);
     bool OnEraseBackground(HDC dc);
+    void OnActivate(bool active);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateFormFont();
@@ -50,6 +51,7 @@ private:
     Application& application_;
     const FormDescription& description_;
     HWND window_ = nullptr;
+    HWND lastFocus_ = nullptr;   // the control that had the focus when the window was left
     GdiObject<HFONT> font_;
     FormMetrics metrics_;
     ColourBrush background_;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <memory>
 
 namespace {
 
@@ -186,7 +185,7 @@ TEST(DisinfectClean, EachRowReportsNothingFound)
 TEST(DisinfectRegistry, RunKeyThatCannotBeOpenedShowsTheEngineBox)
 {
     ScratchFile resident(Resident(), "resident");
-    std::unique_ptr<RunKeyDenied> denied = std::make_unique<RunKeyDenied>();
+    RunKeyDenied denied;
     PelkarinSession session;
     session.Select(0);
     const ProgramBox box = session.ClickExpectingBox(session.DisinfectButton(), [](const ProgramBox& open) {
@@ -207,10 +206,20 @@ TEST(DisinfectRegistry, RunKeyThatCannotBeOpenedShowsTheEngineBox)
         EXPECT_GT(buttonPlace.top, textPlace.bottom);
         EXPECT_NEAR((buttonPlace.left + buttonPlace.right) / 2, (outer.left + outer.right) / 2, 1);
     });
-    denied.reset();
     EXPECT_EQ(box.caption, "Pelkarin");
     EXPECT_EQ(box.text, "Error abriendo valor del registro");
-    EXPECT_EQ(session.PaneText(),
-              Lines({SearchDone, SearchDone, SearchDone, SearchDone, ResidentDeleted, RegistryDone, TrojanRemoved}));
+    const std::string report =
+        Lines({SearchDone, SearchDone, SearchDone, SearchDone, ResidentDeleted, RegistryDone, TrojanRemoved});
+    EXPECT_EQ(session.PaneText(), report);
     EXPECT_FALSE(FileExists(Resident()));
+
+    // The box also answers Esc.
+    WriteFileBytes(Resident(), "resident");
+    session.ClickExpectingBox(session.DisinfectButton(), [](const ProgramBox& open) {
+        PostMessageA(GetDlgItem(open.handle, IDOK), WM_KEYDOWN, VK_ESCAPE, 1);
+        for (int wait = 0; wait < 100 && IsWindow(open.handle); ++wait)
+            Sleep(50);
+        EXPECT_FALSE(IsWindow(open.handle));
+    });
+    EXPECT_EQ(session.PaneText(), report);
 }

@@ -37,7 +37,9 @@ TEST(Information, MissingFileIsReportedAndThePaneKept)
     EXPECT_EQ(box.caption, "Pelkarin");
     EXPECT_EQ(box.text, "Cannot open file back.kvd.");
     EXPECT_EQ(session.PaneText(), InitialReportText());
-    // The program goes on: the next click works.
+    // The program goes on: the window has the keyboard again and the next click works.
+    EXPECT_TRUE(IsWindowEnabled(session.Form()));
+    EXPECT_TRUE(IsChild(session.Form(), session.FocusedWindow()));
     session.Select(1);
     const ProgramBox next = session.ClickExpectingBox(session.InformationButton());
     EXPECT_EQ(next.text, "Cannot open file netol.kvd.");
