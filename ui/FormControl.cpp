@@ -3,7 +3,6 @@
 #include "ControlClasses.h"
 #include "MulDiv.h"
 
-#include <cstring>
 #include <stdexcept>
 
 int FormMetrics::Scale(int value) const
