@@ -5,13 +5,19 @@ namespace {
 const char* const ResidentFile = "systray.exe";
 const char* const StartupValue = "systemtray";
 
-ThreatEntry MircWorm(const char* listText, const char* infoFile, std::vector<ConfigPurge> purges,
-                     std::vector<std::string> files)
+ThreatEntry Row(const char* listText, const char* infoFile, PlanKind kind)
 {
     ThreatEntry entry;
     entry.listText = listText;
     entry.infoFile = infoFile;
-    entry.kind = PlanKind::MircWorm;
+    entry.kind = kind;
+    return entry;
+}
+
+ThreatEntry MircWorm(const char* listText, const char* infoFile, std::vector<ConfigPurge> purges,
+                     std::vector<std::string> files)
+{
+    ThreatEntry entry = Row(listText, infoFile, PlanKind::MircWorm);
     entry.configPurges = std::move(purges);
     entry.filesToDelete = std::move(files);
     return entry;
@@ -21,10 +27,7 @@ ThreatEntry ResidentBackdoor(const char* listText, const char* infoFile,
                              std::vector<std::string> processes, std::vector<std::string> files,
                              const char* foundLine, const char* notFoundLine)
 {
-    ThreatEntry entry;
-    entry.listText = listText;
-    entry.infoFile = infoFile;
-    entry.kind = PlanKind::ResidentBackdoor;
+    ThreatEntry entry = Row(listText, infoFile, PlanKind::ResidentBackdoor);
     entry.processes = std::move(processes);
     entry.filesToDelete = std::move(files);
     entry.foundLine = foundLine;
