@@ -3,6 +3,7 @@
 #include "HeapMeter.h"
 #include "LineReport.h"
 #include "ListingMeter.h"
+#include "RemoveTree.h"
 #include "ScratchTree.h"
 #include "SystemCleaning.h"
 #include "Win32Platform.h"
@@ -42,7 +43,7 @@ std::size_t PeakHeapGrowth(Action action)
 
 void RealTreeBenchmark()
 {
-    RemoveScratchTree(Root);
+    RemoveTree(Root);
     double created = 0;
     const bool made = [&] {
         bool ok = false;
@@ -51,7 +52,7 @@ void RealTreeBenchmark()
     }();
     if (!made) {
         std::printf("Real tree: could not be created under %s\n", Root.c_str());
-        RemoveScratchTree(Root);
+        RemoveTree(Root);
         return;
     }
     std::printf("Real tree under %s: %d files in %d directories, plus a chain 40 deep (created in %.1f s)\n",
@@ -101,5 +102,5 @@ void RealTreeBenchmark()
     const double purging = Seconds([&] { ops.PurgeConfigLines(Root, ConfigName, ConfigMarker); });
     std::printf("  sweep deleting %zu copies %.1f ms, purge of the config copies %.1f ms\n", report.lines.size(),
                 deleting * 1e3, purging * 1e3);
-    RemoveScratchTree(Root);
+    RemoveTree(Root);
 }

@@ -65,28 +65,6 @@ bool CreateDirectoryChain(const std::string& root, int depth)
     return true;
 }
 
-void RemoveScratchTree(const std::string& root)
-{
-    WIN32_FIND_DATAA data;
-    {
-        FindHandle find(root + "*.*", data);
-        if (find.Valid()) {
-            do {
-                if (IsDots(data.cFileName))
-                    continue;
-                const std::string path = root + data.cFileName;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveScratchTree(path + "\\");
-                } else {
-                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(path.c_str());
-                }
-            } while (find.Next(data));
-        }
-    }
-    RemoveDirectoryA(root.c_str());
-}
-
 std::size_t EnumerateWithFind(const std::string& root, const char* probeName)
 {
     if (probeName) {

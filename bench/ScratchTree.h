@@ -10,8 +10,6 @@
 bool CreateScratchTree(const TreeShape& shape, const std::string& root);
 // root and a chain of nested directories below it, depth levels deep.
 bool CreateDirectoryChain(const std::string& root, int depth);
-// Removes root and everything below it.
-void RemoveScratchTree(const std::string& root);
 // FindFirstFile/FindNextFile over every directory below root; the entries seen. With a
 // probe name, each directory also gets the sweep's two other calls for that name: a
 // lookup of it and an attempt to delete it.

@@ -11,7 +11,7 @@ bool ForceDeleteFile(PlatformServices& platform, const std::string& path)
             platform.SetAttributes(path, attributes);
         }
     }
-    return platform.DeleteFile(path);
+    return platform.RemoveFile(path);
 }
 
 namespace {
@@ -40,7 +40,7 @@ public:
 
     void AfterFirstEntry(const std::string& dir) override
     {
-        if (!platform_.DeleteFile(dir + name_))
+        if (!platform_.RemoveFile(dir + name_))
             flags_.SearchStatus = "B\xFAsqueda concluida,siguiente b\xFAsqueda...";
     }
 

@@ -8,12 +8,6 @@
 #include <string>
 #include <vector>
 
-// <windows.h> maps DeleteFile to DeleteFileA; the member below keeps its own name in every
-// translation unit, and Win32 code calls DeleteFileA by that name.
-#ifdef DeleteFile
-#undef DeleteFile
-#endif
-
 namespace FileAttr {
 constexpr std::uint32_t ReadOnly = 0x01;
 constexpr std::uint32_t Hidden = 0x02;
@@ -58,7 +52,7 @@ public:
 
     virtual std::uint32_t GetAttributes(const std::string& path) = 0;   // FileAttr::Invalid on failure
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
-    virtual bool DeleteFile(const std::string& path) = 0;    // true only when the file is gone
+    virtual bool RemoveFile(const std::string& path) = 0;    // true only when the file is gone
     virtual bool FileExists(const std::string& path) = 0;    // an entry that is not a directory
 
     // Running processes in snapshot order; empty when no snapshot can be taken.

@@ -549,7 +549,7 @@ bool RecordingPlatform::SetAttributes(const std::string& path, std::uint32_t att
     return true;
 }
 
-bool RecordingPlatform::DeleteFile(const std::string& path)
+bool RecordingPlatform::RemoveFile(const std::string& path)
 {
     if (Begin(Call::DeleteFile, path)) return false;
     std::vector<std::string> parts;

@@ -168,7 +168,7 @@ bool Win32Platform::SetAttributes(const std::string& path, std::uint32_t attribu
     return SetFileAttributesA(path.c_str(), attributes) != FALSE;
 }
 
-bool Win32Platform::DeleteFile(const std::string& path)
+bool Win32Platform::RemoveFile(const std::string& path)
 {
     return DeleteFileA(path.c_str()) != FALSE;
 }

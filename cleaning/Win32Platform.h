@@ -12,7 +12,7 @@ public:
     std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
     std::uint32_t GetAttributes(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
-    bool DeleteFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     std::string CurrentDirectory() override;
     std::string WindowsDirectory() override;

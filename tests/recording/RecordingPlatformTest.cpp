@@ -39,7 +39,7 @@ TEST(RecordingPatternLookup, ShortNameMatchesOnlyTheFileThatCarriesIt)
     EXPECT_TRUE(Names(p, "c:\\a\\pynkic~2.scr").empty());
     // Paths accept the short name too.
     EXPECT_TRUE(p.FileExists("c:\\a\\PYNKIC~1.SCR"));
-    EXPECT_TRUE(p.DeleteFile("c:\\a\\pynkic~1.scr"));
+    EXPECT_TRUE(p.RemoveFile("c:\\a\\pynkic~1.scr"));
     EXPECT_EQ(p.AllPaths(), (Strings{"c:\\a", "c:\\a\\pynkicture other.scr"}));
 }
 
@@ -134,12 +134,12 @@ TEST(RecordingFiles, HeldOpenFilesResistDeletionAndReplacement)
     EXPECT_EQ(p.ReadFileBytes("c:\\r.txt"), "read");
     EXPECT_THROW(p.ReadFileBytes("c:\\w.txt"), EngineError);
     for (const char* path : {"c:\\r.txt", "c:\\w.txt"}) {
-        EXPECT_FALSE(p.DeleteFile(path));
+        EXPECT_FALSE(p.RemoveFile(path));
         EXPECT_THROW(p.ReplaceFileBytes(path, "new"), EngineError);
     }
     EXPECT_EQ(p.Contents("c:\\w.txt"), "write");
     p.Release("c:\\w.txt");
-    EXPECT_TRUE(p.DeleteFile("c:\\w.txt"));
+    EXPECT_TRUE(p.RemoveFile("c:\\w.txt"));
     EXPECT_EQ(p.OpenFiles(), 0);
 }
 
@@ -149,11 +149,11 @@ TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
     p.AddFile("c:\\ro", "", FileAttr::ReadOnly);
     p.AddFile("c:\\hs", "", FileAttr::Hidden | FileAttr::System);
     p.AddDirectory("c:\\dir");
-    EXPECT_FALSE(p.DeleteFile("c:\\ro"));
-    EXPECT_FALSE(p.DeleteFile("c:\\dir"));
-    EXPECT_FALSE(p.DeleteFile("c:\\none"));
+    EXPECT_FALSE(p.RemoveFile("c:\\ro"));
+    EXPECT_FALSE(p.RemoveFile("c:\\dir"));
+    EXPECT_FALSE(p.RemoveFile("c:\\none"));
     EXPECT_THROW(p.ReplaceFileBytes("c:\\hs", "x"), EngineError);
-    EXPECT_TRUE(p.DeleteFile("c:\\hs"));
+    EXPECT_TRUE(p.RemoveFile("c:\\hs"));
 
     try {
         p.ReplaceFileBytes("c:\\ro", "x");
@@ -219,9 +219,9 @@ TEST(RecordingFaults, CallNumberFailsThatCallOnly)
     p.AddFile("c:\\a.txt");
     p.FailCallNumber(1);
     EXPECT_EQ(p.GetAttributes("c:\\a.txt"), FileAttr::Archive);
-    EXPECT_FALSE(p.DeleteFile("c:\\a.txt"));
+    EXPECT_FALSE(p.RemoveFile("c:\\a.txt"));
     EXPECT_TRUE(p.Exists("c:\\a.txt"));
-    EXPECT_TRUE(p.DeleteFile("c:\\a.txt"));
+    EXPECT_TRUE(p.RemoveFile("c:\\a.txt"));
     EXPECT_EQ(p.CallCount(), 3u);
 }
 

@@ -94,27 +94,6 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE listing = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (listing != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(listing, &entry));
-        FindClose(listing);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 RunValues::~RunValues()
 {
     RunKey key(KEY_SET_VALUE);

@@ -2,6 +2,7 @@
 // What the end-to-end tests seed on the machine and take away again: a scratch tree on
 // drive C:, values of the current user's Run key, and child processes under chosen names.
 #include "ChildProcess.h"
+#include "RemoveTree.h"
 
 #include <windows.h>
 
@@ -38,7 +39,6 @@ private:
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);   // throws when missing
 bool FileExists(const std::string& path);
-void RemoveTree(const std::string& path);
 
 const char* const RunKeyPath = "software\\microsoft\\windows\\currentversion\\run";
 

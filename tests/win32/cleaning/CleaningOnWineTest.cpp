@@ -21,10 +21,10 @@ class CleaningOnWine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RemoveTree(Root);
+        RemoveScratchTree(Root);
         MakeDirectory(Root);
     }
-    void TearDown() override { RemoveTree(Root); }
+    void TearDown() override { RemoveScratchTree(Root); }
 
     Win32Platform platform;
     LineReport report;

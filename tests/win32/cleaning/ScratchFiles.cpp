@@ -1,5 +1,7 @@
 #include "ScratchFiles.h"
 
+#include "RemoveTree.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -78,29 +80,13 @@ std::string ReadWhole(const std::string& path)
     return bytes;
 }
 
-void RemoveTree(const std::string& root)
+void RemoveScratchTree(const std::string& root)
 {
-    if (AttributesOf(root) != INVALID_FILE_ATTRIBUTES && (AttributesOf(root) & FILE_ATTRIBUTE_READONLY))
-        SetUnixWritable(root, true);
-    SetFileAttributesA(root.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((root + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = root + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(root.c_str());
+    RemoveTree(root, [](const std::string& dir) {
+        const std::uint32_t attributes = AttributesOf(dir);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            SetUnixWritable(dir, true);
+    });
 }
 
 bool SetUnixWritable(const std::string& dir, bool writable)

@@ -9,8 +9,9 @@ void MakeFile(const std::string& path, const std::string& contents = {}, std::ui
 bool PathExists(const std::string& path);
 std::string ReadWhole(const std::string& path);
 std::uint32_t AttributesOf(const std::string& path);
-// Removes root (ending with a backslash) and everything below it, whatever its attributes.
-void RemoveTree(const std::string& root);
+// Removes root (ending with a backslash) and everything below it, whatever its attributes,
+// read-only Unix folders included.
+void RemoveScratchTree(const std::string& root);
 // Sets or clears the write bits of the Unix folder behind a directory: the only way to
 // give a directory the read-only attribute under Wine.
 bool SetUnixWritable(const std::string& dir, bool writable);

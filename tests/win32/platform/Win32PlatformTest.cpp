@@ -1,6 +1,7 @@
 // The Win32 platform services against Wine's real file system, registry and processes.
 #include "ChildProcess.h"
 #include "EngineError.h"
+#include "RemoveTree.h"
 #include "Win32Platform.h"
 
 #include <gtest/gtest.h>
@@ -24,26 +25,6 @@ void Write(const std::string& path, const std::string& bytes, DWORD attributes =
 std::string Read(const std::string& path)
 {
     return Win32Platform().ReadFileBytes(path);
-}
-
-void RemoveTree(const std::string& dir)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((dir + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(dir + name + "\\");
-            else
-                DeleteFileA((dir + name).c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(dir.c_str());
 }
 
 std::vector<std::string> Listing(Win32Platform& platform, const std::string& pattern)
@@ -78,20 +59,20 @@ TEST_F(Win32PlatformTest, AttributesAndDeletion)
     EXPECT_EQ(platform.GetAttributes(Root + "missing.txt"), FileAttr::Invalid);
     EXPECT_TRUE(platform.SetAttributes(Root + "plain.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     EXPECT_EQ(platform.GetAttributes(Root + "plain.txt") & ~FileAttr::Archive, FileAttr::Hidden | FileAttr::System);
-    EXPECT_TRUE(platform.DeleteFile(Root + "plain.txt")) << "hidden and system files delete";
+    EXPECT_TRUE(platform.RemoveFile(Root + "plain.txt")) << "hidden and system files delete";
 
     Write(Root + "readonly.txt", "x", FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(platform.DeleteFile(Root + "readonly.txt"));
-    EXPECT_FALSE(platform.DeleteFile(Root + "missing.txt"));
+    EXPECT_FALSE(platform.RemoveFile(Root + "readonly.txt"));
+    EXPECT_FALSE(platform.RemoveFile(Root + "missing.txt"));
     CreateDirectoryA((Root + "dir").c_str(), nullptr);
-    EXPECT_FALSE(platform.DeleteFile(Root + "dir"));
+    EXPECT_FALSE(platform.RemoveFile(Root + "dir"));
 
     Write(Root + "locked.txt", "x");
     for (auto hold : {ChildProcess::Hold::ForWriting, ChildProcess::Hold::ForReading}) {
         ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "locked.txt", hold);
-        EXPECT_FALSE(platform.DeleteFile(Root + "locked.txt"));
+        EXPECT_FALSE(platform.RemoveFile(Root + "locked.txt"));
     }
-    EXPECT_TRUE(platform.DeleteFile(Root + "locked.txt"));
+    EXPECT_TRUE(platform.RemoveFile(Root + "locked.txt"));
 }
 
 TEST_F(Win32PlatformTest, ExistsMeansAFileWhateverItsDate)
