@@ -204,7 +204,8 @@ std::vector<ProcessEntry> Win32Platform::Processes()
     if (!snapshot.Valid())
         return processes;
     PROCESSENTRY32 entry;
-    static_assert(sizeof entry == 296, "the Tool Help record of the ANSI API");
+    // The ANSI Tool Help record of this build's ABI: 296 bytes on 32-bit, 304 on 64-bit.
+    static_assert(sizeof entry == (sizeof(void*) == 8 ? 304 : 296), "the ANSI Tool Help record");
     entry.dwSize = sizeof entry;
     for (BOOL more = toolHelp.first(snapshot.Get(), &entry); more; more = toolHelp.next(snapshot.Get(), &entry))
         processes.push_back({entry.th32ProcessID, std::string(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH))});

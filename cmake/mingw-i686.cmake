@@ -1,13 +1,5 @@
-# Cross build for 32-bit Windows with mingw-w64; tests run through Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows (the release) with mingw-w64; tests run through 32-bit Wine.
+set(PELKARIN_MINGW_TRIPLET i686-w64-mingw32)
+set(PELKARIN_FLAVOUR win32)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Static runtime: the .exe needs no DLL beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
