@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Builds and runs the sweep benchmark in the Win32 build under Wine: the in-memory
+# Builds and runs the sweep benchmark in a Windows build under Wine: the in-memory
 # machine's per-entry costs, then a real scratch tree on the prefix's drive C:.
+# Flavour: $1 (win32 or win64), by default the 32-bit one where this host runs it.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$(nproc)" --target pelkarin_bench
-scripts/wine-prefix.sh
 source scripts/wine-env.sh
-wine build/win32/bench/pelkarin_bench.exe </dev/null
+flavour=${1:-$(pelkarin_default_flavour)}
+cmake --preset "$flavour" >/dev/null
+cmake --build --preset "$flavour" -j "$(nproc)" --target pelkarin_bench
+scripts/wine-prefix.sh "$flavour"
+pelkarin_use_flavour "$flavour"
+echo "Benchmark in the $flavour build." >&2
+"$WINELOADER" "build/$flavour/bench/pelkarin_bench.exe" </dev/null

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12, as root. Quick when all is present.
+# The 32-bit Wine packages install on every host, also where 32-bit programs cannot run.
 set -euo pipefail
-packages=(cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 fonts-wine
-          xvfb xauth xdotool x11-apps imagemagick)
+packages=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
+          wine wine32:i386 wine64 fonts-wine xvfb xauth xdotool x11-apps imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
-# Runs one Windows program under Wine in the project-local prefix (CTest's emulator).
+# CTest's emulator: runs one Windows program ($2...) under Wine in flavour $1's prefix.
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-exec wine "$@"
+pelkarin_use_flavour "$1" || exit 1
+shift
+exec "$WINELOADER" "$@"
