@@ -1,19 +1,6 @@
 #include "EngineBoxLayout.h"
-#include "MulDiv.h"
 
 #include <gtest/gtest.h>
-
-TEST(MulDivRounded, RoundsHalfAwayFromZero)
-{
-    EXPECT_EQ(MulDivRounded(8, 5, 4), 10);
-    EXPECT_EQ(MulDivRounded(10, 5, 4), 13);     // 12.5
-    EXPECT_EQ(MulDivRounded(14, 13, 8), 23);    // 22.75
-    EXPECT_EQ(MulDivRounded(10, 13, 8), 16);    // 16.25
-    EXPECT_EQ(MulDivRounded(-10, 5, 4), -13);   // -12.5
-    EXPECT_EQ(MulDivRounded(-11, 120, 96), -14); // -13.75
-    EXPECT_EQ(MulDivRounded(7, 1, -2), -4);     // -3.5
-    EXPECT_EQ(MulDivRounded(2000000000, 3, 4), 1500000000);
-}
 
 TEST(EngineBox, AverageWidthIsTheLettersExtentOver52)
 {

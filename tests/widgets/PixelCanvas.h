@@ -1,0 +1,51 @@
+#pragma once
+// A small raster that paints lists of coloured rectangles in order, clipped to its size,
+// as a device context would; tests read its pixels back.
+#include "PixelGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+class PixelCanvas {
+public:
+    static constexpr ColourWord Unpainted = 0xFF000000u;   // no colour word has these bits
+
+    PixelCanvas(int width, int height)
+        : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height), Unpainted)
+    {
+    }
+
+    void Paint(const ColouredRects& runs)
+    {
+        for (const ColouredRect& run : runs)
+            for (int y = run.rect.top; y < run.rect.bottom; ++y)
+                for (int x = run.rect.left; x < run.rect.right; ++x) {
+                    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+                        ++clippedPixels_;
+                    else
+                        pixels_[static_cast<std::size_t>(y * width_ + x)] = run.colour;
+                }
+    }
+
+    ColourWord At(int x, int y) const { return pixels_.at(static_cast<std::size_t>(y * width_ + x)); }
+    int ClippedPixels() const { return clippedPixels_; }
+
+    // Every pixel from (x0, y0) to (x1, y1), both inclusive, in colour.
+    ::testing::AssertionResult Block(int x0, int y0, int x1, int y1, ColourWord colour) const
+    {
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                if (At(x, y) != colour)
+                    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is 0x" << std::hex
+                                                         << At(x, y) << ", expected 0x" << colour;
+        return ::testing::AssertionSuccess();
+    }
+    ::testing::AssertionResult Row(int y, int x0, int x1, ColourWord colour) const { return Block(x0, y, x1, y, colour); }
+    ::testing::AssertionResult Column(int x, int y0, int y1, ColourWord colour) const { return Block(x, y0, x, y1, colour); }
+
+private:
+    int width_, height_;
+    std::vector<ColourWord> pixels_;
+    int clippedPixels_ = 0;
+};

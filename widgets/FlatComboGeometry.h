@@ -1,0 +1,51 @@
+#pragma once
+// The flat combo box's frame, drop-down button and arrow as pixel runs, and the rectangles
+// its painting and invalidation use. W x H is the control's size; it has no non-client
+// area, so window and client coordinates are the same.
+#include "ColourWords.h"
+#include "PixelGeometry.h"
+
+// ButtonWidth: the width of the drop-down button's interior.
+constexpr int ComboButtonWidth = 11;
+
+struct FlatComboColours {
+    ColourWord color = clWindow;                 // face: text field, inner rings, list
+    ColourWord colorArrow = clBlack;
+    ColourWord colorArrowBackground = 0xC5D6D9;
+    ColourWord colorBorder = 0x8396A0;
+};
+
+// The frame's rectangle, (0, 0, W - 12, H).
+PixelRect ComboFrameRect(PixelSize size);
+
+// ButtonRect, (W - 12, 0, W - 1, H): whether a paint touches the button, and invalidation.
+PixelRect ComboButtonRect(PixelSize size);
+
+// The button as drawn, ButtonRect widened by 1 on both sides: (W - 13, 0, W, H).
+PixelRect ComboDrawnButtonRect(PixelSize size);
+
+// PaintFrame: the outline in colorBorder, then rings in color at insets 1 and 2.
+ColouredRects ComboFrameRuns(PixelSize size, const FlatComboColours& colours);
+
+// The arrow's rows inside the drawn button: 5, 3 and 1 pixels pointing down while the list
+// is closed, up while open; in colorArrow, or disabled a clWhite copy shifted by (1, 1)
+// under the same arrow in clGray.
+ColouredRects ComboArrowRuns(const PixelRect& drawnButton, bool listOpen, bool enabled, ColourWord colorArrow);
+
+// PaintButton: the drawn button filled in colorArrowBackground, its ring in colorBorder,
+// then the arrow.
+ColouredRects ComboButtonRuns(PixelSize size, bool listOpen, bool enabled, const FlatComboColours& colours);
+
+// What a paint fills with color first: the update area with its right side cut back to
+// where the inner rings begin (at most W - 15).
+PixelRect ComboBackgroundRect(const PixelRect& updateArea, PixelSize size);
+
+// How far right the platform's own painting may reach: W - (scroll-bar width + 2), which
+// keeps its drop-down button out of sight.
+int ComboPlatformPaintRight(PixelSize size, int scrollBarWidth);
+
+// What closing the list invalidates: ButtonRect widened by 2 to the left.
+PixelRect ComboCloseUpRect(PixelSize size);
+
+// The text field's size for a control of that client width and height.
+PixelSize ComboEditFieldSize(int clientWidth, int height);
