@@ -11,8 +11,9 @@ constexpr bool IsSystemColourWord(ColourWord word) { return (word & 0x80000000u)
 constexpr ColourWord clBlack = 0x000000;
 constexpr ColourWord clMaroon = 0x000080;
 constexpr ColourWord clGreen = 0x008000;
-constexpr ColourWord clTeal = 0x808000;
 constexpr ColourWord clWhite = 0xFFFFFF;
-constexpr ColourWord clMenu = SystemColourWord(4);      // COLOR_MENU
-constexpr ColourWord clWindow = SystemColourWord(5);    // COLOR_WINDOW
-constexpr ColourWord clBtnText = SystemColourWord(18);  // COLOR_BTNTEXT
+constexpr ColourWord clMenu = SystemColourWord(4);       // COLOR_MENU
+constexpr ColourWord clWindow = SystemColourWord(5);     // COLOR_WINDOW
+constexpr ColourWord clWindowText = SystemColourWord(8); // COLOR_WINDOWTEXT
+constexpr ColourWord clBtnFace = SystemColourWord(15);   // COLOR_BTNFACE
+constexpr ColourWord clBtnText = SystemColourWord(18);   // COLOR_BTNTEXT
