@@ -3,6 +3,7 @@
 #include "Form1Description.h"
 
 #include "PaneText.h"
+#include "PelkarinVersion.h"
 
 #include "../engine/ThreatCatalogue.h"
 #include "../res/resource.h"
@@ -40,7 +41,7 @@ FormDescription BuildForm1()
     form.name = "Form1";
     form.className = "TForm1";
     form.caption = std::string(19, ' ') + std::string(17, '-') + std::string(11, '|') +
-                   " Pelkarin v0.1.0.9 " + std::string(10, '|') + std::string(9, '-') + "|";
+                   " Pelkarin v" PELKARIN_VERSION_TEXT " " + std::string(10, '|') + std::string(9, '-') + "|";
     form.left = 210;
     form.top = 113;
     form.clientWidth = 409;
