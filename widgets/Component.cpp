@@ -2,8 +2,8 @@
 
 #include "InvalidOperation.h"
 
-Component::Component(const ComponentCreation& creation)
-    : description_(creation.description), class_(creation.componentClass)
+Component::Component(const ComponentDescription& description, const ComponentClass& componentClass)
+    : description_(description), class_(componentClass)
 {
 }
 

@@ -5,7 +5,8 @@
 
 class Component {
 public:
-    explicit Component(const ComponentCreation& creation);
+    // The row and the class outlive the component.
+    Component(const ComponentDescription& description, const ComponentClass& componentClass);
     virtual ~Component() = default;
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;

@@ -8,7 +8,7 @@ int FormMetrics::Scale(int value) const
 }
 
 Control::Control(const ComponentCreation& creation)
-    : Component(creation), parent_(creation.parent), id_(creation.id)
+    : Component(creation.description, creation.componentClass), parent_(creation.parent), id_(creation.id)
 {
 }
 

@@ -21,7 +21,8 @@ inline PropertyType TypeOf(const PropertyValue& value) { return static_cast<Prop
 // "Boolean", "Integer", "Colour", "Text", "Lines" or "Event".
 const char* TypeName(PropertyType type);
 
-// Typed makers: they keep a text from turning into a Boolean, or a colour into an integer.
+// Typed makers: the type shows where a value is written, and a colour given as a plain
+// number (8559266) stays a colour.
 inline PropertyValue BooleanValue(bool value) { return PropertyValue(std::in_place_type<bool>, value); }
 inline PropertyValue IntegerValue(int value) { return PropertyValue(std::in_place_type<int>, value); }
 inline PropertyValue ColourValue(ColourWord value) { return PropertyValue(std::in_place_type<ColourWord>, value); }
