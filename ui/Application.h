@@ -28,12 +28,12 @@ public:
     // returns true for one it has handled. Returns the exit code.
     int Run(const std::function<bool(const MSG&)>& filter);
 
-    // The error box for the message of an exception that left a handler.
-    void ShowException(const std::string& message);
     // The engine's own box.
     void ShowEngineBox(const std::string& text);
 
 private:
+    // The error box for the message of an exception that left a handler.
+    void ShowException(const std::string& message);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void ReturnToMainWindow();
 

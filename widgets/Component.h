@@ -13,7 +13,6 @@ public:
 
     const std::string& Name() const { return description_.name; }
     const ComponentDescription& Description() const { return description_; }
-    const ComponentClass& Class() const { return class_; }
     bool Declares(const std::string& property) const { return class_.Find(property) != nullptr; }
 
     // The property's value: the row's setting, or the class's default. A property the

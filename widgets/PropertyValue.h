@@ -4,6 +4,7 @@
 #include "ColourWords.h"
 
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 

@@ -102,14 +102,6 @@ TEST(Component, AnUndeclaredOrMistypedPropertyIsInvalid)
     }
 }
 
-TEST(ComponentRegistry, FindsClassesByName)
-{
-    const ComponentRegistry classes({&Strip, &Caption});
-    EXPECT_EQ(classes.Find("TCaption"), &Caption);
-    EXPECT_EQ(classes.Find("TStrip"), &Strip);
-    EXPECT_EQ(classes.Find("tstrip"), nullptr);
-}
-
 TEST(ComponentRegistry, CheckAcceptsRowsThatSetOnlyDeclaredPropertiesWithTheirTypes)
 {
     ComponentDescription strip = Row("FlatTitlebar1", "TStrip");

@@ -146,17 +146,3 @@ TEST_F(FormComponentsTest, FailedLoadingLeavesNoComponentAndNoWindow)
                                 "destroy Watcher1", "destroy Probe1"}));
     EXPECT_EQ(ChildCount(), 0);
 }
-
-TEST_F(FormComponentsTest, UnknownClassStopsTheBuild)
-{
-    FormDescription form;
-    form.components = {Row("Probe1", "TProbe", 0), Row("memo", "TMemo", 0)};
-    FormComponents components;
-    try {
-        components.Build(form, Classes, parent_);
-        FAIL() << "no error";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "memo: unknown class TMemo");
-    }
-    EXPECT_EQ(ChildCount(), 0);
-}
