@@ -1,11 +1,11 @@
 #include "Application.h"
 
 #include "EngineMessageBox.h"
+#include "ExceptionReport.h"
 #include "PaneText.h"
 
 #include "../res/resource.h"
 
-#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -41,49 +41,50 @@ private:
     std::vector<HWND> disabled_;
 };
 
+// A filter's exception is reported like a handler's; the message then takes its usual way.
+bool Filtered(const std::function<bool(const MSG&)>& filter, const MSG& message)
+{
+    try {
+        return filter(message);
+    } catch (...) {
+        ReportCurrentException();
+        return false;
+    }
+}
+
 } // namespace
 
 Application::Application(HINSTANCE instance) : instance_(instance)
 {
-    WNDCLASSA windowClass = {};
-    if (!GetClassInfoA(instance, ApplicationClassName, &windowClass)) {
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PELKARIN));
-        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.lpszClassName = ApplicationClassName;
-        if (!RegisterClassA(&windowClass))
-            throw std::runtime_error("Cannot register the application window class");
-    }
+    RegisterWindowClass(ApplicationClassName, 0, LoadIconA(instance, MAKEINTRESOURCEA(IDI_PELKARIN)));
     // A zero-sized window at the screen's centre: it is never seen, but it carries the
     // taskbar button of the program.
-    window_ = CreateWindowExA(0, ApplicationClassName, "",
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                              nullptr, nullptr, instance, this);
-    if (!window_)
-        throw std::runtime_error("Cannot create the application window");
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ShowWindow(window_, SW_SHOWNOACTIVATE);
+    WindowCreation creation;
+    creation.className = ApplicationClassName;
+    creation.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    creation.left = GetSystemMetrics(SM_CXSCREEN) / 2;
+    creation.top = GetSystemMetrics(SM_CYSCREEN) / 2;
+    window_.Create(creation, this, "the application window");
+    ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
+    SetExceptionReport([this](const std::string& message) { ShowException(message); });
 }
 
 Application::~Application()
 {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    SetExceptionReport(nullptr);
 }
 
 void Application::SetTitle(const std::string& title)
 {
     title_ = title;
-    SetWindowTextA(window_, title.c_str());
+    SetWindowTextA(window_.Get(), title.c_str());
 }
 
 int Application::Run(const std::function<bool(const MSG&)>& filter)
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (filter && filter(message))
+        if (filter && Filtered(filter, message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -91,11 +92,11 @@ int Application::Run(const std::function<bool(const MSG&)>& filter)
     return static_cast<int>(message.wParam);
 }
 
-void Application::ShowException(const std::exception& error)
+void Application::ShowException(const std::string& message)
 {
     {
         ThreadWindowsDisabled disabled;
-        MessageBoxA(window_, ErrorBoxText(error.what()).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+        MessageBoxA(window_.Get(), ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
     }
     ReturnToMainWindow();
 }
@@ -104,7 +105,7 @@ void Application::ShowEngineBox(const std::string& text)
 {
     {
         ThreadWindowsDisabled disabled;
-        ShowEngineMessageBox(window_, title_, text);
+        ShowEngineMessageBox(window_.Get(), title_, text);
     }
     ReturnToMainWindow();
 }
@@ -117,21 +118,19 @@ void Application::ReturnToMainWindow()
         SetActiveWindow(mainWindow_);
 }
 
-LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* application = reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    HWND mainWindow = application ? application->mainWindow_ : nullptr;
     switch (message) {
     case WM_ACTIVATE:
         // Activated through its taskbar button: the main window takes the activation.
-        if (LOWORD(wParam) != WA_INACTIVE && mainWindow && IsWindowEnabled(mainWindow)) {
-            SetActiveWindow(mainWindow);
+        if (LOWORD(wParam) != WA_INACTIVE && mainWindow_ && IsWindowEnabled(mainWindow_)) {
+            SetActiveWindow(mainWindow_);
             return 0;
         }
         break;
     case WM_CLOSE:
-        if (mainWindow) {
-            PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+        if (mainWindow_) {
+            PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
             return 0;
         }
         break;

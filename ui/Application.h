@@ -1,13 +1,13 @@
 #pragma once
 // The application object: the hidden application window that owns the program's one
 // taskbar button and Alt+Tab entry, its title, the message loop, and the two boxes.
-#include <windows.h>
+// While it lives, what leaves a message handler is shown in its error box.
+#include "OwnedWindow.h"
 
-#include <exception>
 #include <functional>
 #include <string>
 
-class Application {
+class Application : private MessageHandler {
 public:
     explicit Application(HINSTANCE instance);
     ~Application();
@@ -15,11 +15,10 @@ public:
     Application& operator=(const Application&) = delete;
 
     HINSTANCE Instance() const { return instance_; }
-    HWND Window() const { return window_; }
+    HWND Window() const { return window_.Get(); }
 
     // The title is the application window's text and the caption of every box.
     void SetTitle(const std::string& title);
-    const std::string& Title() const { return title_; }
 
     // The window whose closing ends the program; the application window hands
     // activation and closing on to it.
@@ -29,17 +28,17 @@ public:
     // returns true for one it has handled. Returns the exit code.
     int Run(const std::function<bool(const MSG&)>& filter);
 
-    // The error box for an exception that left a handler.
-    void ShowException(const std::exception& error);
     // The engine's own box.
     void ShowEngineBox(const std::string& text);
 
 private:
+    // The error box for the message of an exception that left a handler.
+    void ShowException(const std::string& message);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void ReturnToMainWindow();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
-    HWND window_ = nullptr;
+    OwnedWindow window_;
     HWND mainWindow_ = nullptr;
     std::string title_;
 };

@@ -1,6 +1,7 @@
 #include "EngineMessageBox.h"
 
 #include "EngineBoxLayout.h"
+#include "ExceptionReport.h"
 #include "GdiHandles.h"
 
 #include <vector>
@@ -77,7 +78,7 @@ void LayOutBox(HWND box, BoxState& state)
     SetFocus(button);
 }
 
-INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR HandleBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -91,6 +92,16 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return FALSE;
+}
+
+INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return HandleBoxMessage(box, message, wParam, lParam);
+    } catch (...) {
+        ReportCurrentException();
+        return FALSE;
+    }
 }
 
 // An empty dialog template: a popup with a dialog frame, caption and close box. The

@@ -1,5 +1,7 @@
 #include "PaneText.h"
 
+#include "PelkarinVersion.h"
+
 namespace {
 
 const char* const LineBreak = "\r\n";
@@ -14,7 +16,7 @@ bool EndsWithLineBreak(const std::string& text)
 const std::vector<std::string>& InitialReportLines()
 {
     static const std::vector<std::string> lines = {
-        ": : : Pelkarin versi\xF3n 0.1.0.9 : : :",
+        ": : : Pelkarin versi\xF3n " PELKARIN_VERSION_TEXT " : : :",
         std::string(82, ' '),
         "Reconoce y elimina Backdoor 2.03,Netol y Cadena ",
         std::string(15, ' ') + "y los elimina de forma satisfactoria",

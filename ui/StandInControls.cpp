@@ -1,43 +1,34 @@
-// Stand-ins for the custom-painted controls, built on the standard Win32 controls with
-// the same places, texts, fonts, colours and behaviour where those controls allow.
-#include "ColourBrush.h"
-#include "ControlClasses.h"
+#include "StandInControls.h"
 
-#include <stdexcept>
+#include "ColourBrush.h"
+#include "Control.h"
 
 namespace {
 
-HWND CreateChild(const char* windowClass, DWORD style, const ControlDescription& description,
-                 HWND parent, int id, const FormMetrics& metrics, int height)
-{
-    HWND handle = CreateWindowExA(0, windowClass, description.text.c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                                  metrics.Scale(description.left), metrics.Scale(description.top),
-                                  metrics.Scale(description.width), height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleA(nullptr), nullptr);
-    if (!handle)
-        throw std::runtime_error("Cannot create control " + description.name);
-    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(metrics.font), FALSE);
-    return handle;
-}
+const ColourWord TitleInactiveText = 8559266;
+const ColourWord FlatLight = 14805739;   // RGB(235, 234, 225)
+const ColourWord FlatBeige = 12965593;   // RGB(217, 214, 197)
+const ColourWord FlatBorder = 8623776;   // RGB(160, 150, 131)
 
-const ColourWord DefaultColorDown = 12965593;
-
-DWORD TabStopStyle(const ControlDescription& description)
+template <typename StandIn>
+std::unique_ptr<Component> Create(const ComponentCreation& creation)
 {
-    return description.tabStop ? WS_TABSTOP : 0;
+    return std::make_unique<StandIn>(creation);
 }
 
 // A title strip: centred text in ActiveTextColor on TitlebarColor.
-class TitleStripStandIn : public FormControl {
+class TitleStripStandIn : public Control {
 public:
-    using FormControl::FormControl;
+    explicit TitleStripStandIn(const ComponentCreation& creation) : Control(creation)
+    {
+        CreateHandle("STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, Text("Caption"),
+                     Scale(Description().height));
+    }
+
     HBRUSH ControlColour(HDC dc) override
     {
-        const ControlDescription& d = Description();
-        SetTextColor(dc, ResolveColour(d.Colour("ActiveTextColor", d.fontColour)));
-        const ColourWord background = d.Colour("TitlebarColor", d.colour);
+        SetTextColor(dc, ResolveColour(Colour("ActiveTextColor")));
+        const ColourWord background = Colour("TitlebarColor");
         SetBkColor(dc, ResolveColour(background));
         return brush_.Get(background);
     }
@@ -46,21 +37,43 @@ private:
     ColourBrush brush_;
 };
 
+// An editable drop-down list.
+class ComboBoxStandIn : public Control {
+public:
+    explicit ComboBoxStandIn(const ComponentCreation& creation) : Control(creation)
+    {
+        const std::vector<std::string> items = Lines("Items");
+        // A combo box's window height includes its dropped-down list.
+        const int itemHeight = Scale(Integer("ItemHeight"));
+        const int listHeight = static_cast<int>(items.size()) * itemHeight + 2;
+        CreateHandle("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, Text("Text"),
+                     Scale(Description().height) + listHeight);
+        for (const std::string& item : items)
+            SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        if (itemHeight > 0)
+            SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, itemHeight);
+        SetWindowTextA(Handle(), Text("Text").c_str());
+    }
+};
+
 // A push button painted by its owner: a face of the button's colour (ColorDown while
 // pressed), a ColorBorder frame and the caption in the font colour.
-class ButtonStandIn : public FormControl {
+class ButtonStandIn : public Control {
 public:
-    using FormControl::FormControl;
+    explicit ButtonStandIn(const ComponentCreation& creation) : Control(creation)
+    {
+        CreateHandle("BUTTON", BS_OWNERDRAW, Text("Caption"), Scale(Description().height));
+    }
+
     bool DrawItem(const DRAWITEMSTRUCT& item) override
     {
-        const ControlDescription& d = Description();
-        const ColourWord fill = (item.itemState & ODS_SELECTED) ? d.Colour("ColorDown", DefaultColorDown) : d.colour;
+        const ColourWord fill = (item.itemState & ODS_SELECTED) ? Colour("ColorDown") : Colour("Color");
         RECT area = item.rcItem;
         FillRect(item.hDC, &area, faceBrush_.Get(fill));
-        FrameRect(item.hDC, &area, frameBrush_.Get(d.Colour("ColorBorder", clGreen)));
+        FrameRect(item.hDC, &area, frameBrush_.Get(Colour("ColorBorder")));
         SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, ResolveColour(d.fontColour));
-        DrawTextA(item.hDC, d.text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SetTextColor(item.hDC, ResolveColour(Colour("Font.Color")));
+        DrawTextA(item.hDC, Text("Caption").c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         return true;
     }
 
@@ -69,16 +82,22 @@ private:
     ColourBrush frameBrush_;
 };
 
-// The report pane: text in the font colour on the background colour.
-class MemoStandIn : public FormControl {
+// The report pane: a read-only multi-line edit, text in the font colour on its colour.
+class MemoStandIn : public Control {
 public:
-    using FormControl::FormControl;
+    explicit MemoStandIn(const ComponentCreation& creation) : Control(creation)
+    {
+        CreateHandle("EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, Text("Text"),
+                     Scale(Description().height));
+        SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);   // the system's maximum
+    }
+
     HBRUSH ControlColour(HDC dc) override
     {
-        const ControlDescription& d = Description();
-        SetTextColor(dc, ResolveColour(d.fontColour));
-        SetBkColor(dc, ResolveColour(d.colour));
-        return brush_.Get(d.colour);
+        SetTextColor(dc, ResolveColour(Colour("Font.Color")));
+        const ColourWord background = Colour("Color");
+        SetBkColor(dc, ResolveColour(background));
+        return brush_.Get(background);
     }
 
 private:
@@ -87,43 +106,57 @@ private:
 
 } // namespace
 
-std::unique_ptr<FormControl> CreateTitleStripStandIn(const ControlDescription& d, HWND parent, int id,
-                                                     const FormMetrics& metrics)
+const ComponentClass& TitleStripStandInClass()
 {
-    HWND handle = CreateChild("STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, d, parent, id, metrics,
-                              metrics.Scale(d.height));
-    return std::make_unique<TitleStripStandIn>(d, handle);
+    static const ComponentClass declared{"TTitleStripStandIn",
+                                         {{"Caption", TextValue("")},
+                                          {"ActiveTextColor", ColourValue(clWhite)},
+                                          {"InactiveTextColor", ColourValue(TitleInactiveText)},
+                                          {"TitlebarColor", ColourValue(clBlack)}},
+                                         Create<TitleStripStandIn>};
+    return declared;
 }
 
-std::unique_ptr<FormControl> CreateComboBoxStandIn(const ControlDescription& d, HWND parent, int id,
-                                                   const FormMetrics& metrics)
+const ComponentClass& ComboBoxStandInClass()
 {
-    // A combo box's window height includes its dropped-down list.
-    const int itemHeight = metrics.Scale(d.itemHeight);
-    const int listHeight = static_cast<int>(d.items.size()) * itemHeight + 2;
-    HWND handle = CreateChild("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | TabStopStyle(d),
-                              d, parent, id, metrics, metrics.Scale(d.height) + listHeight);
-    for (const std::string& item : d.items)
-        SendMessageA(handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    if (itemHeight > 0)
-        SendMessageA(handle, CB_SETITEMHEIGHT, 0, itemHeight);
-    SetWindowTextA(handle, d.text.c_str());
-    return std::make_unique<FormControl>(d, handle);
+    static const ComponentClass declared{"TComboBoxStandIn",
+                                         {{"Text", TextValue("")},
+                                          {"Color", ColourValue(clWindow)},
+                                          {"Items", LinesValue({})},
+                                          {"ItemHeight", IntegerValue(13)},
+                                          {"TabOrder", IntegerValue(-1)},
+                                          {"TabStop", BooleanValue(true)}},
+                                         Create<ComboBoxStandIn>};
+    return declared;
 }
 
-std::unique_ptr<FormControl> CreateButtonStandIn(const ControlDescription& d, HWND parent, int id,
-                                                 const FormMetrics& metrics)
+const ComponentClass& ButtonStandInClass()
 {
-    HWND handle = CreateChild("BUTTON", BS_OWNERDRAW | TabStopStyle(d), d, parent, id, metrics,
-                              metrics.Scale(d.height));
-    return std::make_unique<ButtonStandIn>(d, handle);
+    static const ComponentClass declared{"TButtonStandIn",
+                                         {{"Caption", TextValue("")},
+                                          {"Font.Color", ColourValue(clWindowText)},
+                                          {"Color", ColourValue(clBtnFace)},
+                                          {"ColorFocused", ColourValue(FlatLight)},
+                                          {"ColorDown", ColourValue(FlatBeige)},
+                                          {"ColorBorder", ColourValue(FlatBorder)},
+                                          {"ColorHighLight", ColourValue(clWhite)},
+                                          {"TabOrder", IntegerValue(-1)},
+                                          {"TabStop", BooleanValue(false)},
+                                          {"OnClick", EventValue("")}},
+                                         Create<ButtonStandIn>};
+    return declared;
 }
 
-std::unique_ptr<FormControl> CreateMemoStandIn(const ControlDescription& d, HWND parent, int id,
-                                               const FormMetrics& metrics)
+const ComponentClass& MemoStandInClass()
 {
-    HWND handle = CreateChild("EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | TabStopStyle(d),
-                              d, parent, id, metrics, metrics.Scale(d.height));
-    SendMessageA(handle, EM_SETLIMITTEXT, 0, 0);   // the system's maximum
-    return std::make_unique<MemoStandIn>(d, handle);
+    static const ComponentClass declared{"TMemoStandIn",
+                                         {{"Text", TextValue("")},
+                                          {"Font.Color", ColourValue(clWindowText)},
+                                          {"Color", ColourValue(clWindow)},
+                                          {"ColorFlat", ColourValue(FlatLight)},
+                                          {"ColorFocused", ColourValue(clWhite)},
+                                          {"TabOrder", IntegerValue(-1)},
+                                          {"TabStop", BooleanValue(true)}},
+                                         Create<MemoStandIn>};
+    return declared;
 }

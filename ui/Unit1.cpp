@@ -13,8 +13,6 @@
 
 namespace {
 
-const int FirstControlId = 100;
-
 // The handlers a description row may name for its control's click.
 struct ClickHandler {
     const char* name;
@@ -26,23 +24,28 @@ const ClickHandler ClickHandlers[] = {
     {"FlatButton7Click", &TForm1::FlatButton7Click},
 };
 
+const ClickHandler* FindClickHandler(const std::string& name)
+{
+    for (const ClickHandler& click : ClickHandlers)
+        if (name == click.name)
+            return &click;
+    return nullptr;
+}
+
+// Every event a row sets names one of the form's handlers.
+void CheckHandlers(const FormDescription& form)
+{
+    for (const ComponentDescription& row : form.components)
+        for (const PropertySetting& setting : row.properties)
+            if (const auto* handler = std::get_if<HandlerName>(&setting.value))
+                if (!handler->name.empty() && !FindClickHandler(handler->name))
+                    throw std::runtime_error(form.name + "." + row.name + ": " + form.className +
+                                             " has no handler " + handler->name);
+}
+
 bool IsLeadByte(unsigned char byte)
 {
     return IsDBCSLeadByte(byte) != 0;
-}
-
-void RegisterFormClass(HINSTANCE instance, const std::string& className, WNDPROC procedure)
-{
-    WNDCLASSA windowClass = {};
-    if (GetClassInfoA(instance, className.c_str(), &windowClass))
-        return;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PELKARIN));
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.lpszClassName = className.c_str();
-    if (!RegisterClassA(&windowClass))
-        throw std::runtime_error("Cannot register the window class " + className);
 }
 
 // A tool window: small caption with only the close box, a fixed single border.
@@ -51,21 +54,35 @@ const DWORD FormExStyle = WS_EX_TOOLWINDOW;
 
 } // namespace
 
-TForm1::TForm1(Application& application, const FormDescription& description)
-    : application_(application), description_(description)
+TForm1::TForm1(Application& application, const FormDescription& description, const ComponentRegistry& classes)
+    : description_(description)
 {
-    RegisterFormClass(application.Instance(), description.className, WindowProc);
+    classes.Check(description);
+    CheckHandlers(description);
+    RegisterWindowClass(description.className.c_str(), 0,
+                        LoadIconA(application.Instance(), MAKEINTRESOURCEA(IDI_PELKARIN)));
     CreateFormFont();
 
-    RECT frame = {0, 0, metrics_.Scale(description.clientWidth), metrics_.Scale(description.clientHeight)};
+    RECT frame = {0, 0, parent_.metrics.Scale(description.clientWidth),
+                  parent_.metrics.Scale(description.clientHeight)};
     AdjustWindowRectEx(&frame, FormStyle, FALSE, FormExStyle);
+    WindowCreation creation;
+    creation.exStyle = FormExStyle;
+    creation.className = description.className.c_str();
+    creation.text = description.caption;
+    creation.style = FormStyle;
+    creation.left = description.left;
+    creation.top = description.top;
+    creation.width = frame.right - frame.left;
+    creation.height = frame.bottom - frame.top;
     // Owned by the application window, so it has no taskbar button of its own.
-    CreateWindowExA(FormExStyle, description.className.c_str(), description.caption.c_str(), FormStyle,
-                    description.left, description.top, frame.right - frame.left, frame.bottom - frame.top,
-                    application.Window(), nullptr, application.Instance(), this);
-    if (!window_)
-        throw std::runtime_error("Cannot create the window " + description.name);
-    CreateControls();
+    creation.parent = application.Window();
+    window_.Create(creation, this, "the window " + description.name);
+
+    parent_.window = window_.Get();
+    parent_.isForm = true;
+    parent_.colour = description.colour;
+    components_.Build(description, classes, parent_);
 
     memo_ = std::make_unique<ReportPane>(ControlHandle("memo"));
     platform_ = std::make_unique<Win32Platform>(
@@ -73,16 +90,12 @@ TForm1::TForm1(Application& application, const FormDescription& description)
     cleaning_ = std::make_unique<SystemCleaning>(*platform_, *memo_, ProcessFlags(), IsLeadByte);
 }
 
-TForm1::~TForm1()
-{
-    if (window_)
-        DestroyWindow(window_);
-}
+TForm1::~TForm1() = default;
 
 void TForm1::Show()
 {
-    ShowWindow(window_, SW_SHOWNORMAL);
-    UpdateWindow(window_);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateWindow(Handle());
     SetFocus(ControlHandle("ComboBox1"));
 }
 
@@ -97,42 +110,15 @@ void TForm1::CreateFormFont()
     SelectedObject fontSelected(screen.Get(), font_.Get());
     TEXTMETRICA textMetrics = {};
     GetTextMetricsA(screen.Get(), &textMetrics);
-    metrics_.font = font_.Get();
-    metrics_.designTextHeight = description_.designTextHeight;
-    metrics_.textHeight = textMetrics.tmHeight > 0 ? textMetrics.tmHeight : description_.designTextHeight;
-}
-
-void TForm1::CreateControls()
-{
-    int id = FirstControlId;
-    for (const ControlDescription& control : description_.controls) {
-        controls_.push_back(CreateFormControl(control, window_, id++, metrics_));
-        // Each control lies above the ones created before it.
-        SetWindowPos(controls_.back()->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-}
-
-FormControl* TForm1::ControlById(int id) const
-{
-    const int index = id - FirstControlId;
-    if (index < 0 || index >= static_cast<int>(controls_.size()))
-        return nullptr;
-    return controls_[static_cast<std::size_t>(index)].get();
-}
-
-FormControl* TForm1::ControlByHandle(HWND handle) const
-{
-    for (const auto& control : controls_)
-        if (control->Handle() == handle)
-            return control.get();
-    return nullptr;
+    parent_.metrics.font = font_.Get();
+    parent_.metrics.designTextHeight = description_.designTextHeight;
+    parent_.metrics.textHeight = textMetrics.tmHeight > 0 ? textMetrics.tmHeight : description_.designTextHeight;
 }
 
 HWND TForm1::ControlHandle(const std::string& name) const
 {
-    for (const auto& control : controls_)
-        if (control->Description().name == name)
-            return control->Handle();
+    if (const Control* control = components_.FindControl(name))
+        return control->Handle();
     throw std::runtime_error("No control " + name);
 }
 
@@ -153,15 +139,14 @@ void TForm1::FlatButton7Click()
 
 std::vector<HWND> TForm1::TabStops() const
 {
-    std::vector<const FormControl*> stops;
-    for (const auto& control : controls_)
-        if (control->Description().tabStop)
-            stops.push_back(control.get());
-    std::stable_sort(stops.begin(), stops.end(), [](const FormControl* a, const FormControl* b) {
-        return a->Description().tabOrder < b->Description().tabOrder;
-    });
+    std::vector<const Control*> stops;
+    for (const auto& component : components_.All())
+        if (const auto* control = dynamic_cast<const Control*>(component.get()); control && control->TabStop())
+            stops.push_back(control);
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const Control* a, const Control* b) { return a->TabOrder() < b->TabOrder(); });
     std::vector<HWND> handles;
-    for (const FormControl* control : stops)
+    for (const Control* control : stops)
         handles.push_back(control->Handle());
     return handles;
 }
@@ -170,7 +155,7 @@ bool TForm1::PreTranslateMessage(const MSG& message)
 {
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
         return false;
-    if (message.hwnd != window_ && !IsChild(window_, message.hwnd))
+    if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))
         return false;
     const std::vector<HWND> stops = TabStops();
     if (stops.empty())
@@ -187,31 +172,7 @@ bool TForm1::PreTranslateMessage(const MSG& message)
     return true;
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        if (form)
-            form->window_ = nullptr;
-    }
-    if (!form)
-        return DefWindowProcA(window, message, wParam, lParam);
-    // What a handler raises ends the handler and is shown to the user; the program goes on.
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        form->application_.ShowException(error);
-        return 0;
-    }
-}
-
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
@@ -219,7 +180,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_DRAWITEM: {
-        FormControl* control = ControlById(static_cast<int>(wParam));
+        Control* control = components_.ControlById(static_cast<int>(wParam));
         if (control && control->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
         break;
@@ -236,53 +197,52 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
     case WM_CLOSE:
-        DestroyWindow(window_);
+        DestroyWindow(window);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 bool TForm1::OnCommand(WPARAM wParam)
 {
     if (HIWORD(wParam) != BN_CLICKED)
         return false;
-    FormControl* control = ControlById(LOWORD(wParam));
-    if (!control || control->Description().onClick.empty())
+    const Control* control = components_.ControlById(LOWORD(wParam));
+    if (!control || !control->Declares("OnClick"))
         return false;
-    for (const ClickHandler& click : ClickHandlers)
-        if (control->Description().onClick == click.name) {
-            (this->*click.handler)();
-            return true;
-        }
-    return false;
+    const ClickHandler* click = FindClickHandler(control->Event("OnClick"));
+    if (!click)
+        return false;
+    (this->*click->handler)();
+    return true;
 }
 
 void TForm1::OnActivate(bool active)
 {
     if (!active) {
         HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus))
+        if (focus && IsChild(Handle(), focus))
             lastFocus_ = focus;
         return;
     }
-    SetFocus(lastFocus_ && IsChild(window_, lastFocus_) ? lastFocus_ : ControlHandle("ComboBox1"));
+    SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : ControlHandle("ComboBox1"));
 }
 
 bool TForm1::OnEraseBackground(HDC dc)
 {
     RECT area;
-    GetClientRect(window_, &area);
+    GetClientRect(Handle(), &area);
     FillRect(dc, &area, background_.Get(description_.colour));
     return true;
 }
 
 LRESULT TForm1::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    FormControl* control = ControlByHandle(reinterpret_cast<HWND>(lParam));
+    Control* control = components_.ControlByHandle(reinterpret_cast<HWND>(lParam));
     if (HBRUSH brush = control ? control->ControlColour(reinterpret_cast<HDC>(wParam)) : nullptr)
         return reinterpret_cast<LRESULT>(brush);
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcA(Handle(), message, wParam, lParam);
 }

@@ -3,7 +3,7 @@
 // and owns the report pane and the machinery the engine works through.
 #include "Application.h"
 #include "ColourBrush.h"
-#include "FormControl.h"
+#include "FormComponents.h"
 #include "GdiHandles.h"
 #include "ReportPane.h"
 
@@ -13,14 +13,16 @@
 class Win32Platform;
 class SystemCleaning;
 
-class TForm1 {
+class TForm1 : private MessageHandler {
 public:
-    TForm1(Application& application, const FormDescription& description);
+    // Checks the description against classes, then makes the window and its components.
+    // Throws when any of it fails, leaving no window behind.
+    TForm1(Application& application, const FormDescription& description, const ComponentRegistry& classes);
     ~TForm1();
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     void Show();
 
     // Keyboard handling ahead of the controls: Tab and Shift+Tab move the focus between
@@ -33,30 +35,25 @@ public:
     void FlatButton7Click();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam);
     bool OnEraseBackground(HDC dc);
     void OnActivate(bool active);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateFormFont();
-    void CreateControls();
-    FormControl* ControlById(int id) const;
-    FormControl* ControlByHandle(HWND handle) const;
     HWND ControlHandle(const std::string& name) const;
     int SelectedIndex() const;
     std::vector<HWND> TabStops() const;
 
-    Application& application_;
     const FormDescription& description_;
-    HWND window_ = nullptr;
+    OwnedWindow window_;         // goes last, after everything that lives on it
     HWND lastFocus_ = nullptr;   // the control that had the focus when the window was left
     GdiObject<HFONT> font_;
-    FormMetrics metrics_;
+    ComponentParent parent_;
     ColourBrush background_;
-    std::vector<std::unique_ptr<FormControl>> controls_;
     std::unique_ptr<ReportPane> memo_;
     std::unique_ptr<Win32Platform> platform_;
     std::unique_ptr<SystemCleaning> cleaning_;
+    FormComponents components_;  // goes first, while the rest of the form still serves it
 };

@@ -20,13 +20,14 @@ constexpr int BlueOf(ColourWord rgb) { return static_cast<int>(rgb >> 16 & 0xFF)
 constexpr ColourWord clBlack = 0x000000;
 constexpr ColourWord clMaroon = 0x000080;
 constexpr ColourWord clGreen = 0x008000;
-constexpr ColourWord clTeal = 0x808000;
 constexpr ColourWord clGray = 0x808080;
 constexpr ColourWord clWhite = 0xFFFFFF;
 constexpr ColourWord clActiveCaption = SystemColourWord(2);     // COLOR_ACTIVECAPTION
 constexpr ColourWord clInactiveCaption = SystemColourWord(3);   // COLOR_INACTIVECAPTION
 constexpr ColourWord clMenu = SystemColourWord(4);              // COLOR_MENU
 constexpr ColourWord clWindow = SystemColourWord(5);            // COLOR_WINDOW
+constexpr ColourWord clWindowText = SystemColourWord(8);        // COLOR_WINDOWTEXT
+constexpr ColourWord clBtnFace = SystemColourWord(15);          // COLOR_BTNFACE
 constexpr ColourWord clBtnShadow = SystemColourWord(16);        // COLOR_BTNSHADOW
 constexpr ColourWord clBtnText = SystemColourWord(18);          // COLOR_BTNTEXT
 constexpr ColourWord clBtnHighlight = SystemColourWord(20);     // COLOR_BTNHIGHLIGHT

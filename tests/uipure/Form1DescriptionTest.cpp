@@ -1,8 +1,20 @@
-#include "FormDescription.h"
+#include "Form1Description.h"
 
 #include "ThreatCatalogue.h"
 
 #include <gtest/gtest.h>
+
+namespace {
+
+const ComponentDescription* Row(const std::string& name)
+{
+    for (const ComponentDescription& row : Form1Description().components)
+        if (row.name == name)
+            return &row;
+    return nullptr;
+}
+
+} // namespace
 
 TEST(Form1, CaptionCountsItsCharacters)
 {
@@ -16,35 +28,35 @@ TEST(Form1, ControlsInCreationOrder)
     const std::vector<std::string> expected = {"Image5", "FlatTitlebar1", "ComboBox1", "FlatButton6",
                                                "FlatButton7", "memo", "FlatTitlebar2"};
     std::vector<std::string> names;
-    for (const ControlDescription& control : Form1Description().controls)
-        names.push_back(control.name);
+    for (const ComponentDescription& component : Form1Description().components)
+        names.push_back(component.name);
     EXPECT_EQ(names, expected);
 }
 
 TEST(Form1, OnlySelectorAndPaneAreTabStops)
 {
-    const FormDescription& form = Form1Description();
-    for (const ControlDescription& control : form.controls)
-        EXPECT_EQ(control.tabStop, control.name == "ComboBox1" || control.name == "memo") << control.name;
-    EXPECT_LT(form.Find("ComboBox1")->tabOrder, form.Find("memo")->tabOrder);
+    for (const ComponentDescription& control : Form1Description().components)
+        EXPECT_EQ(control.Boolean("TabStop", false), control.name == "ComboBox1" || control.name == "memo")
+            << control.name;
+    EXPECT_LT(Row("ComboBox1")->Integer("TabOrder", -1), Row("memo")->Integer("TabOrder", -1));
 }
 
 TEST(Form1, SelectorListsTheCatalogue)
 {
-    const ControlDescription* selector = Form1Description().Find("ComboBox1");
+    const ComponentDescription* selector = Row("ComboBox1");
     ASSERT_NE(selector, nullptr);
-    ASSERT_EQ(selector->items.size(), ThreatCatalogue().size());
-    EXPECT_EQ(selector->items.front(), "Backdoor 2.03 ");
-    EXPECT_EQ(selector->items.back(), "Cadena 2 ( Publicidad de web Porno )");
-    EXPECT_EQ(selector->text, "Selecciona el Gusano o Troyano");
+    const std::vector<std::string> items = selector->Lines("Items", {});
+    ASSERT_EQ(items.size(), ThreatCatalogue().size());
+    EXPECT_EQ(items.front(), "Backdoor 2.03 ");
+    EXPECT_EQ(items.back(), "Cadena 2 ( Publicidad de web Porno )");
+    EXPECT_EQ(selector->Text("Text", ""), "Selecciona el Gusano o Troyano");
 }
 
 TEST(Form1, ButtonsNameTheirHandlersAndColours)
 {
-    const FormDescription& form = Form1Description();
-    EXPECT_EQ(form.Find("FlatButton6")->onClick, "FlatButton6Click");
-    EXPECT_EQ(form.Find("FlatButton7")->onClick, "FlatButton7Click");
-    EXPECT_EQ(form.Find("FlatButton6")->Colour("ColorDown", clWhite), clMaroon);
-    EXPECT_EQ(form.Find("FlatButton7")->Colour("ColorDown", clWhite), clWhite);   // left at the default
-    EXPECT_EQ(form.Find("FlatButton7")->Colour("ColorHighLight", 0), 0x8396A0u);
+    EXPECT_EQ(Row("FlatButton6")->Event("OnClick", ""), "FlatButton6Click");
+    EXPECT_EQ(Row("FlatButton7")->Event("OnClick", ""), "FlatButton7Click");
+    EXPECT_EQ(Row("FlatButton6")->Colour("ColorDown", clWhite), clMaroon);
+    EXPECT_EQ(Row("FlatButton7")->Colour("ColorDown", clWhite), clWhite);   // left at the default
+    EXPECT_EQ(Row("FlatButton7")->Colour("ColorHighLight", 0), 0x8396A0u);
 }

@@ -1,0 +1,5 @@
+#pragma once
+// The component classes Form1's description names.
+#include "ComponentRegistry.h"
+
+const ComponentRegistry& Form1Classes();

@@ -1,0 +1,26 @@
+#include "Program.h"
+
+#include "Application.h"
+#include "ExceptionReport.h"
+#include "PaneText.h"
+#include "Unit1.h"
+
+namespace {
+const char* const ApplicationTitle = "Pelkarin";
+}
+
+int RunProgram(HINSTANCE instance, const FormDescription& mainForm, const ComponentRegistry& classes)
+{
+    try {
+        Application application(instance);
+        application.SetTitle(ApplicationTitle);
+        TForm1 form1(application, mainForm, classes);
+        application.SetMainWindow(form1.Handle());
+        form1.Show();
+        return application.Run([&form1](const MSG& message) { return form1.PreTranslateMessage(message); });
+    } catch (...) {
+        // Start-up failed: there is no window to carry on with.
+        MessageBoxA(nullptr, ErrorBoxText(CurrentExceptionMessage()).c_str(), ApplicationTitle, MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+}

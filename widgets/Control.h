@@ -1,0 +1,57 @@
+#pragma once
+// A control: a component with a window of its own, a child of the form it is placed on.
+#include "ColourWords.h"
+#include "Component.h"
+#include "OwnedWindow.h"
+
+#include <windows.h>
+
+// What a control needs of the form's font: the font itself and the scale of its layout.
+struct FormMetrics {
+    HFONT font = nullptr;
+    int textHeight = 13;         // the form font's text height on this system
+    int designTextHeight = 13;   // the text height the description was laid out for
+    int Scale(int value) const;  // a design length on this system
+};
+
+// The form a component is placed on.
+struct ComponentParent {
+    HWND window = nullptr;         // the form's window, parent of the controls' windows
+    bool isForm = false;           // the window is a form's, not another control's
+    ColourWord colour = clBtnText; // the form's colour
+    FormMetrics metrics;
+};
+
+// A control's window goes when the control does. A class that handles the messages of
+// its own window class is bound to it until then, so its members must not send messages
+// to that window from their destructors.
+class Control : public Component {
+public:
+    HWND Handle() const { return window_.Get(); }
+
+    // From the TabStop and TabOrder properties; false and -1 for classes without them.
+    bool TabStop() const;
+    int TabOrder() const;
+
+    // Requests the form passes on from the control: WM_DRAWITEM and WM_CTLCOLOR*.
+    // false / null: the control leaves it to the default handling.
+    virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
+    virtual HBRUSH ControlColour(HDC) { return nullptr; }
+
+protected:
+    explicit Control(const ComponentCreation& creation);
+
+    const ComponentParent& Parent() const { return parent_; }
+    int Scale(int designLength) const { return parent_.metrics.Scale(designLength); }
+
+    // Makes the control's window: a visible child of the form at the row's place, scaled
+    // to this system's font, with the control's id, a tab stop when TabStop is set, and
+    // the form's font. handler as for OwnedWindow::Create. Throws when it cannot.
+    void CreateHandle(const char* windowClass, DWORD style, const std::string& text, int height,
+                      MessageHandler* handler = nullptr);
+
+private:
+    ComponentParent parent_;
+    int id_;
+    OwnedWindow window_;
+};
