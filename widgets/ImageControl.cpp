@@ -2,6 +2,7 @@
 
 #include "ColourBrush.h"
 #include "Control.h"
+#include "OffscreenPaint.h"
 
 namespace {
 
@@ -42,20 +43,18 @@ private:
     {
         RECT area;
         GetClientRect(Handle(), &area);
-        MemoryDc buffer(target);
-        GdiObject<HBITMAP> bufferBitmap(CreateCompatibleBitmap(target, area.right, area.bottom));
-        SelectedObject bufferSelected(buffer.Get(), bufferBitmap.Get());
-        FillRect(buffer.Get(), &area, background_.Get(Parent().colour));
+        OffscreenImage buffer(target, area.right, area.bottom);
+        FillRect(buffer.Dc(), &area, background_.Get(Parent().colour));
         if (picture_.Get()) {
             BITMAP info;
             GetObjectA(picture_.Get(), sizeof info, &info);
             MemoryDc source(target);
             SelectedObject pictureSelected(source.Get(), picture_.Get());
             const COLORREF transparent = GetPixel(source.Get(), 0, info.bmHeight - 1);
-            TransparentBlt(buffer.Get(), 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0,
+            TransparentBlt(buffer.Dc(), 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0,
                            info.bmWidth, info.bmHeight, transparent);
         }
-        BitBlt(target, 0, 0, area.right, area.bottom, buffer.Get(), 0, 0, SRCCOPY);
+        buffer.CopyTo(target, 0, 0);
     }
 
     GdiObject<HBITMAP> picture_;
