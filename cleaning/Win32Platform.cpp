@@ -1,6 +1,3 @@
-#include <windows.h>
-#include <tlhelp32.h>
-
 #include "Win32Platform.h"
 
 #include "EngineError.h"
@@ -13,29 +10,27 @@ namespace {
 
 class Win32Listing : public FindListing {
 public:
-    explicit Win32Listing(HANDLE handle) : handle_(handle) {}
+    Win32Listing(const Win32Calls& calls, HANDLE handle) : calls_(calls), handle_(calls, handle) {}
     bool Next(FindEntry& entry) override
     {
         WIN32_FIND_DATAA data;
-        if (!FindNextFileA(handle_.Get(), &data))
+        if (!calls_.FindNextFileA(handle_.Get(), &data))
             return false;
         entry = {data.cFileName, data.dwFileAttributes};
         return true;
     }
 
 private:
+    const Win32Calls& calls_;
     FindHandle handle_;
 };
 
 class Win32Key : public RegistryKey {
 public:
-    explicit Win32Key(HKEY key) : key_(key) {}
-    Win32Key(const Win32Key&) = delete;
-    Win32Key& operator=(const Win32Key&) = delete;
-    ~Win32Key() override { RegCloseKey(key_); }
+    Win32Key(const Win32Calls& calls, HKEY key) : calls_(calls), key_(calls, key) {}
     DeleteResult DeleteValue(const std::string& name) override
     {
-        switch (RegDeleteValueA(key_, name.c_str())) {
+        switch (calls_.RegDeleteValueA(key_.Get(), name.c_str())) {
         case ERROR_SUCCESS: return DeleteResult::Deleted;
         case ERROR_FILE_NOT_FOUND: return DeleteResult::NotFound;
         default: return DeleteResult::Failed;
@@ -43,49 +38,25 @@ public:
     }
 
 private:
-    HKEY key_;
-};
-
-// The Tool Help functions, looked up in kernel32 once: Windows NT 4.0 lacks them.
-struct ToolHelp {
-    using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
-    using Walk = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
-    Snapshot createSnapshot = nullptr;
-    Walk first = nullptr;
-    Walk next = nullptr;
-
-    static const ToolHelp& Get()
-    {
-        static const ToolHelp functions = [] {
-            ToolHelp found;
-            if (HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
-                found.createSnapshot = reinterpret_cast<Snapshot>(
-                    reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-                found.first = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-                found.next = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
-            }
-            return found;
-        }();
-        return functions;
-    }
-    bool Present() const { return createSnapshot && first && next; }
+    const Win32Calls& calls_;
+    KeyHandle key_;
 };
 
 // A new file beside the one it will replace, open for exclusive writing; deleted again
 // unless kept.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& target)
+    TemporaryFile(const Win32Calls& calls, const std::string& target) : calls_(calls), file_(calls)
     {
         const std::size_t cut = target.find_last_of("\\:");
         const std::string dir = cut == std::string::npos ? "." : target.substr(0, cut + 1);
-        const UINT seed = GetTickCount() ^ (GetCurrentProcessId() << 4);
+        const UINT seed = calls_.GetTickCount() ^ (calls_.GetCurrentProcessId() << 4);
         for (UINT attempt = 0; attempt < 64; ++attempt) {
             char name[MAX_PATH];
             const UINT unique = (seed + attempt) & 0xFFFF;
-            if (!GetTempFileNameA(dir.c_str(), "pkr", unique ? unique : 1, name))
+            if (!calls_.GetTempFileNameA(dir.c_str(), "pkr", unique ? unique : 1, name))
                 return;
-            file_.Reset(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            file_.Reset(calls_.CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (file_.Valid()) {
                 path_ = name;
                 return;
@@ -100,7 +71,7 @@ public:
     {
         file_.Reset();
         if (!path_.empty() && !kept_)
-            DeleteFileA(path_.c_str());
+            calls_.DeleteFileA(path_.c_str());
     }
     bool Created() const { return !path_.empty(); }
     const std::string& Path() const { return path_; }
@@ -110,16 +81,17 @@ public:
     {
         DWORD written = 0;
         if (!bytes.empty() &&
-            (!WriteFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            (!calls_.WriteFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
              written != bytes.size()))
             throw StreamWriteError();
-        if (!FlushFileBuffers(file_.Get()))
+        if (!calls_.FlushFileBuffers(file_.Get()))
             throw StreamWriteError();
         file_.Reset();
     }
     void Keep() { kept_ = true; }
 
 private:
+    const Win32Calls& calls_;
     std::string path_;
     KernelHandle file_;
     bool kept_ = false;
@@ -130,15 +102,15 @@ constexpr DWORD Unwritable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | F
 
 // Moves the finished temporary over the target in one rename. Windows 95/98/Me have no
 // MoveFileEx: there the original goes only once the temporary is complete.
-bool MoveOver(TemporaryFile& temporary, const std::string& target)
+bool MoveOver(const Win32Calls& calls, TemporaryFile& temporary, const std::string& target)
 {
-    if (MoveFileExA(temporary.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (calls.MoveFileExA(temporary.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
         return false;
-    if (!DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    if (!calls.DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
-    if (MoveFileA(temporary.Path().c_str(), target.c_str()))
+    if (calls.MoveFileA(temporary.Path().c_str(), target.c_str()))
         return true;
     temporary.Keep();   // the original is gone: the temporary now holds the only copy
     return false;
@@ -146,99 +118,100 @@ bool MoveOver(TemporaryFile& temporary, const std::string& target)
 
 } // namespace
 
-Win32Platform::Win32Platform(std::function<void(const std::string&)> showBox) : showBox_(std::move(showBox)) {}
+Win32Platform::Win32Platform(std::function<void(const std::string&)> showBox, const Win32Calls& calls)
+    : showBox_(std::move(showBox)), calls_(calls)
+{
+}
 
 std::unique_ptr<FindListing> Win32Platform::FindFirst(const std::string& pattern, FindEntry& first)
 {
     WIN32_FIND_DATAA data;
-    HANDLE handle = FindFirstFileA(pattern.c_str(), &data);
+    HANDLE handle = calls_.FindFirstFileA(pattern.c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
     first = {data.cFileName, data.dwFileAttributes};
-    return std::make_unique<Win32Listing>(handle);
+    return std::make_unique<Win32Listing>(calls_, handle);
 }
 
 std::uint32_t Win32Platform::GetAttributes(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str());
+    return calls_.GetFileAttributesA(path.c_str());
 }
 
 bool Win32Platform::SetAttributes(const std::string& path, std::uint32_t attributes)
 {
-    return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+    return calls_.SetFileAttributesA(path.c_str(), attributes) != FALSE;
 }
 
 bool Win32Platform::RemoveFile(const std::string& path)
 {
-    return DeleteFileA(path.c_str()) != FALSE;
+    return calls_.DeleteFileA(path.c_str()) != FALSE;
 }
 
 bool Win32Platform::FileExists(const std::string& path)
 {
     WIN32_FIND_DATAA data;
-    FindHandle found(FindFirstFileA(path.c_str(), &data));
+    FindHandle found(calls_, calls_.FindFirstFileA(path.c_str(), &data));
     return found.Valid() && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string Win32Platform::CurrentDirectory()
 {
     char buffer[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+    const DWORD length = calls_.GetCurrentDirectoryA(MAX_PATH, buffer);
     return length && length < MAX_PATH ? std::string(buffer, length) : std::string();
 }
 
 std::string Win32Platform::WindowsDirectory()
 {
     char buffer[256] = {};
-    const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
+    const UINT length = calls_.GetWindowsDirectoryA(buffer, sizeof buffer);
     return length && length < sizeof buffer ? std::string(buffer) : std::string();
 }
 
 std::vector<ProcessEntry> Win32Platform::Processes()
 {
     std::vector<ProcessEntry> processes;
-    const ToolHelp& toolHelp = ToolHelp::Get();
-    if (!toolHelp.Present())
-        return processes;
-    KernelHandle snapshot(toolHelp.createSnapshot(TH32CS_SNAPPROCESS, 0));
+    KernelHandle snapshot(calls_, calls_.CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.Valid())
         return processes;
     PROCESSENTRY32 entry;
-    static_assert(sizeof entry == 296, "the Tool Help record of the ANSI API");
+    static_assert(sizeof entry == (sizeof(void*) == 8 ? 304 : 296), "the Tool Help record of the ANSI API");
     entry.dwSize = sizeof entry;
-    for (BOOL more = toolHelp.first(snapshot.Get(), &entry); more; more = toolHelp.next(snapshot.Get(), &entry))
+    for (BOOL more = calls_.Process32First(snapshot.Get(), &entry); more;
+         more = calls_.Process32Next(snapshot.Get(), &entry))
         processes.push_back({entry.th32ProcessID, std::string(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH))});
     return processes;
 }
 
 bool Win32Platform::TerminateProcess(std::uint32_t id)
 {
-    KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, id));
-    return process.Valid() && ::TerminateProcess(process.Get(), 0);
+    KernelHandle process(calls_, calls_.OpenProcess(PROCESS_TERMINATE, FALSE, id));
+    return process.Valid() && calls_.TerminateProcess(process.Get(), 0);
 }
 
 std::unique_ptr<RegistryKey> Win32Platform::OpenCurrentUserKey(const std::string& path)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (calls_.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return nullptr;
-    return std::make_unique<Win32Key>(key);
+    return std::make_unique<Win32Key>(calls_, key);
 }
 
 std::string Win32Platform::ReadFileBytes(const std::string& path)
 {
-    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(calls_, calls_.CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         throw CannotOpenFile(path);
     std::string bytes;
-    const DWORD size = GetFileSize(file.Get(), nullptr);
+    const DWORD size = calls_.GetFileSize(file.Get(), nullptr);
     if (size != INVALID_FILE_SIZE)
         bytes.reserve(size);
     char chunk[65536];
     DWORD read = 0;
     for (;;) {
-        if (!ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr))
+        if (!calls_.ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr))
             throw CannotOpenFile(path);   // never hand back part of a file as the whole
         if (!read)
             return bytes;
@@ -249,21 +222,21 @@ std::string Win32Platform::ReadFileBytes(const std::string& path)
 void Win32Platform::ReplaceFileBytes(const std::string& path, const std::string& bytes)
 {
     // Windows refuses to create over these; Wine would overwrite them, so check first.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = calls_.GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & Unwritable)
             throw CannotCreateFile(path);
         // Refuse up front a copy that another program holds open.
-        KernelHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        KernelHandle probe(calls_, calls_.CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                                      FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe.Valid())
             throw CannotCreateFile(path);
     }
-    TemporaryFile temporary(path);
+    TemporaryFile temporary(calls_, path);
     if (!temporary.Created())
         throw CannotCreateFile(path);
     temporary.WriteAndClose(bytes);
-    if (!MoveOver(temporary, path))
+    if (!MoveOver(calls_, temporary, path))
         throw CannotCreateFile(path);
     temporary.Keep();
 }
@@ -273,5 +246,5 @@ void Win32Platform::ShowInformationBox(const std::string& text)
     if (showBox_)
         showBox_(text);
     else
-        MessageBoxA(nullptr, text.c_str(), "Pelkarin", MB_OK);
+        calls_.MessageBoxA(nullptr, text.c_str(), "Pelkarin", MB_OK);
 }

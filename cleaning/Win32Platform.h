@@ -1,13 +1,15 @@
 #pragma once
 // The platform services on the real Win32 API (ANSI functions).
 #include "PlatformServices.h"
+#include "Win32Calls.h"
 
 #include <functional>
 
 class Win32Platform : public PlatformServices {
 public:
     // showBox shows the program's modal information box; without one, a plain MessageBox.
-    explicit Win32Platform(std::function<void(const std::string&)> showBox = {});
+    // Every system call goes through calls: the real functions unless a test replaces some.
+    explicit Win32Platform(std::function<void(const std::string&)> showBox = {}, const Win32Calls& calls = {});
 
     std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
     std::uint32_t GetAttributes(const std::string& path) override;
@@ -25,4 +27,5 @@ public:
 
 private:
     std::function<void(const std::string&)> showBox_;
+    const Win32Calls calls_;
 };
