@@ -3,6 +3,11 @@
 #include "TextLines.h"
 #include "TreeWalk.h"
 
+namespace {
+
+// Removes from the file at path every line that contains marker and writes the rest
+// back with CR LF line ends; a file with no such line is not written. True when lines
+// were removed.
 bool PurgeLinesOfCopy(PlatformServices& platform, const std::string& path, const std::string& marker)
 {
     std::vector<std::string> lines = SplitLines(platform.ReadFileBytes(path));
@@ -17,8 +22,6 @@ bool PurgeLinesOfCopy(PlatformServices& platform, const std::string& path, const
     platform.ReplaceFileBytes(path, JoinLinesCrLf(kept));
     return true;
 }
-
-namespace {
 
 class PurgeVisitor : public TreeVisitor {
 public:

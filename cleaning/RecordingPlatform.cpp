@@ -11,7 +11,6 @@
 namespace {
 
 constexpr std::size_t kMaxPath = 260;
-constexpr int kDefaultYear = 2002;
 // The attribute bits SetFileAttributes can change; the others (directory, compressed,
 // reparse point...) keep what the entry has. A word with a bit outside the valid ones
 // (an unreadable word, all bits set, written back) is refused as an invalid parameter.
@@ -107,18 +106,6 @@ std::string Hex(std::uint32_t value)
     return text;
 }
 
-// Counts a file as open for as long as it lives.
-class OpenFile {
-public:
-    explicit OpenFile(int& count) : count_(count) { ++count_; }
-    ~OpenFile() { --count_; }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-
-private:
-    int& count_;
-};
-
 }   // namespace
 
 // ---- The drive tree
@@ -127,11 +114,9 @@ struct RecordingPlatform::Node {
     std::string name;
     std::string shortName;
     std::uint32_t attributes = FileAttr::Directory;
-    int year = kDefaultYear;
     std::string contents;
     bool unlistable = false;
     std::optional<HeldBy> held;
-    std::vector<std::string> order;   // listing order set by a test
     std::vector<std::unique_ptr<Node>> children;
 
     bool IsDirectory() const { return (attributes & FileAttr::Directory) != 0; }
@@ -153,21 +138,13 @@ struct RecordingPlatform::Node {
         return nullptr;
     }
 
-    // The children in listing order: the names set by a test first, then the rest by
-    // upper-cased name.
+    // The children in listing order: by upper-cased name.
     std::vector<const Node*> Listed() const
     {
-        auto rank = [this](const Node* node) {
-            for (std::size_t i = 0; i < order.size(); ++i)
-                if (SameName(order[i], node->name)) return i;
-            return order.size();
-        };
         std::vector<const Node*> listed;
         for (const auto& child : children) listed.push_back(child.get());
-        std::sort(listed.begin(), listed.end(), [&](const Node* a, const Node* b) {
-            const std::size_t ra = rank(a), rb = rank(b);
-            return ra != rb ? ra < rb : SortKey(a->name) < SortKey(b->name);
-        });
+        std::sort(listed.begin(), listed.end(),
+                  [](const Node* a, const Node* b) { return SortKey(a->name) < SortKey(b->name); });
         return listed;
     }
 
@@ -189,13 +166,9 @@ struct RecordingPlatform::Node {
     {
         out << std::string(2 * depth, ' ') << (depth == 0 ? "c:\\" : name) << ' ' << Hex(attributes);
         if (!shortName.empty()) out << ", short " << shortName;
-        if (!IsDirectory()) out << ", " << contents.size() << " bytes, year " << year;
+        if (!IsDirectory()) out << ", " << contents.size() << " bytes";
         if (held) out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
         if (unlistable) out << ", unlistable";
-        if (!order.empty()) {
-            out << ", order";
-            for (const auto& n : order) out << ' ' << n;
-        }
         out << '\n';
         for (const Node* child : Listed()) child->Dump(out, depth + 1);
     }
@@ -293,16 +266,8 @@ void RecordingPlatform::SetShortName(const std::string& path, const std::string&
     Require(path).shortName = shortName;
 }
 
-void RecordingPlatform::SetLastWriteYear(const std::string& path, int year) { Require(path).year = year; }
-
-void RecordingPlatform::SetListingOrder(const std::string& dir, const std::vector<std::string>& names)
-{
-    Require(dir).order = names;
-}
-
 void RecordingPlatform::SetUnlistable(const std::string& dir) { Require(dir).unlistable = true; }
 void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how) { Require(path).held = how; }
-void RecordingPlatform::Release(const std::string& path) { Require(path).held.reset(); }
 void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
 void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
 
@@ -436,12 +401,6 @@ bool RecordingPlatform::Begin(Call call, const std::string& argument)
 
 void RecordingPlatform::FailCallNumber(std::size_t n) { failNumbers_.insert(n); }
 void RecordingPlatform::FailEvery(Call call) { failKinds_.insert(call); }
-
-void RecordingPlatform::ClearFaults()
-{
-    failNumbers_.clear();
-    failKinds_.clear();
-}
 
 // ---- Listings and keys: their destruction is the close call.
 
@@ -604,7 +563,6 @@ std::unique_ptr<RegistryKey> RecordingPlatform::OpenCurrentUserKey(const std::st
 std::string RecordingPlatform::ReadFileBytes(const std::string& path)
 {
     if (Begin(Call::ReadFile, path)) throw CannotOpenFile(path);
-    const OpenFile open(openFiles_);
     const Node* file = Lookup(path);
     if (!file || file->IsDirectory() || file->held == HeldBy::Writer) throw CannotOpenFile(path);
     return file->contents;
@@ -613,7 +571,6 @@ std::string RecordingPlatform::ReadFileBytes(const std::string& path)
 void RecordingPlatform::ReplaceFileBytes(const std::string& path, const std::string& bytes)
 {
     if (Begin(Call::ReplaceFile, path)) throw CannotCreateFile(path);
-    const OpenFile open(openFiles_);
     std::vector<std::string> parts;
     if (!Resolve(path, parts) || parts.empty()) throw CannotCreateFile(path);
     Node* dir = Walk(parts, parts.size() - 1);

@@ -1,12 +1,12 @@
 #pragma once
 // A PlatformServices over an in-memory machine: drive tree, processes, HKCU registry.
-// It logs every call in order, counts what is held open, and can be told to fail calls.
+// It logs every call in order, counts the listings and keys held open, and can be told
+// to fail calls. Directories list their entries by upper-cased name, as NTFS does.
 // Names compare without regard to case (as Windows does for the ANSI code page) and a
 // file can carry an 8.3 short name that pattern lookups also match.
 #include "PlatformServices.h"
 
 #include <cstddef>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -32,13 +32,8 @@ public:
     void AddFile(const std::string& path, const std::string& contents = {},
                  std::uint32_t attributes = FileAttr::Archive);
     void SetShortName(const std::string& path, const std::string& shortName);
-    void SetLastWriteYear(const std::string& path, int year);
-    // Entry names of one directory in the order its listing gives them; names left out
-    // follow in the default order (by upper-cased name, like NTFS).
-    void SetListingOrder(const std::string& dir, const std::vector<std::string>& names);
     void SetUnlistable(const std::string& dir);       // listing its contents fails
     void HoldOpen(const std::string& path, HeldBy how);
-    void Release(const std::string& path);
     void SetCurrentDir(const std::string& path);
     void SetWindowsDir(const std::string& path);
 
@@ -66,14 +61,12 @@ public:
     std::size_t CallCount() const { return calls_; }     // calls since construction
     int OpenListings() const { return openListings_; }
     int OpenKeys() const { return openKeys_; }
-    int OpenFiles() const { return openFiles_; }
 
     // ---- Fault injection. A failing call behaves as the real call does when it fails:
     // no entry / false / Invalid / empty text / empty list / null key / the call's
     // exception, and changes nothing.
     void FailCallNumber(std::size_t n);   // the call with this 0-based number since construction
     void FailEvery(Call call);
-    void ClearFaults();
 
     // ---- PlatformServices
     std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
@@ -136,5 +129,4 @@ private:
     std::size_t calls_ = 0;
     int openListings_ = 0;
     int openKeys_ = 0;
-    int openFiles_ = 0;
 };

@@ -130,10 +130,8 @@ TEST_F(CleaningTest, ReadOnlyCopyThatNeedsAPurgeRaisesTheCreateErrorIntact)
     ExpectNothingOpen();
 }
 
-TEST(TextLines, SplittingForATextReaderEndsAtTheFirstNul)
+TEST(TextLines, NulIsAnOrdinaryByteAndAFinalBreakAddsNoLine)
 {
-    EXPECT_EQ(SplitLinesUpToNul(std::string("one\r\ntwo\0three\r\nfour", 20)), Strings({"one", "two"}));
-    EXPECT_EQ(SplitLinesUpToNul(std::string("\0x", 2)), Strings());
     EXPECT_EQ(SplitLines(std::string("\0x", 2)), Strings({std::string("\0x", 2)}));
     EXPECT_EQ(SplitLines("a\r\n"), Strings({"a"}));
     EXPECT_EQ(SplitLines("\r\n"), Strings({""}));
