@@ -52,7 +52,10 @@ public:
 
     virtual std::uint32_t GetAttributes(const std::string& path) = 0;   // FileAttr::Invalid on failure
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
-    virtual bool RemoveFile(const std::string& path) = 0;    // true only when the file is gone
+    // True only when the path names no file afterwards: a file the system claims to have
+    // deleted but that stays (immutable, or delete-pending while another program holds it)
+    // counts as not deleted.
+    virtual bool RemoveFile(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;    // an entry that is not a directory
 
     // Running processes in snapshot order; empty when no snapshot can be taken.

@@ -116,6 +116,7 @@ struct RecordingPlatform::Node {
     std::uint32_t attributes = FileAttr::Directory;
     std::string contents;
     bool unlistable = false;
+    bool immutable = false;
     std::optional<HeldBy> held;
     std::vector<std::unique_ptr<Node>> children;
 
@@ -169,6 +170,7 @@ struct RecordingPlatform::Node {
         if (!IsDirectory()) out << ", " << contents.size() << " bytes";
         if (held) out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
         if (unlistable) out << ", unlistable";
+        if (immutable) out << ", immutable";
         out << '\n';
         for (const Node* child : Listed()) child->Dump(out, depth + 1);
     }
@@ -268,6 +270,7 @@ void RecordingPlatform::SetShortName(const std::string& path, const std::string&
 
 void RecordingPlatform::SetUnlistable(const std::string& dir) { Require(dir).unlistable = true; }
 void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how) { Require(path).held = how; }
+void RecordingPlatform::MakeImmutable(const std::string& path) { Require(path).immutable = true; }
 void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
 void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
 
@@ -499,7 +502,7 @@ bool RecordingPlatform::SetAttributes(const std::string& path, std::uint32_t att
 {
     if (Begin(Call::SetAttributes, path + " " + Hex(attributes))) return false;
     Node* node = Lookup(path);
-    if (!node || (attributes & ~kValid)) return false;
+    if (!node || node->immutable || (attributes & ~kValid)) return false;
     std::uint32_t word = (node->attributes & ~kSettable) | (attributes & kSettable);
     // Normal stands only alone: with any other bit it is dropped, and a file left with
     // no bit at all reads as Normal.
@@ -515,7 +518,8 @@ bool RecordingPlatform::RemoveFile(const std::string& path)
     if (!Resolve(path, parts) || parts.empty()) return false;
     Node* dir = Walk(parts, parts.size() - 1);
     Node* file = dir && dir->IsDirectory() ? dir->Child(parts.back()) : nullptr;
-    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->held) return false;
+    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->held || file->immutable)
+        return false;
     dir->Remove(file);
     return true;
 }
@@ -576,7 +580,7 @@ void RecordingPlatform::ReplaceFileBytes(const std::string& path, const std::str
     Node* dir = Walk(parts, parts.size() - 1);
     if (!dir || !dir->IsDirectory()) throw CannotCreateFile(path);
     Node* file = dir->Child(parts.back());
-    if (file && (file->IsDirectory() || file->held ||
+    if (file && (file->IsDirectory() || file->held || file->immutable ||
                  (file->attributes & (FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System))))
         throw CannotCreateFile(path);
     if (!file) {

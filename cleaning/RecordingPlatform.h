@@ -34,6 +34,9 @@ public:
     void SetShortName(const std::string& path, const std::string& shortName);
     void SetUnlistable(const std::string& dir);       // listing its contents fails
     void HoldOpen(const std::string& path, HeldBy how);
+    // As chattr +i does: its attributes and contents cannot change and it survives every
+    // deletion (Wine even reports such a deletion as done).
+    void MakeImmutable(const std::string& path);
     void SetCurrentDir(const std::string& path);
     void SetWindowsDir(const std::string& path);
 

@@ -145,7 +145,15 @@ bool Win32Platform::SetAttributes(const std::string& path, std::uint32_t attribu
 
 bool Win32Platform::RemoveFile(const std::string& path)
 {
-    return calls_.DeleteFileA(path.c_str()) != FALSE;
+    // DeleteFile can succeed for a file that stays: an immutable one under Wine, or one
+    // another program holds open for deletion (delete pending). Gone is when the name no
+    // longer answers at all; a delete-pending file answers "access denied".
+    if (!calls_.DeleteFileA(path.c_str()))
+        return false;
+    if (calls_.GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 bool Win32Platform::FileExists(const std::string& path)

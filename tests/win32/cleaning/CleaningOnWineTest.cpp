@@ -77,6 +77,21 @@ TEST_F(CleaningOnWine, FileHeldOpenByAnotherProcessIsReported)
     EXPECT_TRUE(flags.RemovalFailed);
 }
 
+TEST_F(CleaningOnWine, ImmutableFileIsReportedNotDeleted)
+{
+    MakeDirectory(Root + "srv");
+    MakeFile(Root + "srv\\server.ini", "x", FILE_ATTRIBUTE_HIDDEN);
+    const ImmutableFile immutable(Root + "srv\\server.ini");
+    if (!immutable.Made())
+        GTEST_SKIP() << "chattr +i is not possible here: it needs root and ext2/3/4, XFS or Btrfs";
+    ops.SearchAndDeleteFile(Root, "server.ini");
+    EXPECT_TRUE(PathExists(Root + "srv\\server.ini"));
+    EXPECT_EQ(report.lines, Strings{"No se pudo borrar el fichero del Troyano: " + Root + "srv\\server.ini"});
+    EXPECT_TRUE(flags.RemovalFailed);
+    EXPECT_FALSE(ops.ForceDeleteFile(Root + "srv\\server.ini"));
+    EXPECT_EQ(AttributesOf(Root + "srv\\server.ini") & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
+}
+
 TEST_F(CleaningOnWine, CopyHeldForWritingRaisesTheOpenErrorAfterEarlierPurges)
 {
     MakeDirectory(Root + "a");

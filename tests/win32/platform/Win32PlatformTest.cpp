@@ -38,6 +38,11 @@ std::vector<std::string> Listing(Win32Platform& platform, const std::string& pat
     return names;
 }
 
+BOOL WINAPI DeletionClaimedOnly(LPCSTR)
+{
+    return TRUE;
+}
+
 class Win32PlatformTest : public testing::Test {
 protected:
     void SetUp() override
@@ -73,6 +78,23 @@ TEST_F(Win32PlatformTest, AttributesAndDeletion)
         EXPECT_FALSE(platform.RemoveFile(Root + "locked.txt"));
     }
     EXPECT_TRUE(platform.RemoveFile(Root + "locked.txt"));
+}
+
+TEST_F(Win32PlatformTest, DeletedMeansTheFileIsGone)
+{
+    Write(Root + "stays.exe", "x");
+    Win32Calls claiming;
+    claiming.DeleteFileA = DeletionClaimedOnly;   // as Wine does for an immutable file
+    EXPECT_FALSE(Win32Platform({}, claiming).RemoveFile(Root + "stays.exe"));
+    {
+        // The deletion succeeds but is pending while another program holds the file.
+        ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "stays.exe", ChildProcess::Hold::SharingDeletion);
+        EXPECT_FALSE(platform.RemoveFile(Root + "stays.exe"));
+        EXPECT_NE(GetFileAttributesA((Root + "stays.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    EXPECT_EQ(GetFileAttributesA((Root + "stays.exe").c_str()), INVALID_FILE_ATTRIBUTES) << "gone with its holder";
+    Write(Root + "goes.exe", "x");
+    EXPECT_TRUE(platform.RemoveFile(Root + "goes.exe"));
 }
 
 TEST_F(Win32PlatformTest, ExistsMeansAFileWhateverItsDate)

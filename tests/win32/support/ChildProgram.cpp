@@ -1,12 +1,14 @@
 // A stand-in for another program in the Win32 tests. It waits until it is killed, either
 // running under whatever name it was copied to ("sleep") or holding a file open
-// ("hold <path> read|write"). It writes "ready" to its standard output once it is in
-// that state.
+// ("hold <path> read|write|delete"). It writes "ready" to its standard output once it is
+// in that state.
 //
 // Held for writing: open for reading and writing, shared for reading only, so nobody
 // may open it for writing or delete it, and a reader that does not share writing is
 // refused too. Held for reading: open for reading, shared for reading and writing but
 // not deletion, so it can be read and written but not deleted or opened exclusively.
+// Held sharing deletion: open for reading, shared for everything, so a deletion succeeds
+// but the file stays (delete pending) until the child lets go.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +24,9 @@ HANDLE Hold(const char* path, const char* mode)
     if (std::strcmp(mode, "read") == 0)
         return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (std::strcmp(mode, "delete") == 0)
+        return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return INVALID_HANDLE_VALUE;
 }
 
@@ -37,7 +42,7 @@ int main(int argc, char** argv)
             return 2;
         }
     } else if (argc != 2 || std::strcmp(argv[1], "sleep") != 0) {
-        std::printf("usage: pelkarin_child sleep | hold <path> read|write\n");
+        std::printf("usage: pelkarin_child sleep | hold <path> read|write|delete\n");
         return 1;
     }
     std::printf("ready\n");

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -89,35 +90,60 @@ void RemoveScratchTree(const std::string& root)
     });
 }
 
-bool SetUnixWritable(const std::string& dir, bool writable)
+namespace {
+
+// Starts a Unix program on the Unix file behind path (Wine starts a program named by its
+// Z: path like any other) and waits up to 5 s for done() to hold: the handle of a Unix
+// program is not waitable. False when it cannot start or done() never holds.
+bool RunOnUnixFile(const char* program, const std::string& options, const std::string& path,
+                   const std::function<bool()>& done)
 {
     using UnixName = char*(CDECL*)(LPCWSTR);
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    if (!unixName || !PathExists(dir))
+    if (!unixName || !PathExists(path))
         return false;
     wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, dir.c_str(), -1, wide, MAX_PATH);
-    char* path = unixName(wide);
-    if (!path)
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* unixPath = unixName(wide);
+    if (!unixPath)
         return false;
-    std::string command = std::string("chmod ") + (writable ? "u+w" : "a-w") + " \"" + path + "\"";
-    HeapFree(GetProcessHeap(), 0, path);
-    // Wine starts a Unix program named by its Z: path like any other.
+    std::string command = std::string(program) + " " + options + " \"" + unixPath + "\"";
+    HeapFree(GetProcessHeap(), 0, unixPath);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA("Z:\\bin\\chmod", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    // The handle of a Unix program is not waitable: watch the attribute change instead.
     for (int tries = 0; tries < 500; ++tries) {
-        if (((AttributesOf(dir) & FILE_ATTRIBUTE_READONLY) == 0) == writable)
+        if (done())
             return true;
         Sleep(10);
     }
     return false;
+}
+
+bool OpensForWriting(const std::string& path)
+{
+    const Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    return file.get() != INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
+bool SetUnixWritable(const std::string& dir, bool writable)
+{
+    return RunOnUnixFile("Z:\\bin\\chmod", writable ? "u+w" : "a-w", dir,
+                         [&] { return ((AttributesOf(dir) & FILE_ATTRIBUTE_READONLY) == 0) == writable; });
+}
+
+bool SetUnixImmutable(const std::string& path, bool immutable)
+{
+    return RunOnUnixFile("Z:\\usr\\bin\\chattr", immutable ? "+i" : "-i", path,
+                         [&] { return OpensForWriting(path) != immutable; });
 }
 
 bool ReadRunValue(const std::string& name, std::string& data)

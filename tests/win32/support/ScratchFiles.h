@@ -1,6 +1,6 @@
 #pragma once
-// Plain Win32 helpers that make and inspect the scratch tree and the Run key of the
-// cleaning tests, kept apart from the code under test.
+// Plain Win32 helpers that make and inspect the scratch trees and the Run key of the
+// Win32 tests, kept apart from the code under test.
 #include <cstdint>
 #include <string>
 
@@ -15,6 +15,28 @@ void RemoveScratchTree(const std::string& root);
 // Sets or clears the write bits of the Unix folder behind a directory: the only way to
 // give a directory the read-only attribute under Wine.
 bool SetUnixWritable(const std::string& dir, bool writable);
+// Sets or clears the immutable flag (chattr +i) of the Unix file behind path: its
+// attributes, contents and name cannot change, not even for root. Needs root and a file
+// system that has the flag (ext2/3/4, XFS, Btrfs); false where that is missing.
+bool SetUnixImmutable(const std::string& path, bool immutable);
+
+// A file made immutable for the object's life, where the machine allows it.
+class ImmutableFile {
+public:
+    explicit ImmutableFile(const std::string& path) : path_(path), made_(SetUnixImmutable(path, true)) {}
+    ~ImmutableFile()
+    {
+        if (made_)
+            SetUnixImmutable(path_, false);
+    }
+    ImmutableFile(const ImmutableFile&) = delete;
+    ImmutableFile& operator=(const ImmutableFile&) = delete;
+    bool Made() const { return made_; }
+
+private:
+    std::string path_;
+    bool made_;
+};
 
 // Values of HKCU\software\microsoft\windows\currentversion\run.
 bool ReadRunValue(const std::string& name, std::string& data);
