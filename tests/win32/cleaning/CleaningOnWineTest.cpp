@@ -65,6 +65,23 @@ TEST_F(CleaningOnWine, HiddenAndReadOnlyDirectoriesAreNotEntered)
     EXPECT_EQ(report.lines, Strings{Deleted});
 }
 
+TEST_F(CleaningOnWine, DirectoriesNamedLikeATargetKeepTheirAttributes)
+{
+    MakeDirectory(Root + "a");
+    MakeDirectory(Root + "a\\server.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    MakeDirectory(Root + "b");
+    MakeDirectory(Root + "b\\mirc.hst");
+    ASSERT_TRUE(SetUnixWritable(Root + "b\\mirc.hst", false));
+    const std::uint32_t hiddenSystem = AttributesOf(Root + "a\\server.ini");
+    ASSERT_EQ(hiddenSystem & 0x16u, 0x16u);
+    ops.SearchAndDeleteFile(Root, "server.ini");
+    ops.SearchAndDeleteFile(Root, "mirc.hst");
+    EXPECT_EQ(AttributesOf(Root + "a\\server.ini"), hiddenSystem);
+    EXPECT_EQ(AttributesOf(Root + "b\\mirc.hst"), 0x11u);
+    EXPECT_TRUE(report.lines.empty());
+    EXPECT_FALSE(flags.InfectionFound);
+}
+
 TEST_F(CleaningOnWine, FileHeldOpenByAnotherProcessIsReported)
 {
     MakeDirectory(Root + "prog");
