@@ -31,8 +31,10 @@ public:
     {
     }
 
-    void Found(const std::string& dir, const FindEntry&) override
+    void Found(const std::string& dir, const FindEntry& entry) override
     {
+        if (entry.attributes & FileAttr::Directory)
+            return;   // a folder of that name is no copy, and nothing below it is searched
         if (PurgeLinesOfCopy(platform_, dir + fileName_, marker_))
             flags_.InfectionFound = true;
     }

@@ -8,6 +8,7 @@
 // Removes from every copy of fileName that the tree walk finds below dir each line that
 // contains marker (byte for byte, case significant), writing the rest back with CR LF
 // line ends, and sets InfectionFound for each copy rewritten. A copy with no such line is
-// not written. Throws the platform's EngineError.
+// not written. A directory of that name is passed over, and not searched either.
+// Throws the platform's EngineError.
 void PurgeConfigLines(PlatformServices& platform, SharedFlags& flags, const std::string& dir,
                       const std::string& fileName, const std::string& marker);

@@ -97,6 +97,21 @@ TEST_F(CleaningTest, OnlyTheTopCopyOfABranchIsPurged)
     ExpectNothingOpen();
 }
 
+TEST_F(CleaningTest, FolderNamedLikeTheCopyIsPassedOverAndNotSearched)
+{
+    machine.AddDirectory("c:\\a\\mirc.ini", FileAttr::Directory | FileAttr::Hidden);
+    machine.AddFile("c:\\a\\mirc.ini\\mirc.ini", "mirc.hst\r\n");
+    machine.AddFile("c:\\b\\mirc.ini", "mirc.hst\r\nkeep\r\n");
+    ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+    EXPECT_EQ(machine.Contents("c:\\a\\mirc.ini\\mirc.ini"), "mirc.hst\r\n");
+    EXPECT_EQ(machine.Contents("c:\\b\\mirc.ini"), "keep\r\n");
+    EXPECT_EQ(machine.Attributes("c:\\a\\mirc.ini"), FileAttr::Directory | FileAttr::Hidden);
+    for (const std::string& call : machine.Log())
+        EXPECT_EQ(call.find("c:\\a\\mirc.ini\\"), std::string::npos) << call;
+    EXPECT_TRUE(report.lines.empty());
+    ExpectNothingOpen();
+}
+
 TEST_F(CleaningTest, CopyHeldForWritingStopsThePurgeWithTheOpenError)
 {
     machine.AddFile("c:\\a\\mirc.ini", "mirc.hst\r\nkeep\r\n");

@@ -126,6 +126,18 @@ TEST_F(CleaningOnWine, CopyHeldForWritingRaisesTheOpenErrorAfterEarlierPurges)
     EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "n0=mirc.hst\r\n");
 }
 
+TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOver)
+{
+    MakeDirectory(Root + "a");
+    MakeDirectory(Root + "a\\mirc.ini");
+    MakeFile(Root + "a\\mirc.ini\\mirc.ini", "n0=mirc.hst\r\n");
+    MakeDirectory(Root + "b");
+    MakeFile(Root + "b\\mirc.ini", "n0=mirc.hst\r\nkeep\r\n");
+    ops.PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
+    EXPECT_EQ(ReadWhole(Root + "a\\mirc.ini\\mirc.ini"), "n0=mirc.hst\r\n");
+    EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "keep\r\n");
+}
+
 TEST_F(CleaningOnWine, ReadOnlyCopyNeedingAPurgeRaisesTheCreateErrorIntact)
 {
     MakeFile(Root + "mirc.ini", "n0=mirc.hst\nkeep", 0x01);
