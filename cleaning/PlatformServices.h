@@ -39,6 +39,12 @@ public:
     virtual DeleteResult DeleteValue(const std::string& name) = 0;
 };
 
+// What opening a registry key gave: the key, or why there is none.
+struct OpenedKey {
+    std::unique_ptr<RegistryKey> key;   // null when the key did not open
+    bool missing = false;               // it did not open because it does not exist
+};
+
 struct ProcessEntry {
     std::uint32_t id = 0;
     std::string exe;   // a full path on Windows 95/98/Me, a bare name on the NT family
@@ -63,8 +69,8 @@ public:
     // Opens the process with the terminate right and ends it with exit code 0.
     virtual bool TerminateProcess(std::uint32_t id) = 0;
 
-    // Opens HKEY_CURRENT_USER\path with full access, never creating it; null on failure.
-    virtual std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) = 0;
+    // Opens HKEY_CURRENT_USER\path with full access, never creating it.
+    virtual OpenedKey OpenCurrentUserKey(const std::string& path) = 0;
 
     // The whole content of a file, read while others may read but not write it.
     // Throws EngineError "Cannot open file <path>".

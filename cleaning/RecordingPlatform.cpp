@@ -556,12 +556,12 @@ bool RecordingPlatform::TerminateProcess(std::uint32_t id)
     return true;
 }
 
-std::unique_ptr<RegistryKey> RecordingPlatform::OpenCurrentUserKey(const std::string& path)
+OpenedKey RecordingPlatform::OpenCurrentUserKey(const std::string& path)
 {
-    if (Begin(Call::OpenKey, path)) return nullptr;
+    if (Begin(Call::OpenKey, path)) return {};
     KeyRecord* record = FindKey(path);
-    if (!record || !record->fullAccess) return nullptr;
-    return std::make_unique<Key>(*this, *record);
+    if (!record || !record->fullAccess) return {nullptr, !record};
+    return {std::make_unique<Key>(*this, *record)};
 }
 
 std::string RecordingPlatform::ReadFileBytes(const std::string& path)

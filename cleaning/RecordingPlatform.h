@@ -81,7 +81,7 @@ public:
     std::string WindowsDirectory() override;
     std::vector<ProcessEntry> Processes() override;
     bool TerminateProcess(std::uint32_t id) override;
-    std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
+    OpenedKey OpenCurrentUserKey(const std::string& path) override;
     std::string ReadFileBytes(const std::string& path) override;
     void ReplaceFileBytes(const std::string& path, const std::string& bytes) override;
     void ShowInformationBox(const std::string& text) override;

@@ -198,12 +198,13 @@ bool Win32Platform::TerminateProcess(std::uint32_t id)
     return process.Valid() && calls_.TerminateProcess(process.Get(), 0);
 }
 
-std::unique_ptr<RegistryKey> Win32Platform::OpenCurrentUserKey(const std::string& path)
+OpenedKey Win32Platform::OpenCurrentUserKey(const std::string& path)
 {
     HKEY key;
-    if (calls_.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return nullptr;
-    return std::make_unique<Win32Key>(calls_, key);
+    const LONG result = calls_.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    if (result != ERROR_SUCCESS)
+        return {nullptr, result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND};
+    return {std::make_unique<Win32Key>(calls_, key)};
 }
 
 std::string Win32Platform::ReadFileBytes(const std::string& path)

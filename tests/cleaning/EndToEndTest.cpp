@@ -118,4 +118,16 @@ TEST_F(EndToEndTest, CadenaTwoWithACopyThatSurvivesDeletion)
     EXPECT_EQ(report.lines, expected);
 }
 
+TEST_F(EndToEndTest, BackdoorWhoseRunKeyIsClosedToTheUser)
+{
+    machine.AddKey(RunKey, false);
+    Run(0);
+    EXPECT_EQ(machine.InformationBoxes(), Strings{"Error abriendo valor del registro"});
+    const Strings closing = {"Archivo eliminado,continuando b\xFAsqueda",
+                             "Se concluyo el proceso de desinfecci\xF3n del registro...",
+                             "El troyano no pudo ser eliminado por completo de su sistema"};
+    EXPECT_EQ(Strings(report.lines.end() - 3, report.lines.end()), closing);
+    EXPECT_TRUE(machine.HasValue(RunKey, "systemtray"));
+}
+
 } // namespace

@@ -239,7 +239,7 @@ TEST(RecordingFaults, FailingEveryCallOfAKindChangesNothing)
     EXPECT_FALSE(p.TerminateProcess(id));
     EXPECT_EQ(p.CurrentDirectory(), "");
     {
-        auto key = p.OpenCurrentUserKey("SOFTWARE\\Run");
+        auto key = p.OpenCurrentUserKey("SOFTWARE\\Run").key;
         ASSERT_TRUE(key);
         EXPECT_EQ(key->DeleteValue("systemtray"), RegistryKey::DeleteResult::Failed);
     }
@@ -263,10 +263,14 @@ TEST(RecordingRegistry, KeysOpenOnlyWhenPresentAndFullyAccessible)
     p.SetValue("software\\microsoft\\windows\\currentversion\\run", "stuck", "z");
     p.SetValueUndeletable("software\\microsoft\\windows\\currentversion\\run", "stuck");
     p.AddKey("software\\locked", false);
-    EXPECT_FALSE(p.OpenCurrentUserKey("software\\locked"));
-    EXPECT_FALSE(p.OpenCurrentUserKey("software\\absent"));
+    const OpenedKey locked = p.OpenCurrentUserKey("software\\locked");
+    EXPECT_FALSE(locked.key);
+    EXPECT_FALSE(locked.missing);
+    const OpenedKey absent = p.OpenCurrentUserKey("software\\absent");
+    EXPECT_FALSE(absent.key);
+    EXPECT_TRUE(absent.missing);
     {
-        auto key = p.OpenCurrentUserKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+        auto key = p.OpenCurrentUserKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run").key;
         ASSERT_TRUE(key);
         EXPECT_EQ(p.OpenKeys(), 1);
         EXPECT_EQ(key->DeleteValue("SystemTray"), RegistryKey::DeleteResult::Deleted);
@@ -275,7 +279,12 @@ TEST(RecordingRegistry, KeysOpenOnlyWhenPresentAndFullyAccessible)
     }
     EXPECT_EQ(p.OpenKeys(), 0);
     EXPECT_EQ(p.ValueNames("software\\microsoft\\windows\\currentversion\\run"), (Strings{"keep", "stuck"}));
-    EXPECT_TRUE(p.OpenCurrentUserKey("software\\microsoft"));   // parents exist too
+    EXPECT_TRUE(p.OpenCurrentUserKey("software\\microsoft").key);   // parents exist too
     EXPECT_EQ(p.Log()[3], "DeleteValue SystemTray");
     EXPECT_EQ(p.Log()[6], "CloseKey");
+
+    p.FailEvery(Call::OpenKey);   // a failure is no proof that the key is missing
+    const OpenedKey failed = p.OpenCurrentUserKey("software\\microsoft");
+    EXPECT_FALSE(failed.key);
+    EXPECT_FALSE(failed.missing);
 }

@@ -224,7 +224,7 @@ TEST(DisinfectRegistry, RunKeyThatCannotBeOpenedShowsTheEngineBox)
     EXPECT_EQ(box.caption, "Pelkarin");
     EXPECT_EQ(box.text, "Error abriendo valor del registro");
     const std::string report =
-        Lines({SearchDone, SearchDone, SearchDone, SearchDone, ResidentDeleted, RegistryDone, TrojanRemoved});
+        Lines({SearchDone, SearchDone, SearchDone, SearchDone, ResidentDeleted, RegistryDone, TrojanStays});
     EXPECT_EQ(session.PaneText(), report);
     EXPECT_FALSE(FileExists(Resident()));
 

@@ -234,13 +234,15 @@ TEST(Win32Registry, OpenDeleteAndMissingKeys)
 
     Win32Platform platform;
     {
-        auto opened = platform.OpenCurrentUserKey("software\\pelkarintest");
+        auto opened = platform.OpenCurrentUserKey("software\\pelkarintest").key;
         ASSERT_TRUE(opened);
         EXPECT_EQ(opened->DeleteValue("systemtray"), RegistryKey::DeleteResult::Deleted);
         EXPECT_EQ(opened->DeleteValue("systemtray"), RegistryKey::DeleteResult::NotFound);
     }
     EXPECT_EQ(RegQueryValueExA(key, "other", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
-    EXPECT_FALSE(platform.OpenCurrentUserKey("software\\pelkarintest\\missing"));
+    const OpenedKey missing = platform.OpenCurrentUserKey("software\\pelkarintest\\missing");
+    EXPECT_FALSE(missing.key);
+    EXPECT_TRUE(missing.missing);
     HKEY probe;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\pelkarintest\\missing", 0, KEY_READ, &probe), ERROR_SUCCESS)
         << "opening never creates the key";
@@ -256,7 +258,9 @@ TEST(Win32Registry, OpenDeleteAndMissingKeys)
     SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
     ASSERT_EQ(RegSetKeySecurity(denied, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
     RegCloseKey(denied);
-    EXPECT_FALSE(platform.OpenCurrentUserKey("software\\pelkarintest\\denied"));
+    const OpenedKey closed = platform.OpenCurrentUserKey("software\\pelkarintest\\denied");
+    EXPECT_FALSE(closed.key);
+    EXPECT_FALSE(closed.missing) << "a key closed to us is there all the same";
 
     RegCloseKey(key);
     // Restore access so the scratch key can go.
