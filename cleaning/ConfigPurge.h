@@ -6,8 +6,9 @@
 #include <string>
 
 // Removes from every copy of fileName that the tree walk finds below dir each line that
-// contains marker (byte for byte, case significant), writing the rest back with CR LF
-// line ends, and sets InfectionFound for each copy rewritten. A copy with no such line is
+// contains marker (Windows-1252 text, case significant; matched in UTF-8 in a line that
+// is well-formed UTF-8 beyond ASCII, byte for byte otherwise), writing the rest back with
+// CR LF line ends, and sets InfectionFound for each copy rewritten. A copy with no such line is
 // not written. A directory of that name is passed over, and not searched either.
 // Throws the platform's EngineError.
 void PurgeConfigLines(PlatformServices& platform, SharedFlags& flags, const std::string& dir,

@@ -3,6 +3,7 @@
 #include "CleaningFixture.h"
 #include "EngineError.h"
 #include "TextLines.h"
+#include "Windows1252.h"
 
 #include <algorithm>
 
@@ -64,6 +65,44 @@ TEST_F(CleaningTest, CadenaMarkerIsTheByteC4CaseSignificant)
     machine.AddFile("c:\\mirc.ini", "[\xC4]\r\nn\xE4me\r\nplain\r\n");
     ops.PurgeConfigLines("c:\\", "mirc.ini", "\xC4");
     EXPECT_EQ(machine.Contents("c:\\mirc.ini"), "n\xE4me\r\nplain\r\n");
+}
+
+TEST_F(CleaningTest, MarkerIsMatchedInTheEncodingOfEachLine)
+{
+    machine.AddFile("c:\\mirc.ini",
+                    "nick3=J\xC4\x99" "drzej\r\n"                  // UTF-8 e-ogonek: its lead byte is 0xC4
+                    "nick=\xC3\x84rger\r\n"                       // UTF-8 A-umlaut
+                    "n1=\xC4\r\n"                                  // the worm's byte: ill-formed UTF-8
+                    "n2=\xC5\x82\xC4 x\r\n"                        // a UTF-8 letter and the worm's byte
+                    "city=\xC5\x81\xC3\xB3" "d\xC5\xBA\r\n"         // UTF-8 L-stroke o-acute d z-acute
+                    "n\xE4me\r\n"                                  // Windows-1252 a-umlaut
+                    "plain\r\n");
+    ops.PurgeConfigLines("c:\\", "mirc.ini", "\xC4");
+    EXPECT_EQ(machine.Contents("c:\\mirc.ini"),
+              "nick3=J\xC4\x99" "drzej\r\ncity=\xC5\x81\xC3\xB3" "d\xC5\xBA\r\nn\xE4me\r\nplain\r\n");
+
+    // An ASCII marker reads the same in both.
+    machine.AddFile("c:\\irc\\script.ini", "n0=/load mirc.hst \xC5\xBC\r\nok \xC5\xBC\r\n");
+    ops.PurgeConfigLines("c:\\irc\\", "script.ini", "mirc.hst");
+    EXPECT_EQ(machine.Contents("c:\\irc\\script.ini"), "ok \xC5\xBC\r\n");
+}
+
+TEST(Windows1252, ConvertsToUtf8)
+{
+    EXPECT_EQ(Windows1252ToUtf8("a\xC4z"), "a\xC3\x84z");
+    EXPECT_EQ(Windows1252ToUtf8("\x80\x9F\xFF"), "\xE2\x82\xAC\xC5\xB8\xC3\xBF");
+    EXPECT_EQ(Windows1252ToUtf8("\x81\x9A"), "\xC2\x81\xC5\xA1");
+}
+
+TEST(Windows1252, WellFormedUtf8)
+{
+    for (const char* good : {"", "plain", "\xC3\x84", "\xE2\x82\xAC", "\xED\x9F\xBF", "\xF0\x9F\x98\x80",
+                             "\xF4\x8F\xBF\xBF"})
+        EXPECT_TRUE(IsWellFormedUtf8(good)) << good;
+    for (const char* bad : {"\xC4", "\xC4x", "\x84", "\xC3\x84\x84", "\xC0\x80", "\xC1\xBF", "\xE0\x9F\xBF",
+                            "\xED\xA0\x80", "\xE2\x82", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",
+                            "\xFF"})
+        EXPECT_FALSE(IsWellFormedUtf8(bad)) << bad;
 }
 
 TEST_F(CleaningTest, SeveralMegabyteCopyIsPurgedWhole)

@@ -138,6 +138,15 @@ TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOver)
     EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "keep\r\n");
 }
 
+TEST_F(CleaningOnWine, Utf8CopyLosesOnlyTheLinesWithTheMarkerAsItsEncodingSpellsIt)
+{
+    // A-umlaut in UTF-8 (C3 84) and e-ogonek, whose first byte is the worm's 0xC4.
+    MakeFile(Root + "mirc.ini", "\xEF\xBB\xBF[mirc]\r\nnick=\xC3\x84rger\r\nnick3=J\xC4\x99" "drzej\r\nn0=\xC4\r\n");
+    ops.PurgeConfigLines(Root, "mirc.ini", "\xC4");
+    EXPECT_EQ(ReadWhole(Root + "mirc.ini"), "\xEF\xBB\xBF[mirc]\r\nnick3=J\xC4\x99" "drzej\r\n");
+    EXPECT_TRUE(flags.InfectionFound);
+}
+
 TEST_F(CleaningOnWine, ReadOnlyCopyNeedingAPurgeRaisesTheCreateErrorIntact)
 {
     MakeFile(Root + "mirc.ini", "n0=mirc.hst\nkeep", 0x01);
