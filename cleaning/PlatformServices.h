@@ -72,8 +72,9 @@ public:
     // Opens HKEY_CURRENT_USER\path with full access, never creating it.
     virtual OpenedKey OpenCurrentUserKey(const std::string& path) = 0;
 
-    // The whole content of a file, read while others may read but not write it.
-    // Throws EngineError "Cannot open file <path>".
+    // The whole content of a file, as long as it says it is when opened (a device that
+    // never ends gives no more), read while others may read but not write it. Throws
+    // EngineError "Cannot open file <path>".
     virtual std::string ReadFileBytes(const std::string& path) = 0;
     // Replaces a file's content in one step, leaving it with normal attributes. Refuses
     // (as Windows does) a target that is read-only, hidden, system or held open. On any

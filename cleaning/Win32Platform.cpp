@@ -3,6 +3,7 @@
 #include "EngineError.h"
 #include "Win32Handles.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -213,19 +214,23 @@ std::string Win32Platform::ReadFileBytes(const std::string& path)
                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         throw CannotOpenFile(path);
-    std::string bytes;
-    const DWORD size = calls_.GetFileSize(file.Get(), nullptr);
-    if (size != INVALID_FILE_SIZE)
-        bytes.reserve(size);
-    char chunk[65536];
-    DWORD read = 0;
-    for (;;) {
-        if (!calls_.ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr))
+    // As many bytes as the file holds when opened and no more: a device never ends.
+    DWORD high = 0;
+    const DWORD size = calls_.GetFileSize(file.Get(), &high);
+    if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high)
+        throw CannotOpenFile(path);
+    std::string bytes(size, '\0');
+    DWORD done = 0;
+    while (done < size) {
+        DWORD read = 0;
+        if (!calls_.ReadFile(file.Get(), &bytes[done], std::min<DWORD>(size - done, 1 << 16), &read, nullptr))
             throw CannotOpenFile(path);   // never hand back part of a file as the whole
         if (!read)
-            return bytes;
-        bytes.append(chunk, read);
+            break;   // it ended sooner than it said
+        done += read;
     }
+    bytes.resize(done);
+    return bytes;
 }
 
 void Win32Platform::ReplaceFileBytes(const std::string& path, const std::string& bytes)

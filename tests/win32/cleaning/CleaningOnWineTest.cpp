@@ -147,6 +147,16 @@ TEST_F(CleaningOnWine, Utf8CopyLosesOnlyTheLinesWithTheMarkerAsItsEncodingSpells
     EXPECT_TRUE(flags.InfectionFound);
 }
 
+TEST_F(CleaningOnWine, CopyThatIsADeviceIsReadForTheSizeItReports)
+{
+    MakeDirectory(Root + "dev");
+    const UnixLink endless(Root + "dev\\mirc.ini", "/dev/zero");
+    if (!endless.Made())
+        GTEST_SKIP() << "no link to /dev/zero could be made here";
+    ops.PurgeConfigLines(Root, "mirc.ini", "\xC4");
+    EXPECT_FALSE(flags.InfectionFound);
+}
+
 TEST_F(CleaningOnWine, ReadOnlyCopyNeedingAPurgeRaisesTheCreateErrorIntact)
 {
     MakeFile(Root + "mirc.ini", "n0=mirc.hst\nkeep", 0x01);

@@ -2,6 +2,7 @@
 #include "ChildProcess.h"
 #include "EngineError.h"
 #include "RemoveTree.h"
+#include "ScratchFiles.h"
 #include "Win32Platform.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +181,26 @@ TEST_F(Win32PlatformTest, ReadingFiles)
     } catch (const EngineError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot open file " + Root + "held.ini");
     }
+}
+
+BOOL WINAPI NeverEnding(HANDLE, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED)
+{
+    std::fill_n(static_cast<char*>(buffer), size, 'z');
+    *read = size;
+    return TRUE;
+}
+
+TEST_F(Win32PlatformTest, ReadingTakesTheSizeTheFileHadWhenOpened)
+{
+    Write(Root + "mirc.ini", "ten bytes.");
+    Win32Calls calls;
+    calls.ReadFile = NeverEnding;
+    EXPECT_EQ(Win32Platform({}, calls).ReadFileBytes(Root + "mirc.ini"), "zzzzzzzzzz");
+
+    const UnixLink zero(Root + "zero.ini", "/dev/zero");
+    if (!zero.Made())
+        GTEST_SKIP() << "no link to /dev/zero could be made here";
+    EXPECT_EQ(platform.ReadFileBytes(Root + "zero.ini"), "") << "a device reports no size";
 }
 
 TEST_F(Win32PlatformTest, ReplacingFilesIsAllOrNothing)

@@ -101,7 +101,7 @@ bool RunOnUnixFile(const char* program, const std::string& options, const std::s
     using UnixName = char*(CDECL*)(LPCWSTR);
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    if (!unixName || !PathExists(path))
+    if (!unixName)
         return false;
     wchar_t wide[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
@@ -138,6 +138,20 @@ bool SetUnixWritable(const std::string& dir, bool writable)
 {
     return RunOnUnixFile("Z:\\bin\\chmod", writable ? "u+w" : "a-w", dir,
                          [&] { return ((AttributesOf(dir) & FILE_ATTRIBUTE_READONLY) == 0) == writable; });
+}
+
+bool SetUnixLink(const std::string& path, const std::string& unixTarget, bool present)
+{
+    const auto there = [&] {
+        WIN32_FIND_DATAA data;
+        const HANDLE find = FindFirstFileA(path.c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+        return find != INVALID_HANDLE_VALUE;
+    };
+    if (present)
+        return RunOnUnixFile("Z:\\bin\\ln", "-s \"" + unixTarget + "\"", path, there);
+    return RunOnUnixFile("Z:\\bin\\rm", "-f", path, [&] { return !there(); });
 }
 
 bool SetUnixImmutable(const std::string& path, bool immutable)

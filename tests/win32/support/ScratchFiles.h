@@ -20,6 +20,33 @@ bool SetUnixWritable(const std::string& dir, bool writable);
 // system that has the flag (ext2/3/4, XFS, Btrfs); false where that is missing.
 bool SetUnixImmutable(const std::string& path, bool immutable);
 
+// Makes path a Unix symbolic link to unixTarget, or removes that link: Wine cannot delete
+// a link to a device.
+bool SetUnixLink(const std::string& path, const std::string& unixTarget, bool present);
+
+// A symbolic link to a Unix file for the object's life (such as a device: /dev/zero never
+// ends), where the machine allows it.
+class UnixLink {
+public:
+    UnixLink(const std::string& path, const std::string& unixTarget)
+        : path_(path), target_(unixTarget), made_(SetUnixLink(path, unixTarget, true))
+    {
+    }
+    ~UnixLink()
+    {
+        if (made_)
+            SetUnixLink(path_, target_, false);
+    }
+    UnixLink(const UnixLink&) = delete;
+    UnixLink& operator=(const UnixLink&) = delete;
+    bool Made() const { return made_; }
+
+private:
+    std::string path_;
+    std::string target_;
+    bool made_;
+};
+
 // A file made immutable for the object's life, where the machine allows it.
 class ImmutableFile {
 public:
