@@ -31,9 +31,9 @@ public:
     bool TerminateProcess(std::uint32_t id) override { return inner_.TerminateProcess(id); }
     OpenedKey OpenCurrentUserKey(const std::string& path) override { return inner_.OpenCurrentUserKey(path); }
     std::string ReadFileBytes(const std::string& path) override { return inner_.ReadFileBytes(path); }
-    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override
+    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override
     {
-        inner_.ReplaceFileBytes(path, bytes);
+        return inner_.ReplaceFileBytes(path, original, bytes);
     }
     void ShowInformationBox(const std::string& text) override { inner_.ShowInformationBox(text); }
 

@@ -1,5 +1,6 @@
 #include "ConfigPurge.h"
 
+#include "EngineError.h"
 #include "TextLines.h"
 #include "TreeWalk.h"
 #include "Windows1252.h"
@@ -29,22 +30,30 @@ private:
     std::string utf8_;
 };
 
+// How often a copy is read and purged again when another program keeps changing it
+// between the read and the replace.
+constexpr int RewriteAttempts = 3;
+
 // Removes from the file at path every line that holds marker and writes the rest back
 // with CR LF line ends; a file with no such line is not written. True when lines were
 // removed.
 bool PurgeLinesOfCopy(PlatformServices& platform, const std::string& path, const Marker& marker)
 {
-    std::vector<std::string> lines = SplitLines(platform.ReadFileBytes(path));
-    std::vector<std::string> kept;
-    kept.reserve(lines.size());
-    for (std::string& line : lines) {
-        if (!marker.In(line))
-            kept.push_back(std::move(line));
+    for (int attempt = 0; attempt < RewriteAttempts; ++attempt) {
+        const std::string original = platform.ReadFileBytes(path);
+        std::vector<std::string> lines = SplitLines(original);
+        std::vector<std::string> kept;
+        kept.reserve(lines.size());
+        for (std::string& line : lines) {
+            if (!marker.In(line))
+                kept.push_back(std::move(line));
+        }
+        if (kept.size() == lines.size())
+            return false;
+        if (platform.ReplaceFileBytes(path, original, JoinLinesCrLf(kept)))
+            return true;
     }
-    if (kept.size() == lines.size())
-        return false;
-    platform.ReplaceFileBytes(path, JoinLinesCrLf(kept));
-    return true;
+    throw CannotCreateFile(path);
 }
 
 class PurgeVisitor : public TreeVisitor {

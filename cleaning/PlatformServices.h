@@ -16,6 +16,9 @@ constexpr std::uint32_t Directory = 0x10;
 constexpr std::uint32_t Archive = 0x20;
 constexpr std::uint32_t Normal = 0x80;
 constexpr std::uint32_t Invalid = 0xFFFFFFFF;   // what an unreadable attribute word reads as
+// What a rewritten file keeps besides its new archive bit: temporary, offline, not
+// content-indexed, encrypted.
+constexpr std::uint32_t KeptWhenRewritten = 0x100 | 0x1000 | 0x2000 | 0x4000;
 }
 
 struct FindEntry {
@@ -76,11 +79,15 @@ public:
     // never ends gives no more), read while others may read but not write it. Throws
     // EngineError "Cannot open file <path>".
     virtual std::string ReadFileBytes(const std::string& path) = 0;
-    // Replaces a file's content in one step, leaving it with normal attributes. Refuses
-    // (as Windows does) a target that is read-only, hidden, system or held open. On any
-    // failure the original is untouched and nothing is left behind; throws EngineError
-    // "Cannot create file <path>" or "Stream write error".
-    virtual void ReplaceFileBytes(const std::string& path, const std::string& bytes) = 0;
+    // Replaces a file's content with bytes in one step, provided that up to that step it
+    // still holds original, what the caller read: false, with nothing changed, when
+    // another program changed or removed it meanwhile. The file keeps its security
+    // descriptor and its attributes, and is marked archive. Refuses (as Windows does) a
+    // file that is read-only, hidden, system or held open. On any failure the file is
+    // untouched and nothing is left beside it; throws EngineError "Cannot create file
+    // <path>" or "Stream write error".
+    virtual bool ReplaceFileBytes(const std::string& path, const std::string& original,
+                                  const std::string& bytes) = 0;
 
     // The program's modal information box; returns when the user closes it.
     virtual void ShowInformationBox(const std::string& text) = 0;

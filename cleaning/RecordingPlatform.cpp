@@ -115,6 +115,7 @@ struct RecordingPlatform::Node {
     std::string shortName;
     std::uint32_t attributes = FileAttr::Directory;
     std::string contents;
+    std::string access;
     bool unlistable = false;
     bool immutable = false;
     std::optional<HeldBy> held;
@@ -168,6 +169,7 @@ struct RecordingPlatform::Node {
         out << std::string(2 * depth, ' ') << (depth == 0 ? "c:\\" : name) << ' ' << Hex(attributes);
         if (!shortName.empty()) out << ", short " << shortName;
         if (!IsDirectory()) out << ", " << contents.size() << " bytes";
+        if (!access.empty()) out << ", access " << access;
         if (held) out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
         if (unlistable) out << ", unlistable";
         if (immutable) out << ", immutable";
@@ -271,6 +273,12 @@ void RecordingPlatform::SetShortName(const std::string& path, const std::string&
 void RecordingPlatform::SetUnlistable(const std::string& dir) { Require(dir).unlistable = true; }
 void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how) { Require(path).held = how; }
 void RecordingPlatform::MakeImmutable(const std::string& path) { Require(path).immutable = true; }
+void RecordingPlatform::SetAccess(const std::string& path, const std::string& access) { Require(path).access = access; }
+void RecordingPlatform::SetContents(const std::string& path, const std::string& contents)
+{
+    Require(path).contents = contents;
+}
+void RecordingPlatform::SetOtherWriter(std::function<void(const std::string&)> writer) { otherWriter_ = std::move(writer); }
 void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
 void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
 
@@ -330,6 +338,7 @@ void RecordingPlatform::SetValueUndeletable(const std::string& key, const std::s
 bool RecordingPlatform::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
 
 std::string RecordingPlatform::Contents(const std::string& path) const { return Require(path).contents; }
+std::string RecordingPlatform::Access(const std::string& path) const { return Require(path).access; }
 
 std::uint32_t RecordingPlatform::Attributes(const std::string& path) const
 {
@@ -572,25 +581,20 @@ std::string RecordingPlatform::ReadFileBytes(const std::string& path)
     return file->contents;
 }
 
-void RecordingPlatform::ReplaceFileBytes(const std::string& path, const std::string& bytes)
+bool RecordingPlatform::ReplaceFileBytes(const std::string& path, const std::string& original,
+                                         const std::string& bytes)
 {
     if (Begin(Call::ReplaceFile, path)) throw CannotCreateFile(path);
-    std::vector<std::string> parts;
-    if (!Resolve(path, parts) || parts.empty()) throw CannotCreateFile(path);
-    Node* dir = Walk(parts, parts.size() - 1);
-    if (!dir || !dir->IsDirectory()) throw CannotCreateFile(path);
-    Node* file = dir->Child(parts.back());
-    if (file && (file->IsDirectory() || file->held || file->immutable ||
-                 (file->attributes & (FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System))))
+    if (otherWriter_) otherWriter_(path);
+    Node* file = Lookup(path);
+    if (!file) return false;   // removed since it was read
+    if (file->IsDirectory() || file->held || file->immutable ||
+        (file->attributes & (FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System)))
         throw CannotCreateFile(path);
-    if (!file) {
-        dir->children.push_back(std::make_unique<Node>());
-        file = dir->children.back().get();
-        file->name = parts.back();
-    }
+    if (file->contents != original) return false;
     file->contents = bytes;
-    // Created with FILE_ATTRIBUTE_NORMAL, a freshly written file reads back as archive.
-    file->attributes = FileAttr::Archive;
+    file->attributes = (file->attributes & FileAttr::KeptWhenRewritten) | FileAttr::Archive;
+    return true;
 }
 
 void RecordingPlatform::ShowInformationBox(const std::string& text)

@@ -7,6 +7,7 @@
 #include "PlatformServices.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -37,6 +38,14 @@ public:
     // As chattr +i does: its attributes and contents cannot change and it survives every
     // deletion (Wine even reports such a deletion as done).
     void MakeImmutable(const std::string& path);
+    // Who may do what with a file, as its security descriptor says; a text of the test's
+    // choosing, kept as long as the file is.
+    void SetAccess(const std::string& path, const std::string& access);
+    // Another program writing the file, as between a purge's read and its replace.
+    void SetContents(const std::string& path, const std::string& contents);
+    // Called with the path at every replacement, before it looks at the file: another
+    // program that writes the copy at the worst moment.
+    void SetOtherWriter(std::function<void(const std::string& path)> writer);
     void SetCurrentDir(const std::string& path);
     void SetWindowsDir(const std::string& path);
 
@@ -50,6 +59,7 @@ public:
     // ---- Reading the machine back.
     bool Exists(const std::string& path) const;        // file or directory
     std::string Contents(const std::string& path) const;
+    std::string Access(const std::string& path) const;
     std::uint32_t Attributes(const std::string& path) const;
     std::vector<std::string> AllPaths() const;          // every entry, sorted
     std::vector<ProcessEntry> Running() const;
@@ -83,7 +93,7 @@ public:
     bool TerminateProcess(std::uint32_t id) override;
     OpenedKey OpenCurrentUserKey(const std::string& path) override;
     std::string ReadFileBytes(const std::string& path) override;
-    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override;
+    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override;
     void ShowInformationBox(const std::string& text) override;
 
 private:
@@ -129,6 +139,7 @@ private:
     std::set<Call> failKinds_;
     std::vector<std::string> log_;
     std::vector<std::string> boxes_;
+    std::function<void(const std::string&)> otherWriter_;
     std::size_t calls_ = 0;
     int openListings_ = 0;
     int openKeys_ = 0;

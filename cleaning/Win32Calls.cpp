@@ -12,7 +12,7 @@ Function Kernel32Function(const char* name)
 
 } // namespace
 
-namespace ToolHelpAtFirstUse {
+namespace Kernel32AtFirstUse {
 
 HANDLE WINAPI CreateToolhelp32Snapshot(DWORD flags, DWORD processId)
 {
@@ -44,4 +44,14 @@ BOOL WINAPI Process32Next(HANDLE snapshot, PROCESSENTRY32* entry)
     return function(snapshot, entry);
 }
 
-} // namespace ToolHelpAtFirstUse
+BOOL WINAPI CreateHardLinkA(LPCSTR link, LPCSTR existing, LPSECURITY_ATTRIBUTES security)
+{
+    static const auto function = Kernel32Function<decltype(&::CreateHardLinkA)>("CreateHardLinkA");
+    if (!function) {
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+        return FALSE;
+    }
+    return function(link, existing, security);
+}
+
+} // namespace Kernel32AtFirstUse

@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-// Tool Help looked up in kernel32 at the first call: Windows NT 4.0 lacks it, and there
-// the snapshot fails with ERROR_CALL_NOT_IMPLEMENTED.
-namespace ToolHelpAtFirstUse {
+// Functions looked up in kernel32 at their first call, failing with
+// ERROR_CALL_NOT_IMPLEMENTED where this Windows lacks them: Tool Help (not in Windows NT
+// 4.0) and hard links (not in Windows 95/98/Me nor NT 4.0).
+namespace Kernel32AtFirstUse {
 HANDLE WINAPI CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
 BOOL WINAPI Process32First(HANDLE snapshot, PROCESSENTRY32* entry);
 BOOL WINAPI Process32Next(HANDLE snapshot, PROCESSENTRY32* entry);
+BOOL WINAPI CreateHardLinkA(LPCSTR link, LPCSTR existing, LPSECURITY_ATTRIBUTES security);
 }
 
 struct Win32Calls {
@@ -30,17 +32,16 @@ struct Win32Calls {
     decltype(&::ReadFile) ReadFile = ::ReadFile;
     decltype(&::WriteFile) WriteFile = ::WriteFile;
     decltype(&::FlushFileBuffers) FlushFileBuffers = ::FlushFileBuffers;
-    decltype(&::GetTempFileNameA) GetTempFileNameA = ::GetTempFileNameA;
-    decltype(&::GetTickCount) GetTickCount = ::GetTickCount;
-    decltype(&::GetCurrentProcessId) GetCurrentProcessId = ::GetCurrentProcessId;
+    decltype(&::GetFileSecurityA) GetFileSecurityA = ::GetFileSecurityA;
+    decltype(&::CreateHardLinkA) CreateHardLinkA = Kernel32AtFirstUse::CreateHardLinkA;
     decltype(&::MoveFileExA) MoveFileExA = ::MoveFileExA;
     decltype(&::MoveFileA) MoveFileA = ::MoveFileA;
     decltype(&::CloseHandle) CloseHandle = ::CloseHandle;
 
     // Processes
-    decltype(&::CreateToolhelp32Snapshot) CreateToolhelp32Snapshot = ToolHelpAtFirstUse::CreateToolhelp32Snapshot;
-    decltype(&::Process32First) Process32First = ToolHelpAtFirstUse::Process32First;
-    decltype(&::Process32Next) Process32Next = ToolHelpAtFirstUse::Process32Next;
+    decltype(&::CreateToolhelp32Snapshot) CreateToolhelp32Snapshot = Kernel32AtFirstUse::CreateToolhelp32Snapshot;
+    decltype(&::Process32First) Process32First = Kernel32AtFirstUse::Process32First;
+    decltype(&::Process32Next) Process32Next = Kernel32AtFirstUse::Process32Next;
     decltype(&::OpenProcess) OpenProcess = ::OpenProcess;
     decltype(&::TerminateProcess) TerminateProcess = ::TerminateProcess;
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -43,39 +44,47 @@ private:
     KeyHandle key_;
 };
 
-// A new file beside the one it will replace, open for exclusive writing; deleted again
+// A name beside a copy that its rewrite uses for a while: whatever a killed run left
+// under it is removed first, and the file is deleted again when the rewrite is done,
 // unless kept.
-class TemporaryFile {
+class OwnedName {
 public:
-    TemporaryFile(const Win32Calls& calls, const std::string& target) : calls_(calls), file_(calls)
+    OwnedName(const Win32Calls& calls, std::string path) : calls_(calls), path_(std::move(path))
     {
-        const std::size_t cut = target.find_last_of("\\:");
-        const std::string dir = cut == std::string::npos ? "." : target.substr(0, cut + 1);
-        const UINT seed = calls_.GetTickCount() ^ (calls_.GetCurrentProcessId() << 4);
-        for (UINT attempt = 0; attempt < 64; ++attempt) {
-            char name[MAX_PATH];
-            const UINT unique = (seed + attempt) & 0xFFFF;
-            if (!calls_.GetTempFileNameA(dir.c_str(), "pkr", unique ? unique : 1, name))
-                return;
-            file_.Reset(calls_.CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (file_.Valid()) {
-                path_ = name;
-                return;
-            }
-            if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-                return;
-        }
+        calls_.DeleteFileA(path_.c_str());
     }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile()
+    OwnedName(const OwnedName&) = delete;
+    OwnedName& operator=(const OwnedName&) = delete;
+    ~OwnedName()
     {
-        file_.Reset();
-        if (!path_.empty() && !kept_)
+        if (!kept_)
             calls_.DeleteFileA(path_.c_str());
     }
-    bool Created() const { return !path_.empty(); }
-    const std::string& Path() const { return path_; }
+    const char* Path() const { return path_.c_str(); }
+    void Keep() { kept_ = true; }
+
+private:
+    const Win32Calls& calls_;
+    std::string path_;
+    bool kept_ = false;
+};
+
+// The new content of a copy, written beside it under a name that tells whose it is.
+class TemporaryFile {
+public:
+    TemporaryFile(const Win32Calls& calls, const std::string& target)
+        : calls_(calls), name_(calls, target + ".pelkarin.tmp"), file_(calls)
+    {
+    }
+
+    // Creates the file for exclusive writing with the given security descriptor (none:
+    // the folder's default) and attributes; false when it cannot.
+    bool Create(std::vector<BYTE>& security, DWORD attributes)
+    {
+        SECURITY_ATTRIBUTES rights = {sizeof rights, security.empty() ? nullptr : security.data(), FALSE};
+        file_.Reset(calls_.CreateFileA(name_.Path(), GENERIC_WRITE, 0, &rights, CREATE_NEW, attributes, nullptr));
+        return file_.Valid();
+    }
 
     // Writes bytes in one call and makes them durable, then closes the file.
     void WriteAndClose(const std::string& bytes)
@@ -89,29 +98,51 @@ public:
             throw StreamWriteError();
         file_.Reset();
     }
-    void Keep() { kept_ = true; }
+
+    const char* Path() const { return name_.Path(); }
+    void Keep() { name_.Keep(); }
 
 private:
     const Win32Calls& calls_;
-    std::string path_;
+    OwnedName name_;
     KernelHandle file_;
-    bool kept_ = false;
 };
 
 constexpr DWORD Unwritable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                              FILE_ATTRIBUTE_DIRECTORY;
+static_assert(FileAttr::KeptWhenRewritten == (FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_ENCRYPTED),
+              "the attributes a rewrite keeps (encrypted above all: the content must not reach the disk in the clear)");
+
+// The parts of a file's security descriptor that what names; empty where the system
+// keeps none (Windows 95/98/Me). False when there is one that cannot be read.
+bool SecurityOf(const Win32Calls& calls, const std::string& path, SECURITY_INFORMATION what,
+                std::vector<BYTE>& security)
+{
+    DWORD size = 0;
+    security.clear();
+    if (calls.GetFileSecurityA(path.c_str(), what, nullptr, 0, &size))
+        return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_CALL_NOT_IMPLEMENTED || error == ERROR_NOT_SUPPORTED)
+        return true;
+    if (error != ERROR_INSUFFICIENT_BUFFER)
+        return false;
+    security.resize(size);
+    return calls.GetFileSecurityA(path.c_str(), what, security.data(), size, &size) != FALSE;
+}
 
 // Moves the finished temporary over the target in one rename. Windows 95/98/Me have no
 // MoveFileEx: there the original goes only once the temporary is complete.
 bool MoveOver(const Win32Calls& calls, TemporaryFile& temporary, const std::string& target)
 {
-    if (calls.MoveFileExA(temporary.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (calls.MoveFileExA(temporary.Path(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
         return false;
     if (!calls.DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
-    if (calls.MoveFileA(temporary.Path().c_str(), target.c_str()))
+    if (calls.MoveFileA(temporary.Path(), target.c_str()))
         return true;
     temporary.Keep();   // the original is gone: the temporary now holds the only copy
     return false;
@@ -208,51 +239,95 @@ OpenedKey Win32Platform::OpenCurrentUserKey(const std::string& path)
     return {std::make_unique<Win32Key>(calls_, key)};
 }
 
-std::string Win32Platform::ReadFileBytes(const std::string& path)
+bool Win32Platform::ReadWhole(const std::string& path, std::string& bytes) const
 {
     KernelHandle file(calls_, calls_.CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
-        throw CannotOpenFile(path);
+        return false;
     // As many bytes as the file holds when opened and no more: a device never ends.
     DWORD high = 0;
     const DWORD size = calls_.GetFileSize(file.Get(), &high);
     if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high)
-        throw CannotOpenFile(path);
-    std::string bytes(size, '\0');
+        return false;
+    bytes.assign(size, '\0');
     DWORD done = 0;
     while (done < size) {
         DWORD read = 0;
         if (!calls_.ReadFile(file.Get(), &bytes[done], std::min<DWORD>(size - done, 1 << 16), &read, nullptr))
-            throw CannotOpenFile(path);   // never hand back part of a file as the whole
+            return false;   // never hand back part of a file as the whole
         if (!read)
             break;   // it ended sooner than it said
         done += read;
     }
     bytes.resize(done);
+    return true;
+}
+
+bool Win32Platform::Holds(const std::string& path, const std::string& expected) const
+{
+    std::string bytes;
+    return ReadWhole(path, bytes) && bytes == expected;
+}
+
+std::string Win32Platform::ReadFileBytes(const std::string& path)
+{
+    std::string bytes;
+    if (!ReadWhole(path, bytes))
+        throw CannotOpenFile(path);
     return bytes;
 }
 
-void Win32Platform::ReplaceFileBytes(const std::string& path, const std::string& bytes)
+bool Win32Platform::ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes)
 {
-    // Windows refuses to create over these; Wine would overwrite them, so check first.
     const DWORD attributes = calls_.GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & Unwritable)
-            throw CannotCreateFile(path);
-        // Refuse up front a copy that another program holds open.
-        KernelHandle probe(calls_, calls_.CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;   // gone since it was read
+    // Windows refuses to create over these; Wine would overwrite them, so check first.
+    if (attributes & Unwritable)
+        throw CannotCreateFile(path);
+    {
+        // Refuse up front a copy that another program holds open: it could not be
+        // replaced, nor a second name of it removed again.
+        const KernelHandle probe(calls_, calls_.CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe.Valid())
             throw CannotCreateFile(path);
     }
-    TemporaryFile temporary(calls_, path);
-    if (!temporary.Created())
+
+    // The new content gets the copy's owner, group and access rights, or, where only a
+    // privileged user could give it that owner, the access rights alone.
+    std::vector<BYTE> security;
+    if (!SecurityOf(calls_, path, OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                    security))
         throw CannotCreateFile(path);
-    temporary.WriteAndClose(bytes);
-    if (!MoveOver(calls_, temporary, path))
+    const DWORD kept = (attributes & FileAttr::KeptWhenRewritten) | FILE_ATTRIBUTE_ARCHIVE;
+    TemporaryFile fresh(calls_, path);
+    if (!fresh.Create(security, kept) &&
+        (GetLastError() != ERROR_INVALID_OWNER || !SecurityOf(calls_, path, DACL_SECURITY_INFORMATION, security) ||
+         !fresh.Create(security, kept)))
         throw CannotCreateFile(path);
-    temporary.Keep();
+    fresh.WriteAndClose(bytes);
+
+    // A second name for the copy as it stands up to the replace shows afterwards whether
+    // another program wrote it after it was read. Without hard links (FAT, Windows
+    // 95/98/Me) the copy is compared just before the replace instead.
+    OwnedName previous(calls_, path + ".pelkarin.old");
+    const bool linked = calls_.CreateHardLinkA(previous.Path(), path.c_str(), nullptr) != FALSE;
+    if (!linked && !Holds(path, original))
+        return false;
+    if (!MoveOver(calls_, fresh, path))
+        throw CannotCreateFile(path);
+    fresh.Keep();
+    if (linked && !Holds(previous.Path(), original)) {
+        // Another program's change would be lost: put its version back.
+        if (!calls_.MoveFileExA(previous.Path(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            previous.Keep();   // its version lives on there alone
+            throw CannotCreateFile(path);
+        }
+        return false;
+    }
+    return true;
 }
 
 void Win32Platform::ShowInformationBox(const std::string& text)

@@ -22,10 +22,14 @@ public:
     bool TerminateProcess(std::uint32_t id) override;
     OpenedKey OpenCurrentUserKey(const std::string& path) override;
     std::string ReadFileBytes(const std::string& path) override;
-    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override;
+    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override;
     void ShowInformationBox(const std::string& text) override;
 
 private:
+    // The whole of a file, read while nobody may write it; false when it cannot be read.
+    bool ReadWhole(const std::string& path, std::string& bytes) const;
+    bool Holds(const std::string& path, const std::string& expected) const;
+
     std::function<void(const std::string&)> showBox_;
     const Win32Calls calls_;
 };

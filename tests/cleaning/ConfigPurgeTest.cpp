@@ -151,6 +151,49 @@ TEST_F(CleaningTest, FolderNamedLikeTheCopyIsPassedOverAndNotSearched)
     ExpectNothingOpen();
 }
 
+TEST_F(CleaningTest, ChangeByAnotherProgramBetweenReadAndReplaceIsKept)
+{
+    machine.AddFile("c:\\mirc\\mirc.ini", "[mirc]\r\nn0=mirc.hst\r\n", FileAttr::Archive | 0x2000);
+    machine.SetAccess("c:\\mirc\\mirc.ini", "owner only");
+    int writes = 0;
+    machine.SetOtherWriter([&](const std::string& path) {
+        if (writes++ == 0)
+            machine.SetContents(path, machine.Contents(path) + "nick=new\r\n");
+    });
+    ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+    EXPECT_EQ(machine.Contents("c:\\mirc\\mirc.ini"), "[mirc]\r\nnick=new\r\n");
+    EXPECT_EQ(writes, 2) << "read and purged once more";
+    EXPECT_EQ(machine.Access("c:\\mirc\\mirc.ini"), "owner only");
+    EXPECT_EQ(machine.Attributes("c:\\mirc\\mirc.ini"), FileAttr::Archive | 0x2000);
+    EXPECT_TRUE(flags.InfectionFound);
+}
+
+TEST_F(CleaningTest, CopyThatKeepsChangingRaisesTheCreateErrorWithItsLastVersion)
+{
+    machine.AddFile("c:\\mirc\\mirc.ini", "n0=mirc.hst\r\n");
+    int writes = 0;
+    machine.SetOtherWriter([&](const std::string& path) {
+        machine.SetContents(path, machine.Contents(path) + "n" + std::to_string(++writes) + "=mirc.hst\r\n");
+    });
+    try {
+        ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        FAIL() << "no exception";
+    } catch (const EngineError& error) {
+        EXPECT_STREQ(error.what(), "Cannot create file c:\\mirc\\mirc.ini");
+    }
+    EXPECT_EQ(writes, 3);
+    EXPECT_EQ(machine.Contents("c:\\mirc\\mirc.ini"), "n0=mirc.hst\r\nn1=mirc.hst\r\nn2=mirc.hst\r\nn3=mirc.hst\r\n");
+    ExpectNothingOpen();
+}
+
+TEST_F(CleaningTest, CopyRemovedBetweenReadAndReplaceIsNotBroughtBack)
+{
+    machine.AddFile("c:\\mirc\\mirc.ini", "n0=mirc.hst\r\nkeep\r\n");
+    machine.SetOtherWriter([&](const std::string& path) { machine.RemoveFile(path); });
+    EXPECT_THROW(ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst"), EngineError);
+    EXPECT_FALSE(machine.Exists("c:\\mirc\\mirc.ini"));
+}
+
 TEST_F(CleaningTest, CopyHeldForWritingStopsThePurgeWithTheOpenError)
 {
     machine.AddFile("c:\\a\\mirc.ini", "mirc.hst\r\nkeep\r\n");

@@ -132,7 +132,7 @@ TEST(RecordingFiles, HeldOpenFilesResistDeletionAndReplacement)
     EXPECT_THROW(p.ReadFileBytes("c:\\w.txt"), EngineError);
     for (const char* path : {"c:\\r.txt", "c:\\w.txt"}) {
         EXPECT_FALSE(p.RemoveFile(path));
-        EXPECT_THROW(p.ReplaceFileBytes(path, "new"), EngineError);
+        EXPECT_THROW(p.ReplaceFileBytes(path, p.Contents(path), "new"), EngineError);
     }
     EXPECT_EQ(p.Contents("c:\\w.txt"), "write");
 }
@@ -146,20 +146,16 @@ TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
     EXPECT_FALSE(p.RemoveFile("c:\\ro"));
     EXPECT_FALSE(p.RemoveFile("c:\\dir"));
     EXPECT_FALSE(p.RemoveFile("c:\\none"));
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\hs", "x"), EngineError);
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\hs", "", "x"), EngineError);
     EXPECT_TRUE(p.RemoveFile("c:\\hs"));
 
     try {
-        p.ReplaceFileBytes("c:\\ro", "x");
+        p.ReplaceFileBytes("c:\\ro", "", "x");
         ADD_FAILURE() << "replaced a read-only file";
     } catch (const EngineError& error) {
         EXPECT_STREQ(error.what(), "Cannot create file c:\\ro");
     }
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\dir", "x"), EngineError);
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\nodir\\new.ini", "x"), EngineError);
-    p.ReplaceFileBytes("c:\\dir\\new.ini", "fresh");
-    EXPECT_EQ(p.Contents("c:\\dir\\new.ini"), "fresh");
-    EXPECT_EQ(p.Attributes("c:\\dir\\new.ini"), FileAttr::Archive);
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\dir", "", "x"), EngineError);
 
     // The directory bit stays; a file stripped of every bit reads as normal.
     EXPECT_TRUE(p.SetAttributes("c:\\dir", 0));
@@ -170,6 +166,30 @@ TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
     // An unreadable word written back with a bit cleared is refused.
     EXPECT_FALSE(p.SetAttributes("c:\\ro", FileAttr::Invalid & ~FileAttr::Hidden));
     EXPECT_EQ(p.Attributes("c:\\ro"), FileAttr::Normal);
+}
+
+TEST(RecordingFiles, ReplacementOnlyOfWhatWasReadKeepingAccessAndAttributes)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\mirc.ini", "old", FileAttr::Archive | 0x2000 | 0x100);
+    p.SetAccess("c:\\mirc.ini", "owner only");
+    EXPECT_FALSE(p.ReplaceFileBytes("c:\\mirc.ini", "older", "new"));
+    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "old");
+    EXPECT_FALSE(p.ReplaceFileBytes("c:\\gone.ini", "", "new")) << "removed since it was read";
+    EXPECT_FALSE(p.Exists("c:\\gone.ini"));
+
+    p.SetOtherWriter([&](const std::string& path) { p.SetContents(path, p.Contents(path) + "+"); });
+    EXPECT_FALSE(p.ReplaceFileBytes("c:\\mirc.ini", "old", "new"));
+    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "old+");
+    p.SetOtherWriter({});
+    EXPECT_TRUE(p.ReplaceFileBytes("c:\\mirc.ini", "old+", "new"));
+    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "new");
+    EXPECT_EQ(p.Access("c:\\mirc.ini"), "owner only");
+    EXPECT_EQ(p.Attributes("c:\\mirc.ini"), FileAttr::Archive | 0x2000 | 0x100);
+
+    p.AddFile("c:\\plain.ini", "a", FileAttr::Normal);
+    EXPECT_TRUE(p.ReplaceFileBytes("c:\\plain.ini", "a", "b"));
+    EXPECT_EQ(p.Attributes("c:\\plain.ini"), FileAttr::Archive);
 }
 
 TEST(RecordingPaths, RelativePathsResolveAgainstTheCurrentDirectory)
@@ -234,7 +254,7 @@ TEST(RecordingFaults, FailingEveryCallOfAKindChangesNothing)
     EXPECT_EQ(Names(p, "c:\\d\\*.txt"), Strings{"a.txt"});
     EXPECT_EQ(p.OpenListings(), 0);
     EXPECT_FALSE(p.SetAttributes("c:\\d\\a.txt", FileAttr::Hidden));
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\d\\a.txt", "x"), EngineError);
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\d\\a.txt", "a", "x"), EngineError);
     EXPECT_THROW(p.ReadFileBytes("c:\\d\\a.txt"), EngineError);
     EXPECT_FALSE(p.TerminateProcess(id));
     EXPECT_EQ(p.CurrentDirectory(), "");

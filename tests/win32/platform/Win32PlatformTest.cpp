@@ -206,15 +206,19 @@ TEST_F(Win32PlatformTest, ReadingTakesTheSizeTheFileHadWhenOpened)
 TEST_F(Win32PlatformTest, ReplacingFilesIsAllOrNothing)
 {
     Write(Root + "mirc.ini", "old content\r\n", FILE_ATTRIBUTE_ARCHIVE);
-    platform.ReplaceFileBytes(Root + "mirc.ini", "new\r\n");
+    EXPECT_TRUE(platform.ReplaceFileBytes(Root + "mirc.ini", "old content\r\n", "new\r\n"));
     EXPECT_EQ(Read(Root + "mirc.ini"), "new\r\n");
-    platform.ReplaceFileBytes(Root + "mirc.ini", "");
+    EXPECT_TRUE(platform.ReplaceFileBytes(Root + "mirc.ini", "new\r\n", ""));
     EXPECT_EQ(Read(Root + "mirc.ini"), "");
     EXPECT_EQ(platform.GetAttributes(Root + "mirc.ini") & ~FILE_ATTRIBUTE_ARCHIVE, 0u);
+    EXPECT_FALSE(platform.ReplaceFileBytes(Root + "mirc.ini", "not what it holds", "lost"));
+    EXPECT_EQ(Read(Root + "mirc.ini"), "");
+    EXPECT_FALSE(platform.ReplaceFileBytes(Root + "gone.ini", "", "lost"));
+    EXPECT_FALSE(PathExists(Root + "gone.ini")) << "a removed copy does not come back";
 
-    auto expectRefused = [&](const std::string& path, const std::string& why) {
+    auto expectRefused = [&](const std::string& path, const std::string& original, const std::string& why) {
         try {
-            platform.ReplaceFileBytes(path, "lost");
+            platform.ReplaceFileBytes(path, original, "lost");
             ADD_FAILURE() << why << " was replaced";
         } catch (const EngineError& e) {
             EXPECT_EQ(std::string(e.what()), "Cannot create file " + path) << why;
@@ -222,19 +226,19 @@ TEST_F(Win32PlatformTest, ReplacingFilesIsAllOrNothing)
     };
     for (DWORD refused : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
         Write(Root + "kept.ini", "keep me\r\n", refused);
-        expectRefused(Root + "kept.ini", "attributes " + std::to_string(refused));
+        expectRefused(Root + "kept.ini", "keep me\r\n", "attributes " + std::to_string(refused));
         EXPECT_EQ(platform.GetAttributes(Root + "kept.ini") & ~FileAttr::Archive, refused);
         SetFileAttributesA((Root + "kept.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(Read(Root + "kept.ini"), "keep me\r\n");
     }
     CreateDirectoryA((Root + "dir.ini").c_str(), nullptr);
-    expectRefused(Root + "dir.ini", "a directory");
+    expectRefused(Root + "dir.ini", "", "a directory");
 
     Write(Root + "held.ini", "held\r\n");
     for (auto hold : {ChildProcess::Hold::ForWriting, ChildProcess::Hold::ForReading}) {
         {
             ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "held.ini", hold);
-            expectRefused(Root + "held.ini", "a file held open");
+            expectRefused(Root + "held.ini", "held\r\n", "a file held open");
         }
         EXPECT_EQ(Read(Root + "held.ini"), "held\r\n");
     }

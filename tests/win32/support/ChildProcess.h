@@ -26,6 +26,12 @@ public:
         return ChildProcess(ChildExe(), "hold \"" + path + "\" " + modes[static_cast<int>(hold)]);
     }
 
+    // The child after it has added line (no blanks) and CR LF at the end of path.
+    static ChildProcess Appending(const std::string& path, const std::string& line)
+    {
+        return ChildProcess(ChildExe(), "append \"" + path + "\" " + line);
+    }
+
     ChildProcess(ChildProcess&& other) noexcept : info_(std::exchange(other.info_, PROCESS_INFORMATION{})) {}
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <stdexcept>
 
@@ -92,24 +93,30 @@ void RemoveScratchTree(const std::string& root)
 
 namespace {
 
-// Starts a Unix program on the Unix file behind path (Wine starts a program named by its
-// Z: path like any other) and waits up to 5 s for done() to hold: the handle of a Unix
-// program is not waitable. False when it cannot start or done() never holds.
-bool RunOnUnixFile(const char* program, const std::string& options, const std::string& path,
-                   const std::function<bool()>& done)
+// The Unix path behind a Windows path under Wine; empty elsewhere.
+std::string UnixPathOf(const std::string& path)
 {
     using UnixName = char*(CDECL*)(LPCWSTR);
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
     if (!unixName)
-        return false;
+        return {};
     wchar_t wide[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     char* unixPath = unixName(wide);
     if (!unixPath)
-        return false;
-    std::string command = std::string(program) + " " + options + " \"" + unixPath + "\"";
+        return {};
+    const std::string result = unixPath;
     HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+// Starts a Unix program (Wine starts a program named by its Z: path like any other) and
+// waits up to 5 s for done() to hold: the handle of a Unix program is not waitable.
+// False when it cannot start or done() never holds.
+bool RunUnix(const char* program, const std::string& arguments, const std::function<bool()>& done)
+{
+    std::string command = std::string(program) + " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -123,6 +130,14 @@ bool RunOnUnixFile(const char* program, const std::string& options, const std::s
         Sleep(10);
     }
     return false;
+}
+
+// A Unix program run on the Unix file behind path, its options before the path.
+bool RunOnUnixFile(const char* program, const std::string& options, const std::string& path,
+                   const std::function<bool()>& done)
+{
+    const std::string unixPath = UnixPathOf(path);
+    return !unixPath.empty() && RunUnix(program, options + " \"" + unixPath + "\"", done);
 }
 
 bool OpensForWriting(const std::string& path)
@@ -152,6 +167,23 @@ bool SetUnixLink(const std::string& path, const std::string& unixTarget, bool pr
     if (present)
         return RunOnUnixFile("Z:\\bin\\ln", "-s \"" + unixTarget + "\"", path, there);
     return RunOnUnixFile("Z:\\bin\\rm", "-f", path, [&] { return !there(); });
+}
+
+int UnixMode(const std::string& path, const char* setFirst)
+{
+    const std::string out = "c:\\pelkarin-unix-mode.txt";
+    DeleteFileA(out.c_str());
+    const std::string unixPath = UnixPathOf(path), unixOut = UnixPathOf(out);
+    if (unixPath.empty() || unixOut.empty())
+        return -1;
+    const std::string chmod = setFirst ? std::string("chmod ") + setFirst + " '" + unixPath + "' && " : "";
+    const std::string script = chmod + "stat -c %a '" + unixPath + "' > '" + unixOut + ".part' && mv '" + unixOut +
+                               ".part' '" + unixOut + "'";
+    if (!RunUnix("Z:\\bin\\sh", "-c \"" + script + "\"", [&] { return PathExists(out); }))
+        return -1;
+    const std::string octal = ReadWhole(out);
+    DeleteFileA(out.c_str());
+    return static_cast<int>(std::strtol(octal.c_str(), nullptr, 8));
 }
 
 bool SetUnixImmutable(const std::string& path, bool immutable)

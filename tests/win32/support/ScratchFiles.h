@@ -20,6 +20,10 @@ bool SetUnixWritable(const std::string& dir, bool writable);
 // system that has the flag (ext2/3/4, XFS, Btrfs); false where that is missing.
 bool SetUnixImmutable(const std::string& path, bool immutable);
 
+// The permission bits of the Unix file behind path (0600...), after setting them with
+// chmod when setFirst is given ("600"); -1 where they cannot be read.
+int UnixMode(const std::string& path, const char* setFirst = nullptr);
+
 // Makes path a Unix symbolic link to unixTarget, or removes that link: Wine cannot delete
 // a link to a device.
 bool SetUnixLink(const std::string& path, const std::string& unixTarget, bool present);
