@@ -8,6 +8,8 @@
 #include "InfectedMachine.h"
 #include "ThreatCatalogue.h"
 
+#include <algorithm>
+
 namespace {
 
 const std::string Digits = "123456789";
@@ -135,9 +137,40 @@ void ExpectCopiesWhole(const RecordingPlatform& machine, const ThreatEntry& row,
     }
 }
 
+// What the run leaves of the infection it met: every entry of the drive, the bytes of
+// every configuration copy, the start-up value. Processes are not counted: a process that
+// cannot be ended is passed over silently, and on a real system its running image then
+// resists deletion and is reported.
+struct EndState {
+    Strings paths;
+    Strings copies;
+    bool startupValue = false;
+};
+
+EndState EndStateOf(const RecordingPlatform& machine)
+{
+    EndState state{machine.AllPaths(), {}, machine.HasValue(RunKey, "systemtray")};
+    for (const Strings& copies : {MircCopies, ScriptCopies})
+        for (const std::string& copy : copies)
+            state.copies.push_back(machine.Contents(copy));
+    return state;
+}
+
+// Whether a run left something that a run without faults removes.
+bool LeftSomething(const EndState& run, const EndState& clean)
+{
+    const bool fileLeft = std::any_of(run.paths.begin(), run.paths.end(), [&](const std::string& path) {
+        return !std::binary_search(clean.paths.begin(), clean.paths.end(), path);
+    });
+    return fileLeft || run.copies != clean.copies || (run.startupValue && !clean.startupValue);
+}
+
 struct Outcome {
-    std::size_t calls;   // platform calls made
+    std::size_t calls;        // platform calls made
     bool raised;
+    std::string failedCall;   // the kind of the call made to fail
+    std::string tokens;
+    EndState state;
 };
 
 // Runs the plan on a fresh infected machine, call number failing when asked.
@@ -175,19 +208,40 @@ Outcome RunWithFault(int index, std::size_t failing, bool inject)
     if (!inject) {
         EXPECT_FALSE(raised) << context;
     }
-    return {machine.CallCount(), raised};
+    const std::string failed = inject ? machine.Log()[failing] : "";
+    return {machine.CallCount(), raised, failed.substr(0, failed.find(' ')), tokens, EndStateOf(machine)};
 }
 
+// The verdict that closes the Report says the infection is gone.
+bool EndsInSuccess(const std::string& tokens)
+{
+    return !tokens.empty() && (tokens.back() == 'C' || tokens.back() == 'T');
+}
+
+// Besides, no plan ends with a success line when a fault left something of the
+// infection in place. A failed lookup or listing is the exception: it hides what lies
+// there from the run, as a directory that cannot be listed does.
 TEST(FaultInjection, EveryPlanSurvivesEachCallFailingOnce)
 {
     for (int index = 0; index < static_cast<int>(ThreatCatalogue().size()); ++index) {
-        const std::size_t calls = RunWithFault(index, 0, false).calls;
-        ASSERT_GT(calls, 20u);
-        int raisedRuns = 0;
-        for (std::size_t failing = 0; failing < calls; ++failing)
-            raisedRuns += RunWithFault(index, failing, true).raised;
+        const Outcome clean = RunWithFault(index, 0, false);
+        ASSERT_GT(clean.calls, 20u);
+        ASSERT_TRUE(EndsInSuccess(clean.tokens));
+        int raisedRuns = 0, leftRuns = 0;
+        for (std::size_t failing = 0; failing < clean.calls; ++failing) {
+            const Outcome run = RunWithFault(index, failing, true);
+            raisedRuns += run.raised;
+            const bool hidden = run.failedCall == "FindFirst" || run.failedCall == "FindNext";
+            if (hidden || !LeftSomething(run.state, clean.state))
+                continue;
+            ++leftRuns;
+            EXPECT_FALSE(EndsInSuccess(run.tokens))
+                << FindThreat(index)->listText << " failing call " << failing << " (" << run.failedCall
+                << ") left something and ended with success: " << run.tokens;
+        }
         // Worm plans meet the file layer's errors; their reads and writes were reached.
         EXPECT_EQ(raisedRuns > 0, FindThreat(index)->kind == PlanKind::MircWorm) << index;
+        EXPECT_GT(leftRuns, 0) << index;
         if (HasFailure())
             return;   // one plan's messages are enough to read
     }
