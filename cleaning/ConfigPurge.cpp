@@ -30,7 +30,7 @@ private:
     std::string utf8_;
 };
 
-// How often a copy is read and purged again when another program keeps changing it
+// How many times in all a copy is read and purged when another program keeps changing it
 // between the read and the replace.
 constexpr int RewriteAttempts = 3;
 
