@@ -29,14 +29,11 @@ public:
     std::string WindowsDirectory() override { return inner_.WindowsDirectory(); }
     std::vector<ProcessEntry> Processes() override { return inner_.Processes(); }
     bool TerminateProcess(std::uint32_t id) override { return inner_.TerminateProcess(id); }
-    std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override
-    {
-        return inner_.OpenCurrentUserKey(path);
-    }
+    OpenedKey OpenCurrentUserKey(const std::string& path) override { return inner_.OpenCurrentUserKey(path); }
     std::string ReadFileBytes(const std::string& path) override { return inner_.ReadFileBytes(path); }
-    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override
+    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override
     {
-        inner_.ReplaceFileBytes(path, bytes);
+        return inner_.ReplaceFileBytes(path, original, bytes);
     }
     void ShowInformationBox(const std::string& text) override { inner_.ShowInformationBox(text); }
 

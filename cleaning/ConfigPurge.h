@@ -5,12 +5,13 @@
 
 #include <string>
 
-// Removes from the file at path every line that contains marker (byte for byte, case
-// significant) and writes the rest back with CR LF line ends; a file with no such line
-// is not written. True when lines were removed. Throws the platform's EngineError.
-bool PurgeLinesOfCopy(PlatformServices& platform, const std::string& path, const std::string& marker);
-
-// Purges every copy of fileName that the tree walk finds below dir, setting
-// InfectionFound for each copy rewritten.
+// Removes from every copy of fileName that the tree walk finds below dir each line that
+// contains marker (Windows-1252 text, case significant; matched in UTF-8 in a line that
+// is well-formed UTF-8 beyond ASCII, byte for byte otherwise), writing the rest back with
+// CR LF line ends, and sets InfectionFound for each copy rewritten. A copy with no such line is
+// not written. A directory of that name is passed over, and not searched either. A copy
+// that another program changes between the read and the replace is read and purged
+// again; when that keeps happening, "Cannot create file <path>" is raised. Throws the
+// platform's EngineError.
 void PurgeConfigLines(PlatformServices& platform, SharedFlags& flags, const std::string& dir,
                       const std::string& fileName, const std::string& marker);

@@ -5,6 +5,8 @@
 bool ForceDeleteFile(PlatformServices& platform, const std::string& path)
 {
     std::uint32_t attributes = platform.GetAttributes(path);
+    if (attributes != FileAttr::Invalid && (attributes & FileAttr::Directory))
+        return false;   // a directory of that name is none of ours: it stays as it is
     for (std::uint32_t bit : {FileAttr::Hidden, FileAttr::ReadOnly, FileAttr::System}) {
         if (attributes & bit) {
             attributes &= ~bit;

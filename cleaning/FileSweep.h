@@ -7,8 +7,8 @@
 #include <string>
 
 // Strips hidden, read-only and system (in that order) and deletes the file; true when
-// it is gone. An unreadable attribute word reads as all bits set, and then nothing
-// can be written or deleted.
+// it is gone. A directory is left untouched (false). An unreadable attribute word reads
+// as all bits set, and then nothing can be written or deleted.
 bool ForceDeleteFile(PlatformServices& platform, const std::string& path);
 
 // Deletes dir + name wherever the walk finds it below dir (which ends with a

@@ -16,6 +16,9 @@ constexpr std::uint32_t Directory = 0x10;
 constexpr std::uint32_t Archive = 0x20;
 constexpr std::uint32_t Normal = 0x80;
 constexpr std::uint32_t Invalid = 0xFFFFFFFF;   // what an unreadable attribute word reads as
+// What a rewritten file keeps besides its new archive bit: temporary, offline, not
+// content-indexed, encrypted.
+constexpr std::uint32_t KeptWhenRewritten = 0x100 | 0x1000 | 0x2000 | 0x4000;
 }
 
 struct FindEntry {
@@ -39,6 +42,12 @@ public:
     virtual DeleteResult DeleteValue(const std::string& name) = 0;
 };
 
+// What opening a registry key gave: the key, or why there is none.
+struct OpenedKey {
+    std::unique_ptr<RegistryKey> key;   // null when the key did not open
+    bool missing = false;               // it did not open because it does not exist
+};
+
 struct ProcessEntry {
     std::uint32_t id = 0;
     std::string exe;   // a full path on Windows 95/98/Me, a bare name on the NT family
@@ -52,7 +61,10 @@ public:
 
     virtual std::uint32_t GetAttributes(const std::string& path) = 0;   // FileAttr::Invalid on failure
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
-    virtual bool RemoveFile(const std::string& path) = 0;    // true only when the file is gone
+    // True only when the path names no file afterwards: a file the system claims to have
+    // deleted but that stays (immutable, or delete-pending while another program holds it)
+    // counts as not deleted.
+    virtual bool RemoveFile(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;    // an entry that is not a directory
 
     // Running processes in snapshot order; empty when no snapshot can be taken.
@@ -60,17 +72,22 @@ public:
     // Opens the process with the terminate right and ends it with exit code 0.
     virtual bool TerminateProcess(std::uint32_t id) = 0;
 
-    // Opens HKEY_CURRENT_USER\path with full access, never creating it; null on failure.
-    virtual std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) = 0;
+    // Opens HKEY_CURRENT_USER\path with full access, never creating it.
+    virtual OpenedKey OpenCurrentUserKey(const std::string& path) = 0;
 
-    // The whole content of a file, read while others may read but not write it.
-    // Throws EngineError "Cannot open file <path>".
+    // The whole content of a file, as long as it says it is when opened (a device that
+    // never ends gives no more), read while others may read but not write it. Throws
+    // EngineError "Cannot open file <path>".
     virtual std::string ReadFileBytes(const std::string& path) = 0;
-    // Replaces a file's content in one step, leaving it with normal attributes. Refuses
-    // (as Windows does) a target that is read-only, hidden, system or held open. On any
-    // failure the original is untouched and nothing is left behind; throws EngineError
-    // "Cannot create file <path>" or "Stream write error".
-    virtual void ReplaceFileBytes(const std::string& path, const std::string& bytes) = 0;
+    // Replaces a file's content with bytes in one step, provided that up to that step it
+    // still holds original, what the caller read: false, with nothing changed, when
+    // another program changed or removed it meanwhile. The file keeps its security
+    // descriptor and its attributes, and is marked archive. Refuses (as Windows does) a
+    // file that is read-only, hidden, system or held open. On any failure the file is
+    // untouched and nothing is left beside it; throws EngineError "Cannot create file
+    // <path>" or "Stream write error".
+    virtual bool ReplaceFileBytes(const std::string& path, const std::string& original,
+                                  const std::string& bytes) = 0;
 
     // The program's modal information box; returns when the user closes it.
     virtual void ShowInformationBox(const std::string& text) = 0;

@@ -1,5 +1,8 @@
 #include "ProcessKill.h"
 
+namespace {
+
+// Upper-cases the ASCII letters a to z only; every other byte stays as it is.
 std::string AsciiUpper(std::string text)
 {
     for (char& c : text) {
@@ -20,6 +23,8 @@ bool ImageNameMatches(const std::string& exe, const std::string& imageName)
     const std::string wanted = AsciiUpper(imageName);
     return AsciiUpper(FileNamePart(exe)) == wanted || AsciiUpper(exe) == wanted;
 }
+
+} // namespace
 
 void KillProcessByName(PlatformServices& platform, const std::string& imageName)
 {

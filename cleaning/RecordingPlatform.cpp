@@ -11,7 +11,6 @@
 namespace {
 
 constexpr std::size_t kMaxPath = 260;
-constexpr int kDefaultYear = 2002;
 // The attribute bits SetFileAttributes can change; the others (directory, compressed,
 // reparse point...) keep what the entry has. A word with a bit outside the valid ones
 // (an unreadable word, all bits set, written back) is refused as an invalid parameter.
@@ -107,18 +106,6 @@ std::string Hex(std::uint32_t value)
     return text;
 }
 
-// Counts a file as open for as long as it lives.
-class OpenFile {
-public:
-    explicit OpenFile(int& count) : count_(count) { ++count_; }
-    ~OpenFile() { --count_; }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-
-private:
-    int& count_;
-};
-
 }   // namespace
 
 // ---- The drive tree
@@ -127,11 +114,11 @@ struct RecordingPlatform::Node {
     std::string name;
     std::string shortName;
     std::uint32_t attributes = FileAttr::Directory;
-    int year = kDefaultYear;
     std::string contents;
+    std::string access;
     bool unlistable = false;
+    bool immutable = false;
     std::optional<HeldBy> held;
-    std::vector<std::string> order;   // listing order set by a test
     std::vector<std::unique_ptr<Node>> children;
 
     bool IsDirectory() const { return (attributes & FileAttr::Directory) != 0; }
@@ -153,21 +140,13 @@ struct RecordingPlatform::Node {
         return nullptr;
     }
 
-    // The children in listing order: the names set by a test first, then the rest by
-    // upper-cased name.
+    // The children in listing order: by upper-cased name.
     std::vector<const Node*> Listed() const
     {
-        auto rank = [this](const Node* node) {
-            for (std::size_t i = 0; i < order.size(); ++i)
-                if (SameName(order[i], node->name)) return i;
-            return order.size();
-        };
         std::vector<const Node*> listed;
         for (const auto& child : children) listed.push_back(child.get());
-        std::sort(listed.begin(), listed.end(), [&](const Node* a, const Node* b) {
-            const std::size_t ra = rank(a), rb = rank(b);
-            return ra != rb ? ra < rb : SortKey(a->name) < SortKey(b->name);
-        });
+        std::sort(listed.begin(), listed.end(),
+                  [](const Node* a, const Node* b) { return SortKey(a->name) < SortKey(b->name); });
         return listed;
     }
 
@@ -189,13 +168,11 @@ struct RecordingPlatform::Node {
     {
         out << std::string(2 * depth, ' ') << (depth == 0 ? "c:\\" : name) << ' ' << Hex(attributes);
         if (!shortName.empty()) out << ", short " << shortName;
-        if (!IsDirectory()) out << ", " << contents.size() << " bytes, year " << year;
+        if (!IsDirectory()) out << ", " << contents.size() << " bytes";
+        if (!access.empty()) out << ", access " << access;
         if (held) out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
         if (unlistable) out << ", unlistable";
-        if (!order.empty()) {
-            out << ", order";
-            for (const auto& n : order) out << ' ' << n;
-        }
+        if (immutable) out << ", immutable";
         out << '\n';
         for (const Node* child : Listed()) child->Dump(out, depth + 1);
     }
@@ -293,16 +270,15 @@ void RecordingPlatform::SetShortName(const std::string& path, const std::string&
     Require(path).shortName = shortName;
 }
 
-void RecordingPlatform::SetLastWriteYear(const std::string& path, int year) { Require(path).year = year; }
-
-void RecordingPlatform::SetListingOrder(const std::string& dir, const std::vector<std::string>& names)
-{
-    Require(dir).order = names;
-}
-
 void RecordingPlatform::SetUnlistable(const std::string& dir) { Require(dir).unlistable = true; }
 void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how) { Require(path).held = how; }
-void RecordingPlatform::Release(const std::string& path) { Require(path).held.reset(); }
+void RecordingPlatform::MakeImmutable(const std::string& path) { Require(path).immutable = true; }
+void RecordingPlatform::SetAccess(const std::string& path, const std::string& access) { Require(path).access = access; }
+void RecordingPlatform::SetContents(const std::string& path, const std::string& contents)
+{
+    Require(path).contents = contents;
+}
+void RecordingPlatform::SetOtherWriter(std::function<void(const std::string&)> writer) { otherWriter_ = std::move(writer); }
 void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
 void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
 
@@ -362,6 +338,7 @@ void RecordingPlatform::SetValueUndeletable(const std::string& key, const std::s
 bool RecordingPlatform::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
 
 std::string RecordingPlatform::Contents(const std::string& path) const { return Require(path).contents; }
+std::string RecordingPlatform::Access(const std::string& path) const { return Require(path).access; }
 
 std::uint32_t RecordingPlatform::Attributes(const std::string& path) const
 {
@@ -436,12 +413,6 @@ bool RecordingPlatform::Begin(Call call, const std::string& argument)
 
 void RecordingPlatform::FailCallNumber(std::size_t n) { failNumbers_.insert(n); }
 void RecordingPlatform::FailEvery(Call call) { failKinds_.insert(call); }
-
-void RecordingPlatform::ClearFaults()
-{
-    failNumbers_.clear();
-    failKinds_.clear();
-}
 
 // ---- Listings and keys: their destruction is the close call.
 
@@ -540,7 +511,7 @@ bool RecordingPlatform::SetAttributes(const std::string& path, std::uint32_t att
 {
     if (Begin(Call::SetAttributes, path + " " + Hex(attributes))) return false;
     Node* node = Lookup(path);
-    if (!node || (attributes & ~kValid)) return false;
+    if (!node || node->immutable || (attributes & ~kValid)) return false;
     std::uint32_t word = (node->attributes & ~kSettable) | (attributes & kSettable);
     // Normal stands only alone: with any other bit it is dropped, and a file left with
     // no bit at all reads as Normal.
@@ -556,7 +527,8 @@ bool RecordingPlatform::RemoveFile(const std::string& path)
     if (!Resolve(path, parts) || parts.empty()) return false;
     Node* dir = Walk(parts, parts.size() - 1);
     Node* file = dir && dir->IsDirectory() ? dir->Child(parts.back()) : nullptr;
-    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->held) return false;
+    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->held || file->immutable)
+        return false;
     dir->Remove(file);
     return true;
 }
@@ -593,43 +565,36 @@ bool RecordingPlatform::TerminateProcess(std::uint32_t id)
     return true;
 }
 
-std::unique_ptr<RegistryKey> RecordingPlatform::OpenCurrentUserKey(const std::string& path)
+OpenedKey RecordingPlatform::OpenCurrentUserKey(const std::string& path)
 {
-    if (Begin(Call::OpenKey, path)) return nullptr;
+    if (Begin(Call::OpenKey, path)) return {};
     KeyRecord* record = FindKey(path);
-    if (!record || !record->fullAccess) return nullptr;
-    return std::make_unique<Key>(*this, *record);
+    if (!record || !record->fullAccess) return {nullptr, !record};
+    return {std::make_unique<Key>(*this, *record)};
 }
 
 std::string RecordingPlatform::ReadFileBytes(const std::string& path)
 {
     if (Begin(Call::ReadFile, path)) throw CannotOpenFile(path);
-    const OpenFile open(openFiles_);
     const Node* file = Lookup(path);
     if (!file || file->IsDirectory() || file->held == HeldBy::Writer) throw CannotOpenFile(path);
     return file->contents;
 }
 
-void RecordingPlatform::ReplaceFileBytes(const std::string& path, const std::string& bytes)
+bool RecordingPlatform::ReplaceFileBytes(const std::string& path, const std::string& original,
+                                         const std::string& bytes)
 {
     if (Begin(Call::ReplaceFile, path)) throw CannotCreateFile(path);
-    const OpenFile open(openFiles_);
-    std::vector<std::string> parts;
-    if (!Resolve(path, parts) || parts.empty()) throw CannotCreateFile(path);
-    Node* dir = Walk(parts, parts.size() - 1);
-    if (!dir || !dir->IsDirectory()) throw CannotCreateFile(path);
-    Node* file = dir->Child(parts.back());
-    if (file && (file->IsDirectory() || file->held ||
-                 (file->attributes & (FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System))))
+    if (otherWriter_) otherWriter_(path);
+    Node* file = Lookup(path);
+    if (!file) return false;   // removed since it was read
+    if (file->IsDirectory() || file->held || file->immutable ||
+        (file->attributes & (FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System)))
         throw CannotCreateFile(path);
-    if (!file) {
-        dir->children.push_back(std::make_unique<Node>());
-        file = dir->children.back().get();
-        file->name = parts.back();
-    }
+    if (file->contents != original) return false;
     file->contents = bytes;
-    // Created with FILE_ATTRIBUTE_NORMAL, a freshly written file reads back as archive.
-    file->attributes = FileAttr::Archive;
+    file->attributes = (file->attributes & FileAttr::KeptWhenRewritten) | FileAttr::Archive;
+    return true;
 }
 
 void RecordingPlatform::ShowInformationBox(const std::string& text)

@@ -1,12 +1,13 @@
 #pragma once
 // A PlatformServices over an in-memory machine: drive tree, processes, HKCU registry.
-// It logs every call in order, counts what is held open, and can be told to fail calls.
+// It logs every call in order, counts the listings and keys held open, and can be told
+// to fail calls. Directories list their entries by upper-cased name, as NTFS does.
 // Names compare without regard to case (as Windows does for the ANSI code page) and a
 // file can carry an 8.3 short name that pattern lookups also match.
 #include "PlatformServices.h"
 
 #include <cstddef>
-#include <map>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -32,13 +33,19 @@ public:
     void AddFile(const std::string& path, const std::string& contents = {},
                  std::uint32_t attributes = FileAttr::Archive);
     void SetShortName(const std::string& path, const std::string& shortName);
-    void SetLastWriteYear(const std::string& path, int year);
-    // Entry names of one directory in the order its listing gives them; names left out
-    // follow in the default order (by upper-cased name, like NTFS).
-    void SetListingOrder(const std::string& dir, const std::vector<std::string>& names);
     void SetUnlistable(const std::string& dir);       // listing its contents fails
     void HoldOpen(const std::string& path, HeldBy how);
-    void Release(const std::string& path);
+    // As chattr +i does: its attributes and contents cannot change and it survives every
+    // deletion (Wine even reports such a deletion as done).
+    void MakeImmutable(const std::string& path);
+    // Who may do what with a file, as its security descriptor says; a text of the test's
+    // choosing, kept as long as the file is.
+    void SetAccess(const std::string& path, const std::string& access);
+    // Another program writing the file, as between a purge's read and its replace.
+    void SetContents(const std::string& path, const std::string& contents);
+    // Called with the path at every replacement, before it looks at the file: another
+    // program that writes the copy at the worst moment.
+    void SetOtherWriter(std::function<void(const std::string& path)> writer);
     void SetCurrentDir(const std::string& path);
     void SetWindowsDir(const std::string& path);
 
@@ -52,6 +59,7 @@ public:
     // ---- Reading the machine back.
     bool Exists(const std::string& path) const;        // file or directory
     std::string Contents(const std::string& path) const;
+    std::string Access(const std::string& path) const;
     std::uint32_t Attributes(const std::string& path) const;
     std::vector<std::string> AllPaths() const;          // every entry, sorted
     std::vector<ProcessEntry> Running() const;
@@ -66,14 +74,12 @@ public:
     std::size_t CallCount() const { return calls_; }     // calls since construction
     int OpenListings() const { return openListings_; }
     int OpenKeys() const { return openKeys_; }
-    int OpenFiles() const { return openFiles_; }
 
     // ---- Fault injection. A failing call behaves as the real call does when it fails:
     // no entry / false / Invalid / empty text / empty list / null key / the call's
     // exception, and changes nothing.
     void FailCallNumber(std::size_t n);   // the call with this 0-based number since construction
     void FailEvery(Call call);
-    void ClearFaults();
 
     // ---- PlatformServices
     std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
@@ -85,9 +91,9 @@ public:
     std::string WindowsDirectory() override;
     std::vector<ProcessEntry> Processes() override;
     bool TerminateProcess(std::uint32_t id) override;
-    std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
+    OpenedKey OpenCurrentUserKey(const std::string& path) override;
     std::string ReadFileBytes(const std::string& path) override;
-    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override;
+    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override;
     void ShowInformationBox(const std::string& text) override;
 
 private:
@@ -133,8 +139,8 @@ private:
     std::set<Call> failKinds_;
     std::vector<std::string> log_;
     std::vector<std::string> boxes_;
+    std::function<void(const std::string&)> otherWriter_;
     std::size_t calls_ = 0;
     int openListings_ = 0;
     int openKeys_ = 0;
-    int openFiles_ = 0;
 };

@@ -1,16 +1,24 @@
 #include "StartupValue.h"
 
-void RemoveStartupValue(PlatformServices& platform, Report& report, const std::string& valueName)
+void RemoveStartupValue(PlatformServices& platform, Report& report, SharedFlags& flags,
+                        const std::string& valueName)
 {
-    const std::unique_ptr<RegistryKey> key = platform.OpenCurrentUserKey(RunKeyPath);
-    if (!key) {
+    const OpenedKey run = platform.OpenCurrentUserKey(RunKeyPath);
+    if (!run.key) {
         platform.ShowInformationBox("Error abriendo valor del registro");
+        // A key that exists but is closed to us may still start the infection.
+        if (!run.missing)
+            flags.RemovalFailed = true;
         return;
     }
-    const RegistryKey::DeleteResult result = key->DeleteValue(valueName);
+    const RegistryKey::DeleteResult result = run.key->DeleteValue(valueName);
     report.Append("Comprobaci\xF3n de registro finalizada");
     // A value that was not there is as good as removed.
-    report.Append(result == RegistryKey::DeleteResult::Failed ? "No se pudo eliminar la clave del troyano"
-                                                               : "Se elimin\xF3 la clave del troyano");
+    if (result == RegistryKey::DeleteResult::Failed) {
+        report.Append("No se pudo eliminar la clave del troyano");
+        flags.RemovalFailed = true;
+    } else {
+        report.Append("Se elimin\xF3 la clave del troyano");
+    }
     report.Append("Desinfecci\xF3n concluida :)");
 }

@@ -2,6 +2,7 @@
 // Removing an infection's start-up value from the current user's Run key.
 #include "PlatformServices.h"
 #include "Report.h"
+#include "SharedFlags.h"
 
 #include <string>
 
@@ -9,5 +10,7 @@ constexpr const char* RunKeyPath = "software\\microsoft\\windows\\currentversion
 
 // Deletes valueName from HKCU\<RunKeyPath> and writes the registry lines of the Report;
 // when the key cannot be opened with full access, shows "Error abriendo valor del
-// registro" instead and writes nothing.
-void RemoveStartupValue(PlatformServices& platform, Report& report, const std::string& valueName);
+// registro" instead and writes nothing. A value that may still be there (the key exists
+// but did not open, or the deletion failed) marks the removal as failed.
+void RemoveStartupValue(PlatformServices& platform, Report& report, SharedFlags& flags,
+                        const std::string& valueName);

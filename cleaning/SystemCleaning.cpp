@@ -39,5 +39,5 @@ void SystemCleaning::KillProcessByName(const std::string& imageName)
 
 void SystemCleaning::RemoveStartupValue(const std::string& valueName)
 {
-    ::RemoveStartupValue(platform_, report_, valueName);
+    ::RemoveStartupValue(platform_, report_, flags_, valueName);
 }

@@ -19,11 +19,6 @@ std::vector<std::string> SplitLines(const std::string& bytes)
     return lines;
 }
 
-std::vector<std::string> SplitLinesUpToNul(const std::string& bytes)
-{
-    return SplitLines(bytes.substr(0, bytes.find('\0')));
-}
-
 std::string JoinLinesCrLf(const std::vector<std::string>& lines)
 {
     std::string::size_type total = 0;

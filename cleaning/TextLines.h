@@ -9,8 +9,5 @@
 // belongs to its line unchanged.
 std::vector<std::string> SplitLines(const std::string& bytes);
 
-// The text as a text reader sees it: everything before the first NUL, split as above.
-std::vector<std::string> SplitLinesUpToNul(const std::string& bytes);
-
 // Every line followed by CR LF, the last one included; no lines give no bytes.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);

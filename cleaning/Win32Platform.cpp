@@ -1,41 +1,38 @@
-#include <windows.h>
-#include <tlhelp32.h>
-
 #include "Win32Platform.h"
 
 #include "EngineError.h"
 #include "Win32Handles.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
 class Win32Listing : public FindListing {
 public:
-    explicit Win32Listing(HANDLE handle) : handle_(handle) {}
+    Win32Listing(const Win32Calls& calls, HANDLE handle) : calls_(calls), handle_(calls, handle) {}
     bool Next(FindEntry& entry) override
     {
         WIN32_FIND_DATAA data;
-        if (!FindNextFileA(handle_.Get(), &data))
+        if (!calls_.FindNextFileA(handle_.Get(), &data))
             return false;
         entry = {data.cFileName, data.dwFileAttributes};
         return true;
     }
 
 private:
+    const Win32Calls& calls_;
     FindHandle handle_;
 };
 
 class Win32Key : public RegistryKey {
 public:
-    explicit Win32Key(HKEY key) : key_(key) {}
-    Win32Key(const Win32Key&) = delete;
-    Win32Key& operator=(const Win32Key&) = delete;
-    ~Win32Key() override { RegCloseKey(key_); }
+    Win32Key(const Win32Calls& calls, HKEY key) : calls_(calls), key_(calls, key) {}
     DeleteResult DeleteValue(const std::string& name) override
     {
-        switch (RegDeleteValueA(key_, name.c_str())) {
+        switch (calls_.RegDeleteValueA(key_.Get(), name.c_str())) {
         case ERROR_SUCCESS: return DeleteResult::Deleted;
         case ERROR_FILE_NOT_FOUND: return DeleteResult::NotFound;
         default: return DeleteResult::Failed;
@@ -43,102 +40,109 @@ public:
     }
 
 private:
-    HKEY key_;
+    const Win32Calls& calls_;
+    KeyHandle key_;
 };
 
-// The Tool Help functions, looked up in kernel32 once: Windows NT 4.0 lacks them.
-struct ToolHelp {
-    using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
-    using Walk = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
-    Snapshot createSnapshot = nullptr;
-    Walk first = nullptr;
-    Walk next = nullptr;
-
-    static const ToolHelp& Get()
-    {
-        static const ToolHelp functions = [] {
-            ToolHelp found;
-            if (HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
-                found.createSnapshot = reinterpret_cast<Snapshot>(
-                    reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-                found.first = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-                found.next = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
-            }
-            return found;
-        }();
-        return functions;
-    }
-    bool Present() const { return createSnapshot && first && next; }
-};
-
-// A new file beside the one it will replace, open for exclusive writing; deleted again
+// A name beside a copy that its rewrite uses for a while: whatever a killed run left
+// under it is removed first, and the file is deleted again when the rewrite is done,
 // unless kept.
+class OwnedName {
+public:
+    OwnedName(const Win32Calls& calls, std::string path) : calls_(calls), path_(std::move(path))
+    {
+        calls_.DeleteFileA(path_.c_str());
+    }
+    OwnedName(const OwnedName&) = delete;
+    OwnedName& operator=(const OwnedName&) = delete;
+    ~OwnedName()
+    {
+        if (!kept_)
+            calls_.DeleteFileA(path_.c_str());
+    }
+    const char* Path() const { return path_.c_str(); }
+    void Keep() { kept_ = true; }
+
+private:
+    const Win32Calls& calls_;
+    std::string path_;
+    bool kept_ = false;
+};
+
+// The new content of a copy, written beside it under a name that tells whose it is.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& target)
+    TemporaryFile(const Win32Calls& calls, const std::string& target)
+        : calls_(calls), name_(calls, target + ".pelkarin.tmp"), file_(calls)
     {
-        const std::size_t cut = target.find_last_of("\\:");
-        const std::string dir = cut == std::string::npos ? "." : target.substr(0, cut + 1);
-        const UINT seed = GetTickCount() ^ (GetCurrentProcessId() << 4);
-        for (UINT attempt = 0; attempt < 64; ++attempt) {
-            char name[MAX_PATH];
-            const UINT unique = (seed + attempt) & 0xFFFF;
-            if (!GetTempFileNameA(dir.c_str(), "pkr", unique ? unique : 1, name))
-                return;
-            file_.Reset(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (file_.Valid()) {
-                path_ = name;
-                return;
-            }
-            if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-                return;
-        }
     }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile()
+
+    // Creates the file for exclusive writing with the given security descriptor (none:
+    // the folder's default) and attributes; false when it cannot.
+    bool Create(std::vector<BYTE>& security, DWORD attributes)
     {
-        file_.Reset();
-        if (!path_.empty() && !kept_)
-            DeleteFileA(path_.c_str());
+        SECURITY_ATTRIBUTES rights = {sizeof rights, security.empty() ? nullptr : security.data(), FALSE};
+        file_.Reset(calls_.CreateFileA(name_.Path(), GENERIC_WRITE, 0, &rights, CREATE_NEW, attributes, nullptr));
+        return file_.Valid();
     }
-    bool Created() const { return !path_.empty(); }
-    const std::string& Path() const { return path_; }
 
     // Writes bytes in one call and makes them durable, then closes the file.
     void WriteAndClose(const std::string& bytes)
     {
         DWORD written = 0;
         if (!bytes.empty() &&
-            (!WriteFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            (!calls_.WriteFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
              written != bytes.size()))
             throw StreamWriteError();
-        if (!FlushFileBuffers(file_.Get()))
+        if (!calls_.FlushFileBuffers(file_.Get()))
             throw StreamWriteError();
         file_.Reset();
     }
-    void Keep() { kept_ = true; }
+
+    const char* Path() const { return name_.Path(); }
+    void Keep() { name_.Keep(); }
 
 private:
-    std::string path_;
+    const Win32Calls& calls_;
+    OwnedName name_;
     KernelHandle file_;
-    bool kept_ = false;
 };
 
 constexpr DWORD Unwritable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                              FILE_ATTRIBUTE_DIRECTORY;
+static_assert(FileAttr::KeptWhenRewritten == (FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_ENCRYPTED),
+              "the attributes a rewrite keeps (encrypted above all: the content must not reach the disk in the clear)");
+
+// The parts of a file's security descriptor that what names; empty where the system
+// keeps none (Windows 95/98/Me). False when there is one that cannot be read.
+bool SecurityOf(const Win32Calls& calls, const std::string& path, SECURITY_INFORMATION what,
+                std::vector<BYTE>& security)
+{
+    DWORD size = 0;
+    security.clear();
+    if (calls.GetFileSecurityA(path.c_str(), what, nullptr, 0, &size))
+        return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_CALL_NOT_IMPLEMENTED || error == ERROR_NOT_SUPPORTED)
+        return true;
+    if (error != ERROR_INSUFFICIENT_BUFFER)
+        return false;
+    security.resize(size);
+    return calls.GetFileSecurityA(path.c_str(), what, security.data(), size, &size) != FALSE;
+}
 
 // Moves the finished temporary over the target in one rename. Windows 95/98/Me have no
 // MoveFileEx: there the original goes only once the temporary is complete.
-bool MoveOver(TemporaryFile& temporary, const std::string& target)
+bool MoveOver(const Win32Calls& calls, TemporaryFile& temporary, const std::string& target)
 {
-    if (MoveFileExA(temporary.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (calls.MoveFileExA(temporary.Path(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
         return false;
-    if (!DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    if (!calls.DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
-    if (MoveFileA(temporary.Path().c_str(), target.c_str()))
+    if (calls.MoveFileA(temporary.Path(), target.c_str()))
         return true;
     temporary.Keep();   // the original is gone: the temporary now holds the only copy
     return false;
@@ -146,127 +150,185 @@ bool MoveOver(TemporaryFile& temporary, const std::string& target)
 
 } // namespace
 
-Win32Platform::Win32Platform(std::function<void(const std::string&)> showBox) : showBox_(std::move(showBox)) {}
+Win32Platform::Win32Platform(std::function<void(const std::string&)> showBox, const Win32Calls& calls)
+    : showBox_(std::move(showBox)), calls_(calls)
+{
+}
 
 std::unique_ptr<FindListing> Win32Platform::FindFirst(const std::string& pattern, FindEntry& first)
 {
     WIN32_FIND_DATAA data;
-    HANDLE handle = FindFirstFileA(pattern.c_str(), &data);
+    HANDLE handle = calls_.FindFirstFileA(pattern.c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
     first = {data.cFileName, data.dwFileAttributes};
-    return std::make_unique<Win32Listing>(handle);
+    return std::make_unique<Win32Listing>(calls_, handle);
 }
 
 std::uint32_t Win32Platform::GetAttributes(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str());
+    return calls_.GetFileAttributesA(path.c_str());
 }
 
 bool Win32Platform::SetAttributes(const std::string& path, std::uint32_t attributes)
 {
-    return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+    return calls_.SetFileAttributesA(path.c_str(), attributes) != FALSE;
 }
 
 bool Win32Platform::RemoveFile(const std::string& path)
 {
-    return DeleteFileA(path.c_str()) != FALSE;
+    // DeleteFile can succeed for a file that stays: an immutable one under Wine, or one
+    // another program holds open for deletion (delete pending). Gone is when the name no
+    // longer answers at all; a delete-pending file answers "access denied".
+    if (!calls_.DeleteFileA(path.c_str()))
+        return false;
+    if (calls_.GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 bool Win32Platform::FileExists(const std::string& path)
 {
     WIN32_FIND_DATAA data;
-    FindHandle found(FindFirstFileA(path.c_str(), &data));
+    FindHandle found(calls_, calls_.FindFirstFileA(path.c_str(), &data));
     return found.Valid() && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string Win32Platform::CurrentDirectory()
 {
     char buffer[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+    const DWORD length = calls_.GetCurrentDirectoryA(MAX_PATH, buffer);
     return length && length < MAX_PATH ? std::string(buffer, length) : std::string();
 }
 
 std::string Win32Platform::WindowsDirectory()
 {
     char buffer[256] = {};
-    const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
+    const UINT length = calls_.GetWindowsDirectoryA(buffer, sizeof buffer);
     return length && length < sizeof buffer ? std::string(buffer) : std::string();
 }
 
 std::vector<ProcessEntry> Win32Platform::Processes()
 {
     std::vector<ProcessEntry> processes;
-    const ToolHelp& toolHelp = ToolHelp::Get();
-    if (!toolHelp.Present())
-        return processes;
-    KernelHandle snapshot(toolHelp.createSnapshot(TH32CS_SNAPPROCESS, 0));
+    KernelHandle snapshot(calls_, calls_.CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.Valid())
         return processes;
     PROCESSENTRY32 entry;
     // The ANSI Tool Help record of this build's ABI: 296 bytes on 32-bit, 304 on 64-bit.
     static_assert(sizeof entry == (sizeof(void*) == 8 ? 304 : 296), "the ANSI Tool Help record");
     entry.dwSize = sizeof entry;
-    for (BOOL more = toolHelp.first(snapshot.Get(), &entry); more; more = toolHelp.next(snapshot.Get(), &entry))
+    for (BOOL more = calls_.Process32First(snapshot.Get(), &entry); more;
+         more = calls_.Process32Next(snapshot.Get(), &entry))
         processes.push_back({entry.th32ProcessID, std::string(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH))});
     return processes;
 }
 
 bool Win32Platform::TerminateProcess(std::uint32_t id)
 {
-    KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, id));
-    return process.Valid() && ::TerminateProcess(process.Get(), 0);
+    KernelHandle process(calls_, calls_.OpenProcess(PROCESS_TERMINATE, FALSE, id));
+    return process.Valid() && calls_.TerminateProcess(process.Get(), 0);
 }
 
-std::unique_ptr<RegistryKey> Win32Platform::OpenCurrentUserKey(const std::string& path)
+OpenedKey Win32Platform::OpenCurrentUserKey(const std::string& path)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return nullptr;
-    return std::make_unique<Win32Key>(key);
+    const LONG result = calls_.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    if (result != ERROR_SUCCESS)
+        return {nullptr, result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND};
+    return {std::make_unique<Win32Key>(calls_, key)};
+}
+
+bool Win32Platform::ReadWhole(const std::string& path, std::string& bytes) const
+{
+    KernelHandle file(calls_, calls_.CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    // As many bytes as the file holds when opened and no more: a device never ends.
+    DWORD high = 0;
+    const DWORD size = calls_.GetFileSize(file.Get(), &high);
+    if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high)
+        return false;
+    bytes.assign(size, '\0');
+    DWORD done = 0;
+    while (done < size) {
+        DWORD read = 0;
+        if (!calls_.ReadFile(file.Get(), &bytes[done], std::min<DWORD>(size - done, 1 << 16), &read, nullptr))
+            return false;   // never hand back part of a file as the whole
+        if (!read)
+            break;   // it ended sooner than it said
+        done += read;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+bool Win32Platform::Holds(const std::string& path, const std::string& expected) const
+{
+    std::string bytes;
+    return ReadWhole(path, bytes) && bytes == expected;
 }
 
 std::string Win32Platform::ReadFileBytes(const std::string& path)
 {
-    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        throw CannotOpenFile(path);
     std::string bytes;
-    const DWORD size = GetFileSize(file.Get(), nullptr);
-    if (size != INVALID_FILE_SIZE)
-        bytes.reserve(size);
-    char chunk[65536];
-    DWORD read = 0;
-    for (;;) {
-        if (!ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr))
-            throw CannotOpenFile(path);   // never hand back part of a file as the whole
-        if (!read)
-            return bytes;
-        bytes.append(chunk, read);
-    }
+    if (!ReadWhole(path, bytes))
+        throw CannotOpenFile(path);
+    return bytes;
 }
 
-void Win32Platform::ReplaceFileBytes(const std::string& path, const std::string& bytes)
+bool Win32Platform::ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes)
 {
+    const DWORD attributes = calls_.GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;   // gone since it was read
     // Windows refuses to create over these; Wine would overwrite them, so check first.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & Unwritable)
-            throw CannotCreateFile(path);
-        // Refuse up front a copy that another program holds open.
-        KernelHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (attributes & Unwritable)
+        throw CannotCreateFile(path);
+    {
+        // Refuse up front a copy that another program holds open: it could not be
+        // replaced, nor a second name of it removed again.
+        const KernelHandle probe(calls_, calls_.CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe.Valid())
             throw CannotCreateFile(path);
     }
-    TemporaryFile temporary(path);
-    if (!temporary.Created())
+
+    // The new content gets the copy's owner, group and access rights, or, where only a
+    // privileged user could give it that owner, the access rights alone.
+    std::vector<BYTE> security;
+    if (!SecurityOf(calls_, path, OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                    security))
         throw CannotCreateFile(path);
-    temporary.WriteAndClose(bytes);
-    if (!MoveOver(temporary, path))
+    const DWORD kept = (attributes & FileAttr::KeptWhenRewritten) | FILE_ATTRIBUTE_ARCHIVE;
+    TemporaryFile fresh(calls_, path);
+    if (!fresh.Create(security, kept) &&
+        (GetLastError() != ERROR_INVALID_OWNER || !SecurityOf(calls_, path, DACL_SECURITY_INFORMATION, security) ||
+         !fresh.Create(security, kept)))
         throw CannotCreateFile(path);
-    temporary.Keep();
+    fresh.WriteAndClose(bytes);
+
+    // A second name for the copy as it stands up to the replace shows afterwards whether
+    // another program wrote it after it was read. Without hard links (FAT, Windows
+    // 95/98/Me) the copy is compared just before the replace instead.
+    OwnedName previous(calls_, path + ".pelkarin.old");
+    const bool linked = calls_.CreateHardLinkA(previous.Path(), path.c_str(), nullptr) != FALSE;
+    if (!linked && !Holds(path, original))
+        return false;
+    if (!MoveOver(calls_, fresh, path))
+        throw CannotCreateFile(path);
+    fresh.Keep();
+    if (linked && !Holds(previous.Path(), original)) {
+        // Another program's change would be lost: put its version back.
+        if (!calls_.MoveFileExA(previous.Path(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            previous.Keep();   // its version lives on there alone
+            throw CannotCreateFile(path);
+        }
+        return false;
+    }
+    return true;
 }
 
 void Win32Platform::ShowInformationBox(const std::string& text)
@@ -274,5 +336,5 @@ void Win32Platform::ShowInformationBox(const std::string& text)
     if (showBox_)
         showBox_(text);
     else
-        MessageBoxA(nullptr, text.c_str(), "Pelkarin", MB_OK);
+        calls_.MessageBoxA(nullptr, text.c_str(), "Pelkarin", MB_OK);
 }

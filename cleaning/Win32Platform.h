@@ -1,13 +1,15 @@
 #pragma once
 // The platform services on the real Win32 API (ANSI functions).
 #include "PlatformServices.h"
+#include "Win32Calls.h"
 
 #include <functional>
 
 class Win32Platform : public PlatformServices {
 public:
     // showBox shows the program's modal information box; without one, a plain MessageBox.
-    explicit Win32Platform(std::function<void(const std::string&)> showBox = {});
+    // Every system call goes through calls: the real functions unless a test replaces some.
+    explicit Win32Platform(std::function<void(const std::string&)> showBox = {}, const Win32Calls& calls = {});
 
     std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
     std::uint32_t GetAttributes(const std::string& path) override;
@@ -18,11 +20,16 @@ public:
     std::string WindowsDirectory() override;
     std::vector<ProcessEntry> Processes() override;
     bool TerminateProcess(std::uint32_t id) override;
-    std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
+    OpenedKey OpenCurrentUserKey(const std::string& path) override;
     std::string ReadFileBytes(const std::string& path) override;
-    void ReplaceFileBytes(const std::string& path, const std::string& bytes) override;
+    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override;
     void ShowInformationBox(const std::string& text) override;
 
 private:
+    // The whole of a file, read while nobody may write it; false when it cannot be read.
+    bool ReadWhole(const std::string& path, std::string& bytes) const;
+    bool Holds(const std::string& path, const std::string& expected) const;
+
     std::function<void(const std::string&)> showBox_;
+    const Win32Calls calls_;
 };

@@ -4,7 +4,7 @@
 
 struct SharedFlags {
     bool InfectionFound = false;   // something of an infection was found or removed in this run
-    bool RemovalFailed = false;    // a found infected copy could not be removed in this run
+    bool RemovalFailed = false;    // something of an infection found in this run may still be there
     std::string SearchStatus;      // set by the file sweep, never cleared
 };
 

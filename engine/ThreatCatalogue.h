@@ -26,7 +26,6 @@ struct ThreatEntry {
     std::string startupValue;
 };
 
-constexpr int ThreatCount = 5;
 constexpr const char* DriveRoot = "c:\\";
 
 const std::vector<ThreatEntry>& ThreatCatalogue();

@@ -86,4 +86,48 @@ TEST_F(EndToEndTest, BackdoorWithTheResidentFileInTheCurrentDirectory)
     ExpectNothingOpen();
 }
 
+// Files that the system reports deleted but that stay (immutable) get the failure lines,
+// never a success line.
+TEST_F(EndToEndTest, BackdoorWhoseFilesSurviveDeletion)
+{
+    machine.MakeImmutable("c:\\windows\\system\\acdt.dat");
+    machine.MakeImmutable("c:\\progs\\app\\systray.exe");
+    Run(0);
+    const Strings expected = {
+        CopyKept + "c:\\windows\\system\\acdt.dat", SearchDone, CopyDeleted, SearchDone, CopyDeleted, SearchDone,
+        CopyDeleted, SearchDone,
+        "Se encontr\xF3 rastro del Troyano, pero no se pudieron borrar todos sus archivos",
+        "No se pudo eliminar el archivo systray.exe",
+        "Comprobaci\xF3n de registro finalizada", "Se elimin\xF3 la clave del troyano",
+        "Desinfecci\xF3n concluida :)",
+        "Se concluyo el proceso de desinfecci\xF3n del registro...",
+        "El troyano no pudo ser eliminado por completo de su sistema"};
+    EXPECT_EQ(report.lines, expected);
+    EXPECT_TRUE(machine.Exists("c:\\windows\\system\\acdt.dat"));
+    EXPECT_EQ(machine.Attributes("c:\\windows\\system\\acdt.dat"), FileAttr::Hidden);
+    EXPECT_TRUE(machine.Exists("c:\\progs\\app\\systray.exe"));
+}
+
+TEST_F(EndToEndTest, CadenaTwoWithACopyThatSurvivesDeletion)
+{
+    machine.MakeImmutable("c:\\a\\server.ini");
+    Run(4);
+    const Strings expected = {"Desinfecci\xF3n del archivo mirc.ini Concluida", CopyKept + "c:\\a\\server.ini",
+                              CopyDeleted, "Desinfecci\xF3n de archivos server.ini Concluida",
+                              "Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano"};
+    EXPECT_EQ(report.lines, expected);
+}
+
+TEST_F(EndToEndTest, BackdoorWhoseRunKeyIsClosedToTheUser)
+{
+    machine.AddKey(RunKey, false);
+    Run(0);
+    EXPECT_EQ(machine.InformationBoxes(), Strings{"Error abriendo valor del registro"});
+    const Strings closing = {"Archivo eliminado,continuando b\xFAsqueda",
+                             "Se concluyo el proceso de desinfecci\xF3n del registro...",
+                             "El troyano no pudo ser eliminado por completo de su sistema"};
+    EXPECT_EQ(Strings(report.lines.end() - 3, report.lines.end()), closing);
+    EXPECT_TRUE(machine.HasValue(RunKey, "systemtray"));
+}
+
 } // namespace

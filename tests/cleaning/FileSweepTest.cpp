@@ -124,17 +124,26 @@ TEST_F(CleaningTest, CopyHeldOpenIsReportedAndMarksTheRemovalFailed)
     EXPECT_TRUE(flags.RemovalFailed);
 }
 
-TEST_F(CleaningTest, DirectoryCarryingTheTargetsNameIsPassedOverSilently)
+TEST_F(CleaningTest, DirectoryCarryingTheTargetsNameIsPassedOverSilentlyAndUntouched)
 {
-    machine.AddDirectory("c:\\data\\acdt.dat");
-    machine.AddFile("c:\\data\\acdt.dat\\acdt.dat");
-    machine.AddFile("c:\\data\\other\\acdt.dat");
-    ops.SearchAndDeleteFile("c:\\", "acdt.dat");
-    EXPECT_TRUE(machine.Exists("c:\\data\\acdt.dat\\acdt.dat"));
-    EXPECT_TRUE(machine.Exists("c:\\data\\other\\acdt.dat"));
+    const std::uint32_t hiddenSystem = FileAttr::Directory | FileAttr::Hidden | FileAttr::System;
+    machine.AddDirectory("c:\\data\\server.ini", hiddenSystem);
+    machine.AddFile("c:\\data\\server.ini\\server.ini");
+    machine.AddFile("c:\\data\\other\\server.ini");
+    machine.AddDirectory("c:\\logs\\mirc.hst", FileAttr::Directory | FileAttr::ReadOnly);
+    ops.SearchAndDeleteFile("c:\\", "server.ini");
+    ops.SearchAndDeleteFile("c:\\", "mirc.hst");
+    EXPECT_TRUE(machine.Exists("c:\\data\\server.ini\\server.ini"));
+    EXPECT_TRUE(machine.Exists("c:\\data\\other\\server.ini"));
+    EXPECT_EQ(machine.Attributes("c:\\data\\server.ini"), hiddenSystem);
+    EXPECT_EQ(machine.Attributes("c:\\logs\\mirc.hst"), FileAttr::Directory | FileAttr::ReadOnly);
+    for (const std::string& call : machine.Log())
+        EXPECT_NE(call.rfind("SetAttributes", 0), 0u) << call;
     EXPECT_TRUE(report.lines.empty());
     EXPECT_FALSE(flags.InfectionFound);
     EXPECT_FALSE(flags.RemovalFailed);
+    EXPECT_FALSE(ops.ForceDeleteFile("c:\\data\\server.ini"));
+    EXPECT_EQ(machine.Attributes("c:\\data\\server.ini"), hiddenSystem);
 }
 
 TEST_F(CleaningTest, NestingDownToThePathLengthLimit)

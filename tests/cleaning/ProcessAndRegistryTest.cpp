@@ -71,18 +71,27 @@ TEST_F(CleaningTest, UndeletableStartupValueIsReported)
     ops.RemoveStartupValue("systemtray");
     EXPECT_EQ(report.lines, Strings({RegistryLines[0], "No se pudo eliminar la clave del troyano", RegistryLines[2]}));
     EXPECT_TRUE(machine.HasValue(RunKey, "systemtray"));
+    EXPECT_TRUE(flags.RemovalFailed);
     ExpectNothingOpen();
 }
 
-TEST_F(CleaningTest, RunKeyMissingOrDeniedShowsTheBoxAndNoLine)
+TEST_F(CleaningTest, MissingRunKeyShowsTheBoxAndHoldsNothingToRemove)
 {
     ops.RemoveStartupValue("systemtray");
+    EXPECT_EQ(machine.InformationBoxes(), Strings{"Error abriendo valor del registro"});
+    EXPECT_TRUE(report.lines.empty());
+    EXPECT_FALSE(flags.RemovalFailed);
+}
+
+TEST_F(CleaningTest, DeniedRunKeyShowsTheBoxAndMarksTheRemovalFailed)
+{
     machine.AddKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run", false);
     machine.SetValue(RunKey, "systemtray", "x");
     ops.RemoveStartupValue("systemtray");
-    EXPECT_EQ(machine.InformationBoxes(), Strings(2, "Error abriendo valor del registro"));
+    EXPECT_EQ(machine.InformationBoxes(), Strings{"Error abriendo valor del registro"});
     EXPECT_TRUE(report.lines.empty());
     EXPECT_TRUE(machine.HasValue(RunKey, "systemtray"));
+    EXPECT_TRUE(flags.RemovalFailed);
     ExpectNothingOpen();
 }
 

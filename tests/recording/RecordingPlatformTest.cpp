@@ -56,7 +56,7 @@ TEST(RecordingPatternLookup, WildcardsFollowWindowsRules)
     EXPECT_TRUE(Names(p, "c:\\*.doc").empty());
 }
 
-TEST(RecordingPatternLookup, ListingOrderIsByUpperCasedNameUnlessSet)
+TEST(RecordingPatternLookup, ListingOrderIsByUpperCasedName)
 {
     RecordingPlatform p;
     for (const char* name : {"b", "_x", "A", "a1"}) p.AddFile(std::string("c:\\d\\") + name);
@@ -67,9 +67,6 @@ TEST(RecordingPatternLookup, ListingOrderIsByUpperCasedNameUnlessSet)
     p.AddFile("c:\\e\\\xE4");
     p.AddFile("c:\\e\\z");
     EXPECT_EQ(Names(p, "c:\\e\\?"), (Strings{".", "z", "\xE4", "\x80"}));
-
-    p.SetListingOrder("c:\\d", {"_X", "b"});
-    EXPECT_EQ(Names(p, "c:\\d\\*.*"), (Strings{".", "..", "_x", "b", "A", "a1"}));
 }
 
 TEST(RecordingPatternLookup, DotEntriesOnlyInSubdirectoryWildcardListings)
@@ -135,12 +132,9 @@ TEST(RecordingFiles, HeldOpenFilesResistDeletionAndReplacement)
     EXPECT_THROW(p.ReadFileBytes("c:\\w.txt"), EngineError);
     for (const char* path : {"c:\\r.txt", "c:\\w.txt"}) {
         EXPECT_FALSE(p.RemoveFile(path));
-        EXPECT_THROW(p.ReplaceFileBytes(path, "new"), EngineError);
+        EXPECT_THROW(p.ReplaceFileBytes(path, p.Contents(path), "new"), EngineError);
     }
     EXPECT_EQ(p.Contents("c:\\w.txt"), "write");
-    p.Release("c:\\w.txt");
-    EXPECT_TRUE(p.RemoveFile("c:\\w.txt"));
-    EXPECT_EQ(p.OpenFiles(), 0);
 }
 
 TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
@@ -152,20 +146,16 @@ TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
     EXPECT_FALSE(p.RemoveFile("c:\\ro"));
     EXPECT_FALSE(p.RemoveFile("c:\\dir"));
     EXPECT_FALSE(p.RemoveFile("c:\\none"));
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\hs", "x"), EngineError);
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\hs", "", "x"), EngineError);
     EXPECT_TRUE(p.RemoveFile("c:\\hs"));
 
     try {
-        p.ReplaceFileBytes("c:\\ro", "x");
+        p.ReplaceFileBytes("c:\\ro", "", "x");
         ADD_FAILURE() << "replaced a read-only file";
     } catch (const EngineError& error) {
         EXPECT_STREQ(error.what(), "Cannot create file c:\\ro");
     }
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\dir", "x"), EngineError);
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\nodir\\new.ini", "x"), EngineError);
-    p.ReplaceFileBytes("c:\\dir\\new.ini", "fresh");
-    EXPECT_EQ(p.Contents("c:\\dir\\new.ini"), "fresh");
-    EXPECT_EQ(p.Attributes("c:\\dir\\new.ini"), FileAttr::Archive);
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\dir", "", "x"), EngineError);
 
     // The directory bit stays; a file stripped of every bit reads as normal.
     EXPECT_TRUE(p.SetAttributes("c:\\dir", 0));
@@ -176,6 +166,30 @@ TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
     // An unreadable word written back with a bit cleared is refused.
     EXPECT_FALSE(p.SetAttributes("c:\\ro", FileAttr::Invalid & ~FileAttr::Hidden));
     EXPECT_EQ(p.Attributes("c:\\ro"), FileAttr::Normal);
+}
+
+TEST(RecordingFiles, ReplacementOnlyOfWhatWasReadKeepingAccessAndAttributes)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\mirc.ini", "old", FileAttr::Archive | 0x2000 | 0x100);
+    p.SetAccess("c:\\mirc.ini", "owner only");
+    EXPECT_FALSE(p.ReplaceFileBytes("c:\\mirc.ini", "older", "new"));
+    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "old");
+    EXPECT_FALSE(p.ReplaceFileBytes("c:\\gone.ini", "", "new")) << "removed since it was read";
+    EXPECT_FALSE(p.Exists("c:\\gone.ini"));
+
+    p.SetOtherWriter([&](const std::string& path) { p.SetContents(path, p.Contents(path) + "+"); });
+    EXPECT_FALSE(p.ReplaceFileBytes("c:\\mirc.ini", "old", "new"));
+    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "old+");
+    p.SetOtherWriter({});
+    EXPECT_TRUE(p.ReplaceFileBytes("c:\\mirc.ini", "old+", "new"));
+    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "new");
+    EXPECT_EQ(p.Access("c:\\mirc.ini"), "owner only");
+    EXPECT_EQ(p.Attributes("c:\\mirc.ini"), FileAttr::Archive | 0x2000 | 0x100);
+
+    p.AddFile("c:\\plain.ini", "a", FileAttr::Normal);
+    EXPECT_TRUE(p.ReplaceFileBytes("c:\\plain.ini", "a", "b"));
+    EXPECT_EQ(p.Attributes("c:\\plain.ini"), FileAttr::Archive);
 }
 
 TEST(RecordingPaths, RelativePathsResolveAgainstTheCurrentDirectory)
@@ -240,23 +254,21 @@ TEST(RecordingFaults, FailingEveryCallOfAKindChangesNothing)
     EXPECT_EQ(Names(p, "c:\\d\\*.txt"), Strings{"a.txt"});
     EXPECT_EQ(p.OpenListings(), 0);
     EXPECT_FALSE(p.SetAttributes("c:\\d\\a.txt", FileAttr::Hidden));
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\d\\a.txt", "x"), EngineError);
+    EXPECT_THROW(p.ReplaceFileBytes("c:\\d\\a.txt", "a", "x"), EngineError);
     EXPECT_THROW(p.ReadFileBytes("c:\\d\\a.txt"), EngineError);
     EXPECT_FALSE(p.TerminateProcess(id));
     EXPECT_EQ(p.CurrentDirectory(), "");
     {
-        auto key = p.OpenCurrentUserKey("SOFTWARE\\Run");
+        auto key = p.OpenCurrentUserKey("SOFTWARE\\Run").key;
         ASSERT_TRUE(key);
         EXPECT_EQ(key->DeleteValue("systemtray"), RegistryKey::DeleteResult::Failed);
     }
     EXPECT_EQ(p.OpenKeys(), 0);
-    EXPECT_EQ(p.OpenFiles(), 0);
     EXPECT_EQ(p.Contents("c:\\d\\a.txt"), "a");
     EXPECT_EQ(p.Attributes("c:\\d\\a.txt"), FileAttr::Archive);
     EXPECT_EQ(p.Running().size(), 1u);
     EXPECT_TRUE(p.HasValue("software\\run", "systemtray"));
 
-    p.ClearFaults();
     p.ShowInformationBox("hola");
     EXPECT_EQ(p.InformationBoxes(), Strings{"hola"});
     EXPECT_EQ(p.Log().back(), "InformationBox hola");
@@ -271,10 +283,14 @@ TEST(RecordingRegistry, KeysOpenOnlyWhenPresentAndFullyAccessible)
     p.SetValue("software\\microsoft\\windows\\currentversion\\run", "stuck", "z");
     p.SetValueUndeletable("software\\microsoft\\windows\\currentversion\\run", "stuck");
     p.AddKey("software\\locked", false);
-    EXPECT_FALSE(p.OpenCurrentUserKey("software\\locked"));
-    EXPECT_FALSE(p.OpenCurrentUserKey("software\\absent"));
+    const OpenedKey locked = p.OpenCurrentUserKey("software\\locked");
+    EXPECT_FALSE(locked.key);
+    EXPECT_FALSE(locked.missing);
+    const OpenedKey absent = p.OpenCurrentUserKey("software\\absent");
+    EXPECT_FALSE(absent.key);
+    EXPECT_TRUE(absent.missing);
     {
-        auto key = p.OpenCurrentUserKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+        auto key = p.OpenCurrentUserKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run").key;
         ASSERT_TRUE(key);
         EXPECT_EQ(p.OpenKeys(), 1);
         EXPECT_EQ(key->DeleteValue("SystemTray"), RegistryKey::DeleteResult::Deleted);
@@ -283,7 +299,12 @@ TEST(RecordingRegistry, KeysOpenOnlyWhenPresentAndFullyAccessible)
     }
     EXPECT_EQ(p.OpenKeys(), 0);
     EXPECT_EQ(p.ValueNames("software\\microsoft\\windows\\currentversion\\run"), (Strings{"keep", "stuck"}));
-    EXPECT_TRUE(p.OpenCurrentUserKey("software\\microsoft"));   // parents exist too
+    EXPECT_TRUE(p.OpenCurrentUserKey("software\\microsoft").key);   // parents exist too
     EXPECT_EQ(p.Log()[3], "DeleteValue SystemTray");
     EXPECT_EQ(p.Log()[6], "CloseKey");
+
+    p.FailEvery(Call::OpenKey);   // a failure is no proof that the key is missing
+    const OpenedKey failed = p.OpenCurrentUserKey("software\\microsoft");
+    EXPECT_FALSE(failed.key);
+    EXPECT_FALSE(failed.missing);
 }

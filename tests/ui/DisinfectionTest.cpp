@@ -2,6 +2,7 @@
 // The program sweeps the whole drive: everything seeded lives in the scratch tree, the
 // dist folder or the Run key, and is taken away again.
 #include "PelkarinSession.h"
+#include "ScratchFiles.h"
 #include "ScratchMachine.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ const char* const NotInfected = "Su sistema no hab\xED" "a sido infectado :)";
 const char* const ResidentDeleted = "Archivo eliminado,continuando b\xFAsqueda";
 const char* const RegistryDone = "Se concluyo el proceso de desinfecci\xF3n del registro...";
 const char* const TrojanRemoved = "Se elimin\xF3 el troyano de su sistema satisfactoriamente";
+const char* const TrojanStays = "El troyano no pudo ser eliminado por completo de su sistema";
 const char* const RegistryUntouched = "El registro no fue afectado por el troyano...";
 const char* const KeepValue = "pelkarin-e2e-keep";
 
@@ -163,6 +165,19 @@ TEST(DisinfectInfected, Cadena2)
     EXPECT_EQ(ReadFileBytes(ScratchTree::Path("cadena2\\hidden\\server.ini")), "out of reach");
 }
 
+TEST(DisinfectInfected, ResidentFileThatSurvivesDeletion)
+{
+    ScratchFile resident(Resident(), "resident");
+    const ImmutableFile immutable(Resident());
+    if (!immutable.Made())
+        GTEST_SKIP() << "chattr +i is not possible here: it needs root and ext2/3/4, XFS or Btrfs";
+    EXPECT_EQ(RunDisinfection(0),
+              Lines({SearchDone, SearchDone, SearchDone, SearchDone, "No se pudo eliminar el archivo systray.exe",
+                     "Comprobaci\xF3n de registro finalizada", "Se elimin\xF3 la clave del troyano",
+                     "Desinfecci\xF3n concluida :)", RegistryDone, TrojanStays}));
+    EXPECT_TRUE(FileExists(Resident()));
+}
+
 TEST(DisinfectClean, EachRowReportsNothingFound)
 {
     ASSERT_FALSE(FileExists(Resident()));
@@ -209,7 +224,7 @@ TEST(DisinfectRegistry, RunKeyThatCannotBeOpenedShowsTheEngineBox)
     EXPECT_EQ(box.caption, "Pelkarin");
     EXPECT_EQ(box.text, "Error abriendo valor del registro");
     const std::string report =
-        Lines({SearchDone, SearchDone, SearchDone, SearchDone, ResidentDeleted, RegistryDone, TrojanRemoved});
+        Lines({SearchDone, SearchDone, SearchDone, SearchDone, ResidentDeleted, RegistryDone, TrojanStays});
     EXPECT_EQ(session.PaneText(), report);
     EXPECT_FALSE(FileExists(Resident()));
 

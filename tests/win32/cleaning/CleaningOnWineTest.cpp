@@ -65,6 +65,23 @@ TEST_F(CleaningOnWine, HiddenAndReadOnlyDirectoriesAreNotEntered)
     EXPECT_EQ(report.lines, Strings{Deleted});
 }
 
+TEST_F(CleaningOnWine, DirectoriesNamedLikeATargetKeepTheirAttributes)
+{
+    MakeDirectory(Root + "a");
+    MakeDirectory(Root + "a\\server.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    MakeDirectory(Root + "b");
+    MakeDirectory(Root + "b\\mirc.hst");
+    ASSERT_TRUE(SetUnixWritable(Root + "b\\mirc.hst", false));
+    const std::uint32_t hiddenSystem = AttributesOf(Root + "a\\server.ini");
+    ASSERT_EQ(hiddenSystem & 0x16u, 0x16u);
+    ops.SearchAndDeleteFile(Root, "server.ini");
+    ops.SearchAndDeleteFile(Root, "mirc.hst");
+    EXPECT_EQ(AttributesOf(Root + "a\\server.ini"), hiddenSystem);
+    EXPECT_EQ(AttributesOf(Root + "b\\mirc.hst"), 0x11u);
+    EXPECT_TRUE(report.lines.empty());
+    EXPECT_FALSE(flags.InfectionFound);
+}
+
 TEST_F(CleaningOnWine, FileHeldOpenByAnotherProcessIsReported)
 {
     MakeDirectory(Root + "prog");
@@ -75,6 +92,21 @@ TEST_F(CleaningOnWine, FileHeldOpenByAnotherProcessIsReported)
     EXPECT_EQ(report.lines, Strings{"No se pudo borrar el fichero del Troyano: " + Root + "prog\\systemio.exe"});
     EXPECT_TRUE(flags.InfectionFound);
     EXPECT_TRUE(flags.RemovalFailed);
+}
+
+TEST_F(CleaningOnWine, ImmutableFileIsReportedNotDeleted)
+{
+    MakeDirectory(Root + "srv");
+    MakeFile(Root + "srv\\server.ini", "x", FILE_ATTRIBUTE_HIDDEN);
+    const ImmutableFile immutable(Root + "srv\\server.ini");
+    if (!immutable.Made())
+        GTEST_SKIP() << "chattr +i is not possible here: it needs root and ext2/3/4, XFS or Btrfs";
+    ops.SearchAndDeleteFile(Root, "server.ini");
+    EXPECT_TRUE(PathExists(Root + "srv\\server.ini"));
+    EXPECT_EQ(report.lines, Strings{"No se pudo borrar el fichero del Troyano: " + Root + "srv\\server.ini"});
+    EXPECT_TRUE(flags.RemovalFailed);
+    EXPECT_FALSE(ops.ForceDeleteFile(Root + "srv\\server.ini"));
+    EXPECT_EQ(AttributesOf(Root + "srv\\server.ini") & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
 }
 
 TEST_F(CleaningOnWine, CopyHeldForWritingRaisesTheOpenErrorAfterEarlierPurges)
@@ -92,6 +124,37 @@ TEST_F(CleaningOnWine, CopyHeldForWritingRaisesTheOpenErrorAfterEarlierPurges)
     }
     EXPECT_EQ(ReadWhole(Root + "a\\mirc.ini"), "keep\r\n");
     EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "n0=mirc.hst\r\n");
+}
+
+TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOver)
+{
+    MakeDirectory(Root + "a");
+    MakeDirectory(Root + "a\\mirc.ini");
+    MakeFile(Root + "a\\mirc.ini\\mirc.ini", "n0=mirc.hst\r\n");
+    MakeDirectory(Root + "b");
+    MakeFile(Root + "b\\mirc.ini", "n0=mirc.hst\r\nkeep\r\n");
+    ops.PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
+    EXPECT_EQ(ReadWhole(Root + "a\\mirc.ini\\mirc.ini"), "n0=mirc.hst\r\n");
+    EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "keep\r\n");
+}
+
+TEST_F(CleaningOnWine, Utf8CopyLosesOnlyTheLinesWithTheMarkerAsItsEncodingSpellsIt)
+{
+    // A-umlaut in UTF-8 (C3 84) and e-ogonek, whose first byte is the worm's 0xC4.
+    MakeFile(Root + "mirc.ini", "\xEF\xBB\xBF[mirc]\r\nnick=\xC3\x84rger\r\nnick3=J\xC4\x99" "drzej\r\nn0=\xC4\r\n");
+    ops.PurgeConfigLines(Root, "mirc.ini", "\xC4");
+    EXPECT_EQ(ReadWhole(Root + "mirc.ini"), "\xEF\xBB\xBF[mirc]\r\nnick3=J\xC4\x99" "drzej\r\n");
+    EXPECT_TRUE(flags.InfectionFound);
+}
+
+TEST_F(CleaningOnWine, CopyThatIsADeviceIsReadForTheSizeItReports)
+{
+    MakeDirectory(Root + "dev");
+    const UnixLink endless(Root + "dev\\mirc.ini", "/dev/zero");
+    if (!endless.Made())
+        GTEST_SKIP() << "no link to /dev/zero could be made here";
+    ops.PurgeConfigLines(Root, "mirc.ini", "\xC4");
+    EXPECT_FALSE(flags.InfectionFound);
 }
 
 TEST_F(CleaningOnWine, ReadOnlyCopyNeedingAPurgeRaisesTheCreateErrorIntact)

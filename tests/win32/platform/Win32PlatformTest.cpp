@@ -2,6 +2,7 @@
 #include "ChildProcess.h"
 #include "EngineError.h"
 #include "RemoveTree.h"
+#include "ScratchFiles.h"
 #include "Win32Platform.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,11 @@ std::vector<std::string> Listing(Win32Platform& platform, const std::string& pat
             names.push_back(entry.name);
         while (listing->Next(entry));
     return names;
+}
+
+BOOL WINAPI DeletionClaimedOnly(LPCSTR)
+{
+    return TRUE;
 }
 
 class Win32PlatformTest : public testing::Test {
@@ -73,6 +79,23 @@ TEST_F(Win32PlatformTest, AttributesAndDeletion)
         EXPECT_FALSE(platform.RemoveFile(Root + "locked.txt"));
     }
     EXPECT_TRUE(platform.RemoveFile(Root + "locked.txt"));
+}
+
+TEST_F(Win32PlatformTest, DeletedMeansTheFileIsGone)
+{
+    Write(Root + "stays.exe", "x");
+    Win32Calls claiming;
+    claiming.DeleteFileA = DeletionClaimedOnly;   // as Wine does for an immutable file
+    EXPECT_FALSE(Win32Platform({}, claiming).RemoveFile(Root + "stays.exe"));
+    {
+        // The deletion succeeds but is pending while another program holds the file.
+        ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "stays.exe", ChildProcess::Hold::SharingDeletion);
+        EXPECT_FALSE(platform.RemoveFile(Root + "stays.exe"));
+        EXPECT_NE(GetFileAttributesA((Root + "stays.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    EXPECT_EQ(GetFileAttributesA((Root + "stays.exe").c_str()), INVALID_FILE_ATTRIBUTES) << "gone with its holder";
+    Write(Root + "goes.exe", "x");
+    EXPECT_TRUE(platform.RemoveFile(Root + "goes.exe"));
 }
 
 TEST_F(Win32PlatformTest, ExistsMeansAFileWhateverItsDate)
@@ -160,18 +183,42 @@ TEST_F(Win32PlatformTest, ReadingFiles)
     }
 }
 
+BOOL WINAPI NeverEnding(HANDLE, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED)
+{
+    std::fill_n(static_cast<char*>(buffer), size, 'z');
+    *read = size;
+    return TRUE;
+}
+
+TEST_F(Win32PlatformTest, ReadingTakesTheSizeTheFileHadWhenOpened)
+{
+    Write(Root + "mirc.ini", "ten bytes.");
+    Win32Calls calls;
+    calls.ReadFile = NeverEnding;
+    EXPECT_EQ(Win32Platform({}, calls).ReadFileBytes(Root + "mirc.ini"), "zzzzzzzzzz");
+
+    const UnixLink zero(Root + "zero.ini", "/dev/zero");
+    if (!zero.Made())
+        GTEST_SKIP() << "no link to /dev/zero could be made here";
+    EXPECT_EQ(platform.ReadFileBytes(Root + "zero.ini"), "") << "a device reports no size";
+}
+
 TEST_F(Win32PlatformTest, ReplacingFilesIsAllOrNothing)
 {
     Write(Root + "mirc.ini", "old content\r\n", FILE_ATTRIBUTE_ARCHIVE);
-    platform.ReplaceFileBytes(Root + "mirc.ini", "new\r\n");
+    EXPECT_TRUE(platform.ReplaceFileBytes(Root + "mirc.ini", "old content\r\n", "new\r\n"));
     EXPECT_EQ(Read(Root + "mirc.ini"), "new\r\n");
-    platform.ReplaceFileBytes(Root + "mirc.ini", "");
+    EXPECT_TRUE(platform.ReplaceFileBytes(Root + "mirc.ini", "new\r\n", ""));
     EXPECT_EQ(Read(Root + "mirc.ini"), "");
     EXPECT_EQ(platform.GetAttributes(Root + "mirc.ini") & ~FILE_ATTRIBUTE_ARCHIVE, 0u);
+    EXPECT_FALSE(platform.ReplaceFileBytes(Root + "mirc.ini", "not what it holds", "lost"));
+    EXPECT_EQ(Read(Root + "mirc.ini"), "");
+    EXPECT_FALSE(platform.ReplaceFileBytes(Root + "gone.ini", "", "lost"));
+    EXPECT_FALSE(PathExists(Root + "gone.ini")) << "a removed copy does not come back";
 
-    auto expectRefused = [&](const std::string& path, const std::string& why) {
+    auto expectRefused = [&](const std::string& path, const std::string& original, const std::string& why) {
         try {
-            platform.ReplaceFileBytes(path, "lost");
+            platform.ReplaceFileBytes(path, original, "lost");
             ADD_FAILURE() << why << " was replaced";
         } catch (const EngineError& e) {
             EXPECT_EQ(std::string(e.what()), "Cannot create file " + path) << why;
@@ -179,19 +226,19 @@ TEST_F(Win32PlatformTest, ReplacingFilesIsAllOrNothing)
     };
     for (DWORD refused : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
         Write(Root + "kept.ini", "keep me\r\n", refused);
-        expectRefused(Root + "kept.ini", "attributes " + std::to_string(refused));
+        expectRefused(Root + "kept.ini", "keep me\r\n", "attributes " + std::to_string(refused));
         EXPECT_EQ(platform.GetAttributes(Root + "kept.ini") & ~FileAttr::Archive, refused);
         SetFileAttributesA((Root + "kept.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(Read(Root + "kept.ini"), "keep me\r\n");
     }
     CreateDirectoryA((Root + "dir.ini").c_str(), nullptr);
-    expectRefused(Root + "dir.ini", "a directory");
+    expectRefused(Root + "dir.ini", "", "a directory");
 
     Write(Root + "held.ini", "held\r\n");
     for (auto hold : {ChildProcess::Hold::ForWriting, ChildProcess::Hold::ForReading}) {
         {
             ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "held.ini", hold);
-            expectRefused(Root + "held.ini", "a file held open");
+            expectRefused(Root + "held.ini", "held\r\n", "a file held open");
         }
         EXPECT_EQ(Read(Root + "held.ini"), "held\r\n");
     }
@@ -212,13 +259,15 @@ TEST(Win32Registry, OpenDeleteAndMissingKeys)
 
     Win32Platform platform;
     {
-        auto opened = platform.OpenCurrentUserKey("software\\pelkarintest");
+        auto opened = platform.OpenCurrentUserKey("software\\pelkarintest").key;
         ASSERT_TRUE(opened);
         EXPECT_EQ(opened->DeleteValue("systemtray"), RegistryKey::DeleteResult::Deleted);
         EXPECT_EQ(opened->DeleteValue("systemtray"), RegistryKey::DeleteResult::NotFound);
     }
     EXPECT_EQ(RegQueryValueExA(key, "other", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
-    EXPECT_FALSE(platform.OpenCurrentUserKey("software\\pelkarintest\\missing"));
+    const OpenedKey missing = platform.OpenCurrentUserKey("software\\pelkarintest\\missing");
+    EXPECT_FALSE(missing.key);
+    EXPECT_TRUE(missing.missing);
     HKEY probe;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\pelkarintest\\missing", 0, KEY_READ, &probe), ERROR_SUCCESS)
         << "opening never creates the key";
@@ -234,7 +283,9 @@ TEST(Win32Registry, OpenDeleteAndMissingKeys)
     SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
     ASSERT_EQ(RegSetKeySecurity(denied, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
     RegCloseKey(denied);
-    EXPECT_FALSE(platform.OpenCurrentUserKey("software\\pelkarintest\\denied"));
+    const OpenedKey closed = platform.OpenCurrentUserKey("software\\pelkarintest\\denied");
+    EXPECT_FALSE(closed.key);
+    EXPECT_FALSE(closed.missing) << "a key closed to us is there all the same";
 
     RegCloseKey(key);
     // Restore access so the scratch key can go.

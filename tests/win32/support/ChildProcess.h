@@ -16,12 +16,20 @@ public:
         return ChildProcess(exePath, "sleep");
     }
 
-    enum class Hold { ForWriting, ForReading };
+    enum class Hold { ForWriting, ForReading, SharingDeletion };
     // The child holding path open. For writing: nobody else may write, delete or read it
     // without sharing writing. For reading: nobody else may delete it or open it exclusively.
+    // Sharing deletion: a deletion succeeds, but the file stays until the child ends.
     static ChildProcess HoldingFileOpen(const std::string& path, Hold hold = Hold::ForWriting)
     {
-        return ChildProcess(ChildExe(), "hold \"" + path + "\" " + (hold == Hold::ForWriting ? "write" : "read"));
+        const char* const modes[] = {"write", "read", "delete"};
+        return ChildProcess(ChildExe(), "hold \"" + path + "\" " + modes[static_cast<int>(hold)]);
+    }
+
+    // The child after it has added line (no blanks) and CR LF at the end of path.
+    static ChildProcess Appending(const std::string& path, const std::string& line)
+    {
+        return ChildProcess(ChildExe(), "append \"" + path + "\" " + line);
     }
 
     ChildProcess(ChildProcess&& other) noexcept : info_(std::exchange(other.info_, PROCESS_INFORMATION{})) {}

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -89,35 +91,105 @@ void RemoveScratchTree(const std::string& root)
     });
 }
 
-bool SetUnixWritable(const std::string& dir, bool writable)
+namespace {
+
+// The Unix path behind a Windows path under Wine; empty elsewhere.
+std::string UnixPathOf(const std::string& path)
 {
     using UnixName = char*(CDECL*)(LPCWSTR);
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    if (!unixName || !PathExists(dir))
-        return false;
+    if (!unixName)
+        return {};
     wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, dir.c_str(), -1, wide, MAX_PATH);
-    char* path = unixName(wide);
-    if (!path)
-        return false;
-    std::string command = std::string("chmod ") + (writable ? "u+w" : "a-w") + " \"" + path + "\"";
-    HeapFree(GetProcessHeap(), 0, path);
-    // Wine starts a Unix program named by its Z: path like any other.
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* unixPath = unixName(wide);
+    if (!unixPath)
+        return {};
+    const std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+// Starts a Unix program (Wine starts a program named by its Z: path like any other) and
+// waits up to 5 s for done() to hold: the handle of a Unix program is not waitable.
+// False when it cannot start or done() never holds.
+bool RunUnix(const char* program, const std::string& arguments, const std::function<bool()>& done)
+{
+    std::string command = std::string(program) + " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA("Z:\\bin\\chmod", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    // The handle of a Unix program is not waitable: watch the attribute change instead.
     for (int tries = 0; tries < 500; ++tries) {
-        if (((AttributesOf(dir) & FILE_ATTRIBUTE_READONLY) == 0) == writable)
+        if (done())
             return true;
         Sleep(10);
     }
     return false;
+}
+
+// A Unix program run on the Unix file behind path, its options before the path.
+bool RunOnUnixFile(const char* program, const std::string& options, const std::string& path,
+                   const std::function<bool()>& done)
+{
+    const std::string unixPath = UnixPathOf(path);
+    return !unixPath.empty() && RunUnix(program, options + " \"" + unixPath + "\"", done);
+}
+
+bool OpensForWriting(const std::string& path)
+{
+    const Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    return file.get() != INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
+bool SetUnixWritable(const std::string& dir, bool writable)
+{
+    return RunOnUnixFile("Z:\\bin\\chmod", writable ? "u+w" : "a-w", dir,
+                         [&] { return ((AttributesOf(dir) & FILE_ATTRIBUTE_READONLY) == 0) == writable; });
+}
+
+bool SetUnixLink(const std::string& path, const std::string& unixTarget, bool present)
+{
+    const auto there = [&] {
+        WIN32_FIND_DATAA data;
+        const HANDLE find = FindFirstFileA(path.c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+        return find != INVALID_HANDLE_VALUE;
+    };
+    if (present)
+        return RunOnUnixFile("Z:\\bin\\ln", "-s \"" + unixTarget + "\"", path, there);
+    return RunOnUnixFile("Z:\\bin\\rm", "-f", path, [&] { return !there(); });
+}
+
+int UnixMode(const std::string& path, const char* setFirst)
+{
+    const std::string out = "c:\\pelkarin-unix-mode.txt";
+    DeleteFileA(out.c_str());
+    const std::string unixPath = UnixPathOf(path), unixOut = UnixPathOf(out);
+    if (unixPath.empty() || unixOut.empty())
+        return -1;
+    const std::string chmod = setFirst ? std::string("chmod ") + setFirst + " '" + unixPath + "' && " : "";
+    const std::string script = chmod + "stat -c %a '" + unixPath + "' > '" + unixOut + ".part' && mv '" + unixOut +
+                               ".part' '" + unixOut + "'";
+    if (!RunUnix("Z:\\bin\\sh", "-c \"" + script + "\"", [&] { return PathExists(out); }))
+        return -1;
+    const std::string octal = ReadWhole(out);
+    DeleteFileA(out.c_str());
+    return static_cast<int>(std::strtol(octal.c_str(), nullptr, 8));
+}
+
+bool SetUnixImmutable(const std::string& path, bool immutable)
+{
+    return RunOnUnixFile("Z:\\usr\\bin\\chattr", immutable ? "+i" : "-i", path,
+                         [&] { return OpensForWriting(path) != immutable; });
 }
 
 bool ReadRunValue(const std::string& name, std::string& data)

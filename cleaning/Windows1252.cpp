@@ -1,0 +1,70 @@
+#include "Windows1252.h"
+
+char16_t Windows1252Character(unsigned char byte)
+{
+    static const char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    return byte >= 0x80 && byte < 0xA0 ? high[byte - 0x80] : byte;
+}
+
+std::string Windows1252ToUtf8(const std::string& text)
+{
+    std::string utf8;
+    for (const char c : text) {
+        const char16_t u = Windows1252Character(static_cast<unsigned char>(c));
+        if (u < 0x80) {
+            utf8 += static_cast<char>(u);
+        } else if (u < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (u >> 6));
+            utf8 += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (u >> 12));
+            utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+bool IsWellFormedUtf8(const std::string& bytes)
+{
+    const std::size_t size = bytes.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The length of the sequence and the range its second byte must lie in.
+        std::size_t length = 0;
+        unsigned char low = 0x80, top = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;        // overlong below U+0800
+            if (lead == 0xED) top = 0x9F;        // surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;        // overlong below U+10000
+            if (lead == 0xF4) top = 0x8F;        // above U+10FFFF
+        } else {
+            return false;
+        }
+        if (size - i < length)
+            return false;
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        if (second < low || second > top)
+            return false;
+        for (std::size_t k = 2; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if (next < 0x80 || next > 0xBF)
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Windows-1252, the code page of the program's texts, next to Unicode.
+#include <string>
+
+// The Unicode character of a Windows-1252 byte. The five bytes the code page leaves
+// unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same
+// number, as Windows converts them.
+char16_t Windows1252Character(unsigned char byte);
+
+// Windows-1252 text in UTF-8.
+std::string Windows1252ToUtf8(const std::string& text);
+
+// Whether bytes are well-formed UTF-8: no stray or missing continuation bytes, no
+// overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsWellFormedUtf8(const std::string& bytes);
