@@ -1,11 +1,14 @@
 #include "Form1Classes.h"
 
+#include "GradientCaption.h"
 #include "ImageControl.h"
 #include "StandInControls.h"
+#include "TFlatTitlebarUnit.h"
 
 const ComponentRegistry& Form1Classes()
 {
-    static const ComponentRegistry classes({&TImageClass(), &TitleStripStandInClass(), &ComboBoxStandInClass(),
-                                            &ButtonStandInClass(), &MemoStandInClass()});
+    static const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &ComboBoxStandInClass(),
+                                            &ButtonStandInClass(), &MemoStandInClass(),
+                                            &TGradientCaptionClass()});
     return classes;
 }

@@ -53,7 +53,7 @@ FormDescription BuildForm1()
     auto& c = form.components;
     Add(c, "Image5", "TImage", 224, 8, 197, 66)
         .Set("Picture", IntegerValue(IDB_LOGO));
-    Add(c, "FlatTitlebar1", "TTitleStripStandIn", 112, 272, 177, 19)
+    Add(c, "FlatTitlebar1", "TFlatTitlebar", 112, 272, 177, 19)
         .Set("Caption", TextValue("Programado por el equipo de Pelkarin"))
         .Set("ActiveTextColor", ColourValue(clWhite))
         .Set("InactiveTextColor", ColourValue(TitleInactiveText))
@@ -92,13 +92,22 @@ FormDescription BuildForm1()
         .Set("ColorFocused", ColourValue(clBlack))
         .Set("TabOrder", IntegerValue(3))
         .Set("TabStop", BooleanValue(true));
-    Add(c, "FlatTitlebar2", "TTitleStripStandIn", 152, 296, 100, 19)
+    Add(c, "FlatTitlebar2", "TFlatTitlebar", 152, 296, 100, 19)
         .Set("Caption", TextValue("pelkarin.example"))   // the strip is 100 pixels wide
         .Set("ActiveTextColor", ColourValue(clWhite))
         .Set("InactiveTextColor", ColourValue(TitleInactiveText))
         .Set("TitlebarColor", ColourValue(clBlack));
-    // GradientCaption1 (TGradientCaption) is not a visible control; it joins the form with
-    // the caption bar's painting.
+    // Paints the caption bar; it has no window, so no place.
+    Add(c, "GradientCaption1", "TGradientCaption", 0, 0, 0, 0)
+        .Set("DefaultFont", BooleanValue(false))
+        .Set("FormCaption", TextValue(form.caption))
+        .Set("FontInactiveColor", ColourValue(clMaroon))
+        .Set("Font.Height", IntegerValue(-9))
+        .Set("Font.Style", LinesValue({}))
+        .Set("Font.Color", ColourValue(clWhite))
+        .Set("GradientInactive", BooleanValue(true))
+        .Set("GradientSteps", IntegerValue(100))
+        .Set("StartColor", ColourValue(clTeal));
     return form;
 }
 

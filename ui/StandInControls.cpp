@@ -5,7 +5,6 @@
 
 namespace {
 
-const ColourWord TitleInactiveText = 8559266;
 const ColourWord FlatLight = 14805739;   // RGB(235, 234, 225)
 const ColourWord FlatBeige = 12965593;   // RGB(217, 214, 197)
 const ColourWord FlatBorder = 8623776;   // RGB(160, 150, 131)
@@ -15,27 +14,6 @@ std::unique_ptr<Component> Create(const ComponentCreation& creation)
 {
     return std::make_unique<StandIn>(creation);
 }
-
-// A title strip: centred text in ActiveTextColor on TitlebarColor.
-class TitleStripStandIn : public Control {
-public:
-    explicit TitleStripStandIn(const ComponentCreation& creation) : Control(creation)
-    {
-        CreateHandle("STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, Text("Caption"),
-                     Scale(Description().height));
-    }
-
-    HBRUSH ControlColour(HDC dc) override
-    {
-        SetTextColor(dc, ResolveColour(Colour("ActiveTextColor")));
-        const ColourWord background = Colour("TitlebarColor");
-        SetBkColor(dc, ResolveColour(background));
-        return brush_.Get(background);
-    }
-
-private:
-    ColourBrush brush_;
-};
 
 // An editable drop-down list.
 class ComboBoxStandIn : public Control {
@@ -105,17 +83,6 @@ private:
 };
 
 } // namespace
-
-const ComponentClass& TitleStripStandInClass()
-{
-    static const ComponentClass declared{"TTitleStripStandIn",
-                                         {{"Caption", TextValue("")},
-                                          {"ActiveTextColor", ColourValue(clWhite)},
-                                          {"InactiveTextColor", ColourValue(TitleInactiveText)},
-                                          {"TitlebarColor", ColourValue(clBlack)}},
-                                         Create<TitleStripStandIn>};
-    return declared;
-}
 
 const ComponentClass& ComboBoxStandInClass()
 {

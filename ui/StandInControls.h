@@ -3,7 +3,6 @@
 // the same places, texts, fonts, colours and behaviour where those controls allow.
 #include "ComponentClass.h"
 
-const ComponentClass& TitleStripStandInClass();
 const ComponentClass& ComboBoxStandInClass();
 const ComponentClass& ButtonStandInClass();
 const ComponentClass& MemoStandInClass();

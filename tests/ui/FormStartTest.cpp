@@ -3,9 +3,11 @@
 #include "Control.h"
 #include "Form1Classes.h"
 #include "Form1Description.h"
+#include "GradientCaption.h"
 #include "ImageControl.h"
 #include "Program.h"
 #include "StandInControls.h"
+#include "TFlatTitlebarUnit.h"
 
 #include <gtest/gtest.h>
 
@@ -103,8 +105,9 @@ TEST(FailedStart, ControlThatCannotBeMadeShowsItsErrorWithNoWindowLeft)
     missing.name = "Missing1";
     missing.className = "TMissing";
     form.components.push_back(missing);
-    const ComponentRegistry classes({&TImageClass(), &TitleStripStandInClass(), &ComboBoxStandInClass(),
-                                     &ButtonStandInClass(), &MemoStandInClass(), &MissingClass});
+    const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &ComboBoxStandInClass(),
+                                     &ButtonStandInClass(), &MemoStandInClass(), &TGradientCaptionClass(),
+                                     &MissingClass});
 
     const StartBox box = FailedStart(form, classes);
     EXPECT_EQ(box.caption, "Pelkarin");

@@ -86,6 +86,45 @@ TEST(MainWindow, ControlsStandWhereTheyBelong)
     EXPECT_EQ(WindowText(session.InformationButton()), "Informaci\xF3n");
 }
 
+TEST(MainWindow, CaptionBarIsTheGradientAndAStripDragsTheWindow)
+{
+    PelkarinSession session;
+    HWND form = session.Form();
+    RECT outer;
+    GetWindowRect(form, &outer);
+
+    // The caption strip: from teal in 100 bands of a gradient that starts a quarter of the
+    // strip's width to its left, into the system's caption colour, which also fills the
+    // columns after the last band.
+    const int frameX = GetSystemMetrics(SM_CXDLGFRAME);
+    const int frameY = GetSystemMetrics(SM_CYDLGFRAME);
+    const int width = outer.right - outer.left - 2 * frameX - GetSystemMetrics(SM_CXSMSIZE);
+    const bool active = GetForegroundWindow() == form;
+    BOOL gradient = FALSE;
+    SystemParametersInfoA(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
+    const COLORREF end = gradient ? GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)
+                                  : GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+    const int firstBand = (width / 4) / ((width + width / 4) / 100);
+    const COLORREF first = RGB(MulDiv(firstBand, GetRValue(end), 99),
+                               128 + MulDiv(firstBand, GetGValue(end) - 128, 99),
+                               128 + MulDiv(firstBand, GetBValue(end) - 128, 99));
+    HDC screen = GetWindowDC(form);
+    const int middle = frameY + GetSystemMetrics(SM_CYSMCAPTION) / 2;
+    EXPECT_EQ(GetPixel(screen, frameX, middle), first);
+    EXPECT_EQ(GetPixel(screen, frameX + width - 1, middle), end);
+    ReleaseDC(form, screen);
+
+    // A left-button drag on a strip moves the window by the mouse's movement.
+    HWND strip = session.Control(1);   // FlatTitlebar1
+    SendMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    SendMessageA(strip, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 15));
+    SendMessageA(strip, WM_LBUTTONUP, 0, MAKELPARAM(30, 15));
+    RECT moved;
+    GetWindowRect(form, &moved);
+    EXPECT_EQ(moved.left, outer.left + 20);
+    EXPECT_EQ(moved.top, outer.top + 10);
+}
+
 TEST(MainWindow, SelectorStartsWithItsPromptAndTheFiveItems)
 {
     PelkarinSession session;

@@ -26,7 +26,7 @@ TEST(Form1, CaptionCountsItsCharacters)
 TEST(Form1, ControlsInCreationOrder)
 {
     const std::vector<std::string> expected = {"Image5", "FlatTitlebar1", "ComboBox1", "FlatButton6",
-                                               "FlatButton7", "memo", "FlatTitlebar2"};
+                                               "FlatButton7", "memo", "FlatTitlebar2", "GradientCaption1"};
     std::vector<std::string> names;
     for (const ComponentDescription& component : Form1Description().components)
         names.push_back(component.name);
@@ -59,4 +59,11 @@ TEST(Form1, ButtonsNameTheirHandlersAndColours)
     EXPECT_EQ(Row("FlatButton6")->Colour("ColorDown", clWhite), clMaroon);
     EXPECT_EQ(Row("FlatButton7")->Colour("ColorDown", clWhite), clWhite);   // left at the default
     EXPECT_EQ(Row("FlatButton7")->Colour("ColorHighLight", 0), 0x8396A0u);
+}
+
+TEST(Form1, GradientCaptionDrawsTheWindowsOwnCaption)
+{
+    const ComponentDescription* caption = Row("GradientCaption1");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->Text("FormCaption", ""), Form1Description().caption);
 }

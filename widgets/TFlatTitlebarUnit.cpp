@@ -1,0 +1,221 @@
+#include "TFlatTitlebarUnit.h"
+
+#include "InvalidOperation.h"
+#include "OffscreenPaint.h"
+#include "SystemColours.h"
+#include "TitlebarText.h"
+
+namespace {
+
+const char* const TitlebarClassName = "TFlatTitlebar";
+const ColourWord DefaultInactiveTextColor = 8559266;   // RGB(162, 154, 130)
+
+POINT PointOf(LPARAM position)
+{
+    return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+}
+
+std::unique_ptr<Component> Create(const ComponentCreation& creation)
+{
+    return std::make_unique<TFlatTitlebar>(creation);
+}
+
+} // namespace
+
+const ComponentClass& TFlatTitlebarClass()
+{
+    static const ComponentClass declared{TitlebarClassName,
+                                         {{"Caption", TextValue("")},
+                                          {"ActiveTextColor", ColourValue(clWhite)},
+                                          {"InactiveTextColor", ColourValue(DefaultInactiveTextColor)},
+                                          {"TitlebarColor", ColourValue(clBlack)}},
+                                         Create};
+    return declared;
+}
+
+TFlatTitlebar::TFlatTitlebar(const ComponentCreation& creation)
+    : Control(creation),
+      activeTextColor_(Colour("ActiveTextColor")),
+      inactiveTextColor_(Colour("InactiveTextColor")),
+      titlebarColor_(Colour("TitlebarColor")),
+      observer_([this](UINT message, WPARAM wParam, LPARAM lParam) {
+          return ObserveFormMessage(message, wParam, lParam);
+      })
+{
+    if (!Parent().isForm)
+        throw InvalidOperation("TFlatTitlebar can only be placed on a descndant of a TCustomForm");
+    RegisterWindowClass(TitlebarClassName);
+    CreateHandle(TitlebarClassName, 0, Text("Caption"), Scale(Description().height), this);
+}
+
+void TFlatTitlebar::Loaded()
+{
+    observer_.Install(Parent().window);
+}
+
+LRESULT TFlatTitlebar::ObserveFormMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ACTIVATE) {
+        // Every report counts, whether or not the state changes; the minimised flag in the
+        // high word does not.
+        switch (LOWORD(wParam)) {
+        case WA_INACTIVE:
+            showsActive_ = false;
+            Repaint();
+            if (OnDeactivate)
+                OnDeactivate(*this);
+            break;
+        case WA_ACTIVE:
+        case WA_CLICKACTIVE:
+            showsActive_ = true;
+            Repaint();
+            if (OnActivate)
+                OnActivate(*this);
+            break;
+        }
+    }
+    return observer_.CallNext(message, wParam, lParam);
+}
+
+void TFlatTitlebar::SetActiveTextColor(ColourWord colour)
+{
+    SetColour(activeTextColor_, colour);
+}
+
+void TFlatTitlebar::SetInactiveTextColor(ColourWord colour)
+{
+    SetColour(inactiveTextColor_, colour);
+}
+
+void TFlatTitlebar::SetTitlebarColor(ColourWord colour)
+{
+    SetColour(titlebarColor_, colour);
+}
+
+void TFlatTitlebar::SetColour(ColourWord& held, ColourWord colour)
+{
+    if (held == colour)
+        return;
+    held = colour;
+    Repaint();
+}
+
+void TFlatTitlebar::SetCaption(const std::string& caption)
+{
+    SetWindowTextA(Handle(), caption.c_str());
+}
+
+void TFlatTitlebar::Repaint() const
+{
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TFlatTitlebar::Paint(HDC dc) const
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), &caption[0], static_cast<int>(caption.size()))));
+
+    SelectedObject fontSelected(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+
+    const COLORREF background = ResolveColour(titlebarColor_);
+    PaintRuns(dc, {{{client.left, client.top, client.right, client.bottom}, titlebarColor_}});
+    // The text cell in the strip's colour too, so only the letters stand out; every
+    // character as it is ("&" marks nothing).
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, background);
+    SetTextColor(dc, ResolveColour(showsActive_ ? activeTextColor_ : inactiveTextColor_));
+    const PixelPoint origin = TitlebarTextOrigin({client.right, client.bottom}, {extent.cx, metrics.tmHeight});
+    TextOutA(dc, origin.x, origin.y, caption.c_str(), static_cast<int>(caption.size()));
+}
+
+void TFlatTitlebar::MouseDown(bool leftButton, LPARAM position)
+{
+    if (leftButton) {
+        SetCapture(Handle());
+        dragging_ = true;
+    }
+    dragOrigin_ = PointOf(position);
+}
+
+void TFlatTitlebar::MouseMove(LPARAM position) const
+{
+    if (!dragging_)
+        return;
+    const POINT mouse = PointOf(position);
+    HWND form = Parent().window;
+    RECT place;
+    GetWindowRect(form, &place);
+    POINT topLeft = {place.left, place.top};
+    if (GetWindowLongPtrA(form, GWL_STYLE) & WS_CHILD)
+        ScreenToClient(GetParent(form), &topLeft);
+    // Horizontally first, then vertically, as two moves.
+    const int left = topLeft.x + mouse.x - dragOrigin_.x;
+    const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(form, nullptr, left, topLeft.y, 0, 0, flags);
+    SetWindowPos(form, nullptr, left, topLeft.y + mouse.y - dragOrigin_.y, 0, 0, flags);
+}
+
+LRESULT TFlatTitlebar::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        if (client.right > 0 && client.bottom > 0) {
+            OffscreenImage buffer(dc, client.right, client.bottom);
+            Paint(buffer.Dc());
+            buffer.CopyTo(dc, 0, 0);
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SETFONT:
+        if (font_ != reinterpret_cast<HFONT>(wParam)) {
+            font_ = reinterpret_cast<HFONT>(wParam);
+            Repaint();
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+        Repaint();
+        return result;
+    }
+    // The strip's own mouse handling: no mouse event is passed on.
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        MouseDown(message == WM_LBUTTONDOWN, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        MouseMove(lParam);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        dragging_ = false;
+        if (message == WM_LBUTTONUP && GetCapture() == window)
+            ReleaseCapture();
+        return 0;
+    case WM_CAPTURECHANGED:
+        // A drag whose release another window will get ends here, or the strip would
+        // go on moving the form under a mouse with no button down.
+        dragging_ = false;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
