@@ -1,7 +1,5 @@
 #include "CaptionStrip.h"
 
-#include "GradientBands.h"
-
 namespace {
 
 bool IsToolWindow(FormBorderStyle style)
@@ -70,13 +68,6 @@ bool CaptionUsesGradient(bool windowActive, bool gradientActive, bool gradientIn
     return windowActive ? gradientActive : gradientInactive;
 }
 
-ColouredRects CaptionStripFill(PixelSize strip, ColourWord startRgb, ColourWord endRgb, int steps, bool gradient)
-{
-    const PixelRect area = CaptionGradientRect(strip);
-    if (!gradient)
-        return area.IsEmpty() ? ColouredRects{} : ColouredRects{{area, endRgb}};
-    return GradientBands(area, startRgb, endRgb, GradientDirection::LeftToRight, steps);
-}
 
 PixelRect CaptionTextRect(PixelSize strip, bool withIcon)
 {

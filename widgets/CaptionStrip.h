@@ -43,10 +43,6 @@ ColourWord CaptionEndColour(bool systemGradientCaptions, bool windowActive);
 // Whether the strip is painted as a gradient in the window's current state.
 bool CaptionUsesGradient(bool windowActive, bool gradientActive, bool gradientInactive);
 
-// The strip's background in strip coordinates: the bands over CaptionGradientRect, or that
-// rectangle in endRgb alone (runs reach left of the strip; the painter clips them).
-ColouredRects CaptionStripFill(PixelSize strip, ColourWord startRgb, ColourWord endRgb, int steps, bool gradient);
-
 // The rectangle the caption text is drawn in, after the window's small icon (a square of
 // the strip's height) when there is one, and 2 pixels in.
 PixelRect CaptionTextRect(PixelSize strip, bool withIcon);

@@ -14,10 +14,17 @@ namespace {
 constexpr ColourWord Teal = RgbWord(0, 128, 128);
 constexpr ColourWord Navy = RgbWord(0, 0, 128);
 
-PixelCanvas PaintStrip(PixelSize strip, int steps, bool gradient = true)
+// The bands a caption strip of that size is painted with: a gradient over the rectangle
+// that starts a quarter of the strip's width left of it.
+ColouredRects StripBands(PixelSize strip, int steps)
+{
+    return GradientBands(CaptionGradientRect(strip), Teal, Navy, GradientDirection::LeftToRight, steps);
+}
+
+PixelCanvas PaintStrip(PixelSize strip, int steps)
 {
     PixelCanvas canvas(strip.width, strip.height);
-    canvas.Paint(CaptionStripFill(strip, Teal, Navy, steps, gradient));
+    canvas.Paint(StripBands(strip, steps));
     return canvas;
 }
 
@@ -26,7 +33,7 @@ PixelCanvas PaintStrip(PixelSize strip, int steps, bool gradient = true)
 TEST(CaptionGradient, ThreeHundredPixelsInAHundredSteps)
 {
     // The gradient runs from -75 to 300: 100 bands of 3 and a remainder of 75.
-    const ColouredRects bands = CaptionStripFill({300, 15}, Teal, Navy, 100, true);
+    const ColouredRects bands = StripBands({300, 15}, 100);
     ASSERT_EQ(bands.size(), 101u);
     EXPECT_EQ(bands.front().rect, (PixelRect{-75, 0, -72, 15}));
     EXPECT_EQ(bands.front().colour, Teal);
@@ -45,7 +52,7 @@ TEST(CaptionGradient, ThreeHundredPixelsInAHundredSteps)
 TEST(CaptionGradient, NarrowStrips)
 {
     // 60 pixels: the gradient is 75 wide, so 75 bands of 1 and no remainder.
-    const ColouredRects bands = CaptionStripFill({60, 15}, Teal, Navy, 100, true);
+    const ColouredRects bands = StripBands({60, 15}, 100);
     ASSERT_EQ(bands.size(), 75u);
     const PixelCanvas sixty = PaintStrip({60, 15}, 100);
     EXPECT_EQ(sixty.At(0, 0), RgbWord(0, 102, 128));   // band 15 of 75
@@ -53,19 +60,19 @@ TEST(CaptionGradient, NarrowStrips)
     EXPECT_EQ(sixty.At(58, 0), RgbWord(0, 2, 128));
 
     // 1 pixel: band size 0, so no band; the remainder is the end colour.
-    const ColouredRects one = CaptionStripFill({1, 15}, Teal, Navy, 100, true);
+    const ColouredRects one = StripBands({1, 15}, 100);
     ASSERT_EQ(one.size(), 1u);
     EXPECT_EQ(one[0].rect, (PixelRect{0, 0, 1, 15}));
     EXPECT_EQ(one[0].colour, Navy);
 
-    EXPECT_TRUE(CaptionStripFill({0, 15}, Teal, Navy, 100, true).empty());
+    EXPECT_TRUE(StripBands({0, 15}, 100).empty());
 }
 
-TEST(CaptionGradient, FewStepsAndPlainFills)
+TEST(CaptionGradient, FewAndManySteps)
 {
     // Below 2 steps the whole gradient rectangle is the start colour.
     for (int steps : {1, 0, -5}) {
-        const ColouredRects fill = CaptionStripFill({300, 15}, Teal, Navy, steps, true);
+        const ColouredRects fill = StripBands({300, 15}, steps);
         ASSERT_EQ(fill.size(), 1u);
         EXPECT_EQ(fill[0].rect, (PixelRect{-75, 0, 300, 15}));
         EXPECT_EQ(fill[0].colour, Teal);
@@ -74,13 +81,8 @@ TEST(CaptionGradient, FewStepsAndPlainFills)
     const PixelCanvas two = PaintStrip({4, 1}, 2);   // gradient from -1 to 4
     EXPECT_EQ(two.At(0, 0), Teal);
     EXPECT_TRUE(two.Row(0, 1, 3, Navy));
-    // A state without gradient fills with the end colour alone.
-    const ColouredRects plain = CaptionStripFill({300, 15}, Teal, Navy, 100, false);
-    ASSERT_EQ(plain.size(), 1u);
-    EXPECT_EQ(plain[0].colour, Navy);
-    EXPECT_EQ(plain[0].rect, (PixelRect{-75, 0, 300, 15}));
     // More steps than pixels: one band per pixel.
-    EXPECT_EQ(CaptionStripFill({40, 3}, Teal, Navy, 1000, true).size(), 50u);
+    EXPECT_EQ(StripBands({40, 3}, 1000).size(), 50u);
 }
 
 TEST(CaptionGradient, ReversedAndVerticalDirections)
