@@ -2,10 +2,11 @@
 
 #include "ImageControl.h"
 #include "StandInControls.h"
+#include "TFlatButtonUnit.h"
 
 const ComponentRegistry& Form1Classes()
 {
     static const ComponentRegistry classes({&TImageClass(), &TitleStripStandInClass(), &ComboBoxStandInClass(),
-                                            &ButtonStandInClass(), &MemoStandInClass()});
+                                            &TFlatButtonClass(), &MemoStandInClass()});
     return classes;
 }

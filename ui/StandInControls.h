@@ -5,5 +5,4 @@
 
 const ComponentClass& TitleStripStandInClass();
 const ComponentClass& ComboBoxStandInClass();
-const ComponentClass& ButtonStandInClass();
 const ComponentClass& MemoStandInClass();

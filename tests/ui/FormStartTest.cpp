@@ -6,6 +6,7 @@
 #include "ImageControl.h"
 #include "Program.h"
 #include "StandInControls.h"
+#include "TFlatButtonUnit.h"
 
 #include <gtest/gtest.h>
 
@@ -104,7 +105,7 @@ TEST(FailedStart, ControlThatCannotBeMadeShowsItsErrorWithNoWindowLeft)
     missing.className = "TMissing";
     form.components.push_back(missing);
     const ComponentRegistry classes({&TImageClass(), &TitleStripStandInClass(), &ComboBoxStandInClass(),
-                                     &ButtonStandInClass(), &MemoStandInClass(), &MissingClass});
+                                     &TFlatButtonClass(), &MemoStandInClass(), &MissingClass});
 
     const StartBox box = FailedStart(form, classes);
     EXPECT_EQ(box.caption, "Pelkarin");
