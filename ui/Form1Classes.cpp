@@ -3,12 +3,13 @@
 #include "GradientCaption.h"
 #include "ImageControl.h"
 #include "StandInControls.h"
+#include "TFlatButtonUnit.h"
 #include "TFlatTitlebarUnit.h"
 
 const ComponentRegistry& Form1Classes()
 {
     static const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &ComboBoxStandInClass(),
-                                            &ButtonStandInClass(), &MemoStandInClass(),
+                                            &TFlatButtonClass(), &MemoStandInClass(),
                                             &TGradientCaptionClass()});
     return classes;
 }

@@ -4,5 +4,4 @@
 #include "ComponentClass.h"
 
 const ComponentClass& ComboBoxStandInClass();
-const ComponentClass& ButtonStandInClass();
 const ComponentClass& MemoStandInClass();

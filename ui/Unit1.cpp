@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "ControlMessages.h"
 #include "InformationViewer.h"
 #include "MulDiv.h"
 
@@ -153,9 +154,11 @@ std::vector<HWND> TForm1::TabStops() const
 
 bool TForm1::PreTranslateMessage(const MSG& message)
 {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
-        return false;
     if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))
+        return false;
+    if (message.message == WM_SYSCHAR)
+        return OfferAccelerator(static_cast<char>(message.wParam));
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
         return false;
     const std::vector<HWND> stops = TabStops();
     if (stops.empty())
@@ -170,6 +173,22 @@ bool TForm1::PreTranslateMessage(const MSG& message)
     const int next = current < 0 ? 0 : (current + (backwards ? count - 1 : 1)) % count;
     SetFocus(stops[static_cast<std::size_t>(next)]);
     return true;
+}
+
+bool TForm1::OfferAccelerator(char typed) const
+{
+    for (const auto& component : components_.All())
+        if (const auto* control = dynamic_cast<const Control*>(component.get()))
+            if (SendMessageA(control->Handle(), CM_DIALOGCHAR, static_cast<unsigned char>(typed), 0))
+                return true;
+    return false;
+}
+
+void TForm1::ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    for (const auto& component : components_.All())
+        if (const auto* control = dynamic_cast<const Control*>(component.get()))
+            SendMessageA(control->Handle(), message, wParam, lParam);
 }
 
 LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -195,6 +214,10 @@ LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows are told; the controls need to know too.
+        ForwardToControls(message, wParam, lParam);
         return 0;
     case WM_CLOSE:
         DestroyWindow(window);

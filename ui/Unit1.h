@@ -26,7 +26,8 @@ public:
     void Show();
 
     // Keyboard handling ahead of the controls: Tab and Shift+Tab move the focus between
-    // the tab stops. True when the message was handled.
+    // the tab stops, and a character typed with Alt is offered to the controls as an
+    // accelerator. True when the message was handled.
     bool PreTranslateMessage(const MSG& message);
 
     // "Desinfectar": the removal plan of the row selected at the click.
@@ -41,6 +42,8 @@ private:
     void OnActivate(bool active);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
 
+    bool OfferAccelerator(char typed) const;
+    void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     void CreateFormFont();
     HWND ControlHandle(const std::string& name) const;
     int SelectedIndex() const;

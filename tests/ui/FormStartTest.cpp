@@ -7,6 +7,7 @@
 #include "ImageControl.h"
 #include "Program.h"
 #include "StandInControls.h"
+#include "TFlatButtonUnit.h"
 #include "TFlatTitlebarUnit.h"
 
 #include <gtest/gtest.h>
@@ -106,7 +107,7 @@ TEST(FailedStart, ControlThatCannotBeMadeShowsItsErrorWithNoWindowLeft)
     missing.className = "TMissing";
     form.components.push_back(missing);
     const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &ComboBoxStandInClass(),
-                                     &ButtonStandInClass(), &MemoStandInClass(), &TGradientCaptionClass(),
+                                     &TFlatButtonClass(), &MemoStandInClass(), &TGradientCaptionClass(),
                                      &MissingClass});
 
     const StartBox box = FailedStart(form, classes);

@@ -133,19 +133,50 @@ void PelkarinSession::PressKey(HWND target, WPARAM key) const
     Send(form_, WM_NULL, 0, 0);
 }
 
-std::future<void> PelkarinSession::StartClick(HWND button) const
+HWND PelkarinSession::CaptureWindow() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info.hwndCapture;
+}
+
+void PelkarinSession::WaitForCapture(bool held, HWND button) const
+{
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        if ((CaptureWindow() == button) == held)
+            return;
+        Sleep(10);
+    }
+    throw std::runtime_error(held ? "The button took no mouse capture" : "The button kept the mouse capture");
+}
+
+void PelkarinSession::PressAndRelease(HWND button) const
 {
     RECT area;
-    GetClientRect(button, &area);
-    const LPARAM centre = MAKELPARAM(area.right / 2, area.bottom / 2);
-    Send(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    // The release runs the handler, which may sweep the whole drive.
-    return std::async(std::launch::async, [button, centre] { Send(button, WM_LBUTTONUP, 0, centre, LongWait); });
+    GetWindowRect(button, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &input, sizeof input);
+    // The button holds the capture from the press until it takes the release.
+    WaitForCapture(true, button);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+    WaitForCapture(false, button);
+}
+
+void PelkarinSession::WaitForHandler() const
+{
+    // A handler may sweep the whole drive.
+    Send(form_, WM_NULL, 0, 0, LongWait);
 }
 
 void PelkarinSession::Click(HWND button) const
 {
-    StartClick(button).get();
+    PressAndRelease(button);
+    WaitForHandler();
 }
 
 ProgramBox PelkarinSession::WaitForBox(DWORD timeoutMs) const
@@ -167,12 +198,14 @@ ProgramBox PelkarinSession::WaitForBox(DWORD timeoutMs) const
 ProgramBox PelkarinSession::ClickExpectingBox(HWND button,
                                               const std::function<void(const ProgramBox&)>& inspect) const
 {
-    std::future<void> click = StartClick(button);
+    PressAndRelease(button);
     const ProgramBox box = WaitForBox(LongWait);
     if (inspect)
         inspect(box);
     PostMessageA(GetDlgItem(box.handle, IDOK), BM_CLICK, 0, 0);
-    click.get();
+    for (DWORD waited = 0; waited < LongWait && IsWindow(box.handle); waited += 10)
+        Sleep(10);
+    WaitForHandler();
     return box;
 }
 

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <future>
 #include <string>
 
 // The folder that holds Pelkarin.exe and its description files.
@@ -39,7 +38,8 @@ public:
     HWND FocusedWindow() const;
     void PressKey(HWND target, WPARAM key) const;
 
-    // Clicks with the left mouse button and returns when the click's handler is done.
+    // Clicks with the left mouse button at the button's centre, through the system's mouse
+    // input, and returns when the click's handler is done.
     void Click(HWND button) const;
     // Clicks, waits for the box the handler opens, reads it, lets inspect look at it
     // while it is open, then presses its OK button and waits for the handler's end.
@@ -49,7 +49,13 @@ public:
     DWORD ProcessId() const { return process_.dwProcessId; }
 
 private:
-    std::future<void> StartClick(HWND button) const;
+    // Presses and releases the left button over button; returns once the program has
+    // taken the release, whose handler may still be running.
+    void PressAndRelease(HWND button) const;
+    HWND CaptureWindow() const;
+    void WaitForCapture(bool held, HWND button) const;
+    // Returns when the program's thread takes messages again: its handler is done.
+    void WaitForHandler() const;
     ProgramBox WaitForBox(DWORD timeoutMs) const;
 
     PROCESS_INFORMATION process_ = {};

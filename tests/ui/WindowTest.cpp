@@ -1,5 +1,6 @@
 // The window as a user meets it: place, size, caption, border, controls, keyboard, closing.
 #include "PelkarinSession.h"
+#include "ScratchMachine.h"
 
 #include "PaneText.h"
 
@@ -163,6 +164,24 @@ TEST(MainWindow, TabMovesBetweenSelectorAndPaneOnly)
     EXPECT_EQ(session.FocusedWindow(), session.Pane());
     session.PressKey(session.FocusedWindow(), VK_TAB);
     EXPECT_TRUE(inSelector(session.FocusedWindow()));
+}
+
+TEST(MainWindow, ClickedButtonTakesTheFocusAndTheSpaceBarClicksIt)
+{
+    PelkarinSession session;
+    HWND information = session.InformationButton();
+    session.Select(3);
+    session.Click(information);
+    EXPECT_EQ(session.PaneText(), ReadFileBytes(DistFolder() + "\\deep.kvd"));
+    EXPECT_EQ(session.FocusedWindow(), information);
+
+    session.Select(1);
+    session.PressKey(information, VK_SPACE);
+    EXPECT_EQ(session.PaneText(), ReadFileBytes(DistFolder() + "\\netol.kvd"));
+    // The buttons are no tab stops: Tab leads on to the selector.
+    session.PressKey(information, VK_TAB);
+    EXPECT_TRUE(IsChild(session.Selector(), session.FocusedWindow()) ||
+                session.FocusedWindow() == session.Selector());
 }
 
 TEST(MainWindow, ArrowKeyInTheSelectorPicksTheFirstItem)

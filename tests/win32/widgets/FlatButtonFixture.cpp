@@ -1,0 +1,139 @@
+#include "FlatButtonFixture.h"
+
+#include "ComponentRegistry.h"
+
+#include <stdexcept>
+
+namespace {
+
+const char* const TestFormClass = "PelkarinFlatButtonTestForm";
+
+FlatButtonTest* current = nullptr;
+
+} // namespace
+
+void FlatButtonTest::SetUp()
+{
+    ReportedErrors::SetUp();
+    current = this;
+    CursorElsewhere();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = FormProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = TestFormClass;
+    RegisterClassA(&windowClass);
+    font_ = GdiObject<HFONT>(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                         DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    for (const ComponentDescription& row : Form1Description().components)
+        if (row.className == "TFlatButton")
+            description_.components.push_back(row);
+}
+
+void FlatButtonTest::TearDown()
+{
+    components_.reset();
+    if (form_)
+        DestroyWindow(form_);
+    Pump(0);
+    current = nullptr;
+    EXPECT_TRUE(reported.empty()) << reported.front();
+    ReportedErrors::TearDown();
+}
+
+void FlatButtonTest::Build(bool activate)
+{
+    form_ = CreateWindowExA(0, TestFormClass, "", WS_POPUP | WS_CLIPCHILDREN, FormLeft, FormTop, 240, 90, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(form_, nullptr);
+    if (activate) {
+        ShowWindow(form_, SW_SHOW);
+        SetForegroundWindow(form_);
+        SetActiveWindow(form_);
+    } else {
+        ShowWindow(form_, SW_SHOWNOACTIVATE);
+    }
+    parent_.window = form_;
+    parent_.isForm = true;
+    parent_.metrics.font = font_.Get();
+    components_ = BuildMore(description_);
+    Pump(50);
+}
+
+std::unique_ptr<FormComponents> FlatButtonTest::BuildMore(const FormDescription& form) const
+{
+    static const ComponentRegistry classes({&TFlatButtonClass()});
+    auto components = std::make_unique<FormComponents>();
+    components->Build(form, classes, parent_);
+    return components;
+}
+
+TFlatButton& FlatButtonTest::Button(const std::string& name) const
+{
+    auto* button = dynamic_cast<TFlatButton*>(components_->FindControl(name));
+    if (!button)
+        throw std::runtime_error("No button " + name);
+    return *button;
+}
+
+Look FlatButtonTest::LookOf(const TFlatButton& button) const
+{
+    return ::LookOf(FacePixels(button.Handle()), button.Colours().colorDown);
+}
+
+void FlatButtonTest::SetCursorTo(HWND window, int x, int y)
+{
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+}
+
+void FlatButtonTest::MoveTo(HWND button, int x, int y)
+{
+    SetCursorTo(button, x, y);
+    SendMessageA(button, WM_MOUSEMOVE, 0, At(x, y));
+}
+
+void FlatButtonTest::Press(HWND button, int x, int y, UINT message)
+{
+    SetCursorTo(button, x, y);
+    SendMessageA(button, message, MK_LBUTTON, At(x, y));
+}
+
+void FlatButtonTest::Release(HWND button, int x, int y, UINT message)
+{
+    SetCursorTo(button, x, y);
+    SendMessageA(button, message, 0, At(x, y));
+}
+
+void FlatButtonTest::Pump(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (milliseconds)
+            Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+LRESULT CALLBACK FlatButtonTest::FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (current && message == CM_MODALRESULT) {
+        current->received.push_back("modal " + std::to_string(static_cast<int>(wParam)));
+        return 0;
+    }
+    if (current && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        HWND button = reinterpret_cast<HWND>(lParam);
+        const Control* control = current->components_ ? current->components_->ControlByHandle(button) : nullptr;
+        current->received.push_back("click " + (control ? control->Name() : std::string("?")));
+        if (current->onClick)
+            current->onClick(button);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
