@@ -4,6 +4,4 @@
 #include "ComponentClass.h"
 
 const ComponentClass& TitleStripStandInClass();
-const ComponentClass& ComboBoxStandInClass();
 const ComponentClass& ButtonStandInClass();
-const ComponentClass& MemoStandInClass();

@@ -6,6 +6,8 @@
 #include "ImageControl.h"
 #include "Program.h"
 #include "StandInControls.h"
+#include "TFlatComboBoxUnit.h"
+#include "TFlatMemoUnit.h"
 
 #include <gtest/gtest.h>
 
@@ -103,8 +105,8 @@ TEST(FailedStart, ControlThatCannotBeMadeShowsItsErrorWithNoWindowLeft)
     missing.name = "Missing1";
     missing.className = "TMissing";
     form.components.push_back(missing);
-    const ComponentRegistry classes({&TImageClass(), &TitleStripStandInClass(), &ComboBoxStandInClass(),
-                                     &ButtonStandInClass(), &MemoStandInClass(), &MissingClass});
+    const ComponentRegistry classes({&TImageClass(), &TitleStripStandInClass(), &TFlatComboBoxClass(),
+                                     &ButtonStandInClass(), &TFlatMemoClass(), &MissingClass});
 
     const StartBox box = FailedStart(form, classes);
     EXPECT_EQ(box.caption, "Pelkarin");
@@ -118,7 +120,7 @@ TEST(FailedStart, RowNamingWhatItsFormLacksStopsTheStartBeforeAnyWindow)
     FormDescription form = Form1Description();
     form.components[5].Set("ColorDown", ColourValue(clMaroon));   // memo
     StartBox box = FailedStart(form, Form1Classes());
-    EXPECT_EQ(box.text, "Form1.memo: TMemoStandIn has no property ColorDown.");
+    EXPECT_EQ(box.text, "Form1.memo: TFlatMemo has no property ColorDown.");
     EXPECT_TRUE(box.stayedOpen);
 
     form = Form1Description();
