@@ -73,22 +73,17 @@ protected:
 
     bool ListShown() const { return IsWindowVisible(InfoOf(combo_.Handle()).hwndList) != FALSE; }
 
-    // Frame and button as the pixel list of the selector gives them, and the arrow's
-    // three rows pointing down or up.
+    // Frame and button as the selector's pixel list gives them: one outline round field
+    // and button with a dividing line at x 204, Color rings at insets 1 and 2 of
+    // (0, 0, 205, 21), the button's interior x 205..215 round the arrow's rows.
     static ::testing::AssertionResult FrameAndButton(const WindowPixels& pixels)
     {
-        for (auto result : {pixels.Row(0, 0, 216, Border), pixels.Row(20, 0, 216, Border),
-                            pixels.Column(0, 0, 20, Border), pixels.Column(204, 0, 20, Border),
-                            pixels.Column(216, 0, 20, Border), pixels.Block(205, 1, 215, 8, ArrowBackground),
+        for (auto result : {pixels.Ring(0, 0, 204, 20, Border), pixels.Ring(204, 0, 216, 20, Border),
+                            pixels.Ring(1, 1, 203, 19, Face), pixels.Ring(2, 2, 202, 18, Face),
+                            pixels.Block(205, 1, 215, 8, ArrowBackground),
                             pixels.Block(205, 13, 215, 19, ArrowBackground)})
             if (!result)
                 return result;
-        for (int inset : {1, 2})
-            for (auto result : {pixels.Row(inset, inset, 204 - inset, Face), pixels.Row(20 - inset, inset, 204 - inset, Face),
-                                pixels.Column(inset, inset, 20 - inset, Face),
-                                pixels.Column(204 - inset, inset, 20 - inset, Face)})
-                if (!result)
-                    return result << " (inset " << inset << ")";
         return ::testing::AssertionSuccess();
     }
     // The arrow's rows 9 to 11 pointing down or up, with the button's interior round them.

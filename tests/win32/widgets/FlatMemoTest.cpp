@@ -70,17 +70,10 @@ protected:
     static ::testing::AssertionResult Frame(const WindowPixels& pixels, ColourWord state)
     {
         const int right = pixels.Width() - 1, bottom = pixels.Height() - 1;
-        for (auto result : {pixels.Row(0, 0, right, Border), pixels.Row(bottom, 0, right, Border),
-                            pixels.Column(0, 0, bottom, Border), pixels.Column(right, 0, bottom, Border)})
-            if (!result)
-                return result;
-        for (int inset : {1, 2})
-            for (auto result : {pixels.Row(inset, inset, right - inset, state),
-                                pixels.Row(bottom - inset, inset, right - inset, state),
-                                pixels.Column(inset, inset, bottom - inset, state),
-                                pixels.Column(right - inset, inset, bottom - inset, state)})
-                if (!result)
-                    return result << " (inset " << inset << ")";
+        for (auto ring : {pixels.Ring(0, 0, right, bottom, Border), pixels.Ring(1, 1, right - 1, bottom - 1, state),
+                          pixels.Ring(2, 2, right - 2, bottom - 2, state)})
+            if (!ring)
+                return ring;
         return ::testing::AssertionSuccess();
     }
 

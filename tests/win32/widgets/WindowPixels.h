@@ -62,9 +62,15 @@ public:
         return ::testing::AssertionSuccess();
     }
     ::testing::AssertionResult Row(int y, int x0, int x1, ColourWord colour) const { return Block(x0, y, x1, y, colour); }
-    ::testing::AssertionResult Column(int x, int y0, int y1, ColourWord colour) const
+    // The 1-pixel ring along the inside of the rectangle from (left, top) to (right, bottom),
+    // both inclusive.
+    ::testing::AssertionResult Ring(int left, int top, int right, int bottom, ColourWord colour) const
     {
-        return Block(x, y0, x, y1, colour);
+        for (auto side : {Block(left, top, right, top, colour), Block(left, bottom, right, bottom, colour),
+                          Block(left, top, left, bottom, colour), Block(right, top, right, bottom, colour)})
+            if (!side)
+                return side;
+        return ::testing::AssertionSuccess();
     }
 
 private:
