@@ -2,14 +2,14 @@
 
 #include "GradientCaption.h"
 #include "ImageControl.h"
-#include "StandInControls.h"
 #include "TFlatButtonUnit.h"
+#include "TFlatComboBoxUnit.h"
+#include "TFlatMemoUnit.h"
 #include "TFlatTitlebarUnit.h"
 
 const ComponentRegistry& Form1Classes()
 {
-    static const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &ComboBoxStandInClass(),
-                                            &TFlatButtonClass(), &MemoStandInClass(),
-                                            &TGradientCaptionClass()});
+    static const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &TFlatComboBoxClass(),
+                                            &TFlatButtonClass(), &TFlatMemoClass(), &TGradientCaptionClass()});
     return classes;
 }

@@ -1,5 +1,5 @@
-// The main window Form1 and its components. The classes ending in "StandIn" are built on
-// the standard controls; a custom control takes a row's place by changing its class name.
+// The main window Form1 and its components, in creation order, with the settings that
+// differ from their classes' defaults.
 #include "Form1Description.h"
 
 #include "PaneText.h"
@@ -58,7 +58,7 @@ FormDescription BuildForm1()
         .Set("ActiveTextColor", ColourValue(clWhite))
         .Set("InactiveTextColor", ColourValue(TitleInactiveText))
         .Set("TitlebarColor", ColourValue(clBlack));
-    Add(c, "ComboBox1", "TComboBoxStandIn", 8, 16, 217, 21)
+    Add(c, "ComboBox1", "TFlatComboBox", 8, 16, 217, 21)
         .Set("Text", TextValue("Selecciona el Gusano o Troyano"))
         .Set("Color", ColourValue(clWindow))
         .Set("Items", LinesValue(SelectorItems()))
@@ -82,12 +82,14 @@ FormDescription BuildForm1()
         .Set("ColorHighLight", ColourValue(ButtonHighLight))
         .Set("TabOrder", IntegerValue(2))
         .Set("OnClick", EventValue("FlatButton7Click"));
-    Add(c, "memo", "TMemoStandIn", 8, 80, 393, 193)
-        .Set("Text", TextValue(InitialReportText()))
+    Add(c, "memo", "TFlatMemo", 8, 80, 393, 193)
+        .Set("Lines", LinesValue(InitialReportLines()))
         .Set("Font.Color", ColourValue(clMenu))
-        .Set("Color", ColourValue(clBtnText))
         .Set("ColorFlat", ColourValue(clBtnText))
         .Set("ColorFocused", ColourValue(clBlack))
+        .Set("ReadOnly", BooleanValue(true))
+        .Set("ScrollBars", TextValue("ssVertical"))
+        .Set("WantReturns", BooleanValue(false))
         .Set("TabOrder", IntegerValue(3))
         .Set("TabStop", BooleanValue(true));
     Add(c, "FlatTitlebar2", "TFlatTitlebar", 152, 296, 100, 19)

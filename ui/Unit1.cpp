@@ -231,10 +231,12 @@ LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 bool TForm1::OnCommand(WPARAM wParam)
 {
-    if (HIWORD(wParam) != BN_CLICKED)
+    Control* control = components_.ControlById(LOWORD(wParam));
+    if (!control)
         return false;
-    const Control* control = components_.ControlById(LOWORD(wParam));
-    if (!control || !control->Declares("OnClick"))
+    if (control->Notification(HIWORD(wParam)))
+        return true;
+    if (HIWORD(wParam) != BN_CLICKED || !control->Declares("OnClick"))
         return false;
     const ClickHandler* click = FindClickHandler(control->Event("OnClick"));
     if (!click)

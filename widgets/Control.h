@@ -33,10 +33,12 @@ public:
     bool TabStop() const;
     int TabOrder() const;
 
-    // Requests the form passes on from the control: WM_DRAWITEM and WM_CTLCOLOR*.
-    // false / null: the control leaves it to the default handling.
+    // Requests the form passes on from the control: WM_DRAWITEM, WM_CTLCOLOR* and the
+    // notification code of WM_COMMAND (CBN_CLOSEUP, ...). false / null: the control leaves
+    // it to the default handling.
     virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
     virtual HBRUSH ControlColour(HDC) { return nullptr; }
+    virtual bool Notification(WORD /*code*/) { return false; }
 
 protected:
     explicit Control(const ComponentCreation& creation);
@@ -49,6 +51,8 @@ protected:
     // the form's font. handler as for OwnedWindow::Create. Throws when it cannot.
     void CreateHandle(const char* windowClass, DWORD style, const std::string& text, int height,
                       MessageHandler* handler = nullptr);
+    // Destroys the control's window, for a control that makes it anew with CreateHandle.
+    void DestroyHandle() { window_.Destroy(); }
 
 private:
     ComponentParent parent_;

@@ -1,6 +1,15 @@
 #include "FlatMemoGeometry.h"
 
-PixelRect MemoClientRect(const PixelRect& platformClient) { return InsetRect(platformClient, MemoFrameWidth); }
+#include <algorithm>
+
+PixelRect MemoClientRect(const PixelRect& platformClient)
+{
+    // A window too small for the frame gets an empty client area, never an inverted one.
+    PixelRect client = InsetRect(platformClient, MemoFrameWidth);
+    client.right = std::max(client.right, client.left);
+    client.bottom = std::max(client.bottom, client.top);
+    return client;
+}
 
 bool MemoHighlighted(bool hasFocus, bool mouseInside, bool activeControlIsFlatMemo)
 {

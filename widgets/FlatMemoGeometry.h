@@ -7,7 +7,8 @@
 
 constexpr int MemoFrameWidth = 3;
 
-// The client area after the platform has reserved its scroll bars: 3 pixels in on every side.
+// The client area after the platform has reserved its scroll bars: 3 pixels in on every
+// side, and empty (not inverted) in a window too small for that.
 PixelRect MemoClientRect(const PixelRect& platformClient);
 
 // Whether the memo shows its highlighted look: it has the focus, or the mouse is inside

@@ -5,7 +5,6 @@
 #include "MulDiv.h"
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
-#include "WholeWindowDc.h"
 
 #include <stdexcept>
 

@@ -22,11 +22,17 @@ void RegisterWindowClass(const char* className, UINT style, HICON icon)
 
 OwnedWindow::~OwnedWindow()
 {
+    Destroy();
+}
+
+void OwnedWindow::Destroy()
+{
     if (!window_)
         return;
     if (handler_)
         SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
+    window_ = nullptr;
 }
 
 void OwnedWindow::Create(const WindowCreation& creation, MessageHandler* handler, const std::string& what)

@@ -43,6 +43,8 @@ public:
     // with RegisterWindowClass it receives every message from WM_NCCREATE on, and Get()
     // already answers inside them. Throws std::runtime_error "Cannot create <what>".
     void Create(const WindowCreation& creation, MessageHandler* handler, const std::string& what);
+    // Destroys the window as the destructor does; Create may make another one.
+    void Destroy();
 
     // The window, null before Create and, for a bound window, once it has been destroyed
     // by any means.

@@ -6,8 +6,9 @@
 #include "GradientCaption.h"
 #include "ImageControl.h"
 #include "Program.h"
-#include "StandInControls.h"
 #include "TFlatButtonUnit.h"
+#include "TFlatComboBoxUnit.h"
+#include "TFlatMemoUnit.h"
 #include "TFlatTitlebarUnit.h"
 
 #include <gtest/gtest.h>
@@ -106,8 +107,8 @@ TEST(FailedStart, ControlThatCannotBeMadeShowsItsErrorWithNoWindowLeft)
     missing.name = "Missing1";
     missing.className = "TMissing";
     form.components.push_back(missing);
-    const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &ComboBoxStandInClass(),
-                                     &TFlatButtonClass(), &MemoStandInClass(), &TGradientCaptionClass(),
+    const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &TFlatComboBoxClass(),
+                                     &TFlatButtonClass(), &TFlatMemoClass(), &TGradientCaptionClass(),
                                      &MissingClass});
 
     const StartBox box = FailedStart(form, classes);
@@ -122,7 +123,7 @@ TEST(FailedStart, RowNamingWhatItsFormLacksStopsTheStartBeforeAnyWindow)
     FormDescription form = Form1Description();
     form.components[5].Set("ColorDown", ColourValue(clMaroon));   // memo
     StartBox box = FailedStart(form, Form1Classes());
-    EXPECT_EQ(box.text, "Form1.memo: TMemoStandIn has no property ColorDown.");
+    EXPECT_EQ(box.text, "Form1.memo: TFlatMemo has no property ColorDown.");
     EXPECT_TRUE(box.stayedOpen);
 
     form = Form1Description();

@@ -151,8 +151,20 @@ TEST(MainWindow, PaneStartsWithTheWelcomeLinesReadOnly)
     EXPECT_TRUE(style & ES_READONLY);
     EXPECT_TRUE(style & WS_VSCROLL);
     EXPECT_FALSE(style & (WS_HSCROLL | ES_WANTRETURN));
+    session.PressKey(session.Pane(), 'X');
     session.PressKey(session.Pane(), VK_RETURN);
     EXPECT_EQ(session.PaneText(), InitialReportText());
+}
+
+TEST(MainWindow, SelectorTakesTypedTextInPlaceOfItsPrompt)
+{
+    PelkarinSession session;
+    HWND field = session.FocusedWindow();
+    ASSERT_TRUE(IsChild(session.Selector(), field));
+    for (WPARAM key : {'N', 'E', 'T'})
+        session.PressKey(field, key);
+    EXPECT_EQ(WindowText(session.Selector()), "net");
+    EXPECT_EQ(session.SelectedIndex(), -1);
 }
 
 TEST(MainWindow, TabMovesBetweenSelectorAndPaneOnly)

@@ -97,6 +97,12 @@ TEST(FlatCombo, PaintingAndInvalidationRectangles)
     EXPECT_TRUE(RectsMeet({0, 0, 206, 5}, ComboButtonRect(Selector)));
     EXPECT_FALSE(RectsMeet({0, 0, 205, 21}, ComboButtonRect(Selector)));
     EXPECT_FALSE(RectsMeet({216, 0, 217, 21}, ComboButtonRect(Selector)));
+    // The platform's painting stops short of its own button; the text field reaches the frame.
+    EXPECT_EQ(ComboPlatformPaintRight(Selector, 16), 199);
+    EXPECT_EQ(ComboPlatformPaintRight(Selector, 17), 198);
+    const PixelSize field = ComboEditFieldSize(217, 21);
+    EXPECT_EQ(field.width, 198);
+    EXPECT_EQ(field.height, 15);
 }
 
 TEST(FlatMemo, FrameOfTheReportPane)
@@ -125,6 +131,11 @@ TEST(FlatMemo, FrameOfTheReportPane)
     EXPECT_EQ(text, (PixelRect{3, 3, 374, 190}));
     EXPECT_EQ(text.Width(), 371);
     EXPECT_EQ(text.Height(), 187);
+
+    // A window too small for the frame gets an empty client area, not an inverted one.
+    const PixelRect tiny = MemoClientRect({0, 0, 4, 7});
+    EXPECT_EQ(tiny, (PixelRect{3, 3, 3, 4}));
+    EXPECT_TRUE(tiny.IsEmpty());
 }
 
 TEST(FlatMemo, SquareBetweenTwoScrollBars)

@@ -79,7 +79,7 @@ TFlatButton& FlatButtonTest::Button(const std::string& name) const
 
 Look FlatButtonTest::LookOf(const TFlatButton& button) const
 {
-    return ::LookOf(FacePixels(button.Handle()), button.Colours().colorDown);
+    return ::LookOf(WindowPixels::Painted(button.Handle()), button.Colours().colorDown);
 }
 
 void FlatButtonTest::SetCursorTo(HWND window, int x, int y)

@@ -9,72 +9,11 @@
 #include "ReportedErrors.h"
 #include "SystemColours.h"
 #include "TFlatButtonUnit.h"
+#include "WindowPixels.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-// A 32-bit top-down copy of a button's face: painted through WM_PRINTCLIENT, or read
-// from what its window shows.
-class FacePixels {
-public:
-    enum class Source { Painted, OnScreen };
-
-    explicit FacePixels(HWND button, Source source = Source::Painted)
-    {
-        RECT client;
-        GetClientRect(button, &client);
-        width_ = client.right;
-        height_ = client.bottom;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        MemoryDc dc(nullptr);
-        GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        SelectedObject selected(dc.Get(), bitmap.Get());
-        const RECT all{0, 0, width_, height_};
-        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-        if (source == Source::Painted) {
-            SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
-        } else {
-            WindowDc screen(button);
-            BitBlt(dc.Get(), 0, 0, width_, height_, screen.Get(), 0, 0, SRCCOPY);
-        }
-        GdiFlush();
-        const auto* pixels = static_cast<const DWORD*>(bits);
-        for (int i = 0; i < width_ * height_; ++i)   // 0x00RRGGBB to a colour word
-            pixels_.push_back(RgbWord(pixels[i] >> 16 & 0xFF, pixels[i] >> 8 & 0xFF, pixels[i] & 0xFF));
-    }
-
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    ColourWord At(int x, int y) const { return pixels_.at(static_cast<std::size_t>(y * width_ + x)); }
-
-    // The smallest rectangle holding every pixel of that colour inside the frame (from
-    // inset pixels in); empty when there is none.
-    PixelRect BoundingBox(ColourWord colour, int inset = 2) const
-    {
-        PixelRect box{width_, height_, 0, 0};
-        for (int y = inset; y < height_ - inset; ++y)
-            for (int x = inset; x < width_ - inset; ++x)
-                if (At(x, y) == colour) {
-                    box.left = std::min(box.left, x);
-                    box.top = std::min(box.top, y);
-                    box.right = std::max(box.right, x + 1);
-                    box.bottom = std::max(box.bottom, y + 1);
-                }
-        return box;
-    }
-
-private:
-    int width_ = 0, height_ = 0;
-    std::vector<ColourWord> pixels_;
-};
 
 // Expected colours as the screen shows them.
 inline ColourWord Shown(ColourWord word)
@@ -86,7 +25,7 @@ inline ColourWord Shown(ColourWord word)
 // top-left and top-right frame corners and the face inside the frame.
 enum class Look { AtRest, Hot, Pressed, Other };
 
-inline Look LookOf(const FacePixels& face, ColourWord colorDown)
+inline Look LookOf(const WindowPixels& face, ColourWord colorDown)
 {
     const ColourWord highLight = 0x8396A0, border = clGreen, fill = Shown(clBtnText);
     const ColourWord topLeft = face.At(0, 0), topRight = face.At(face.Width() - 1, 0), inside = face.At(2, 2);

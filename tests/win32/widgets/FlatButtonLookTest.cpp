@@ -10,7 +10,7 @@ const ColourWord Beige = RgbWord(217, 214, 197);
 // Every named pixel of a one-pixel frame: the top row short of its last column and the
 // left column short of its last row in topLeft, the whole right column and bottom row in
 // bottomRight.
-::testing::AssertionResult Frame(const FacePixels& face, ColourWord topLeft, ColourWord bottomRight)
+::testing::AssertionResult Frame(const WindowPixels& face, ColourWord topLeft, ColourWord bottomRight)
 {
     const int right = face.Width() - 1, bottom = face.Height() - 1;
     const struct {
@@ -28,7 +28,7 @@ const ColourWord Beige = RgbWord(217, 214, 197);
 }
 
 // The face inside the frame, at its corners and the middle of its edges.
-::testing::AssertionResult Fill(const FacePixels& face, ColourWord colour, int frameWidth = 1)
+::testing::AssertionResult Fill(const WindowPixels& face, ColourWord colour, int frameWidth = 1)
 {
     const int w = frameWidth, right = face.Width() - 1 - w, bottom = face.Height() - 1 - w;
     const int xs[] = {w, right / 2, right}, ys[] = {w, bottom};
@@ -56,7 +56,7 @@ TEST_F(FlatButtonLook, AtRestHotAndPressedOnBothButtons)
     for (TFlatButton* button : {&Button6(), &Button7()}) {
         SCOPED_TRACE(button->Name());
         HWND window = button->Handle();
-        FacePixels rest(window);
+        WindowPixels rest = WindowPixels::Painted(window);
         ASSERT_EQ(rest.Width(), 105);
         ASSERT_EQ(rest.Height(), 25);
         EXPECT_TRUE(Frame(rest, clGreen, clGreen));
@@ -64,19 +64,19 @@ TEST_F(FlatButtonLook, AtRestHotAndPressedOnBothButtons)
 
         MoveTo(window, 50, 12);
         ASSERT_TRUE(button->Hot());
-        const FacePixels hot(window);
+        const WindowPixels hot = WindowPixels::Painted(window);
         EXPECT_TRUE(Frame(hot, HighLight, clBlack));
         EXPECT_TRUE(Fill(hot, black));   // ColorFocused is clBlack
 
         Press(window, 50, 12);
-        const FacePixels pressed(window);
+        const WindowPixels pressed = WindowPixels::Painted(window);
         EXPECT_TRUE(Frame(pressed, clBlack, HighLight));
         EXPECT_TRUE(Fill(pressed, button->Name() == "FlatButton6" ? clMaroon : Beige));
 
         // The caption, white in every look, moves one pixel right and one down.
-        const PixelRect upCaption = rest.BoundingBox(clWhite), pressedCaption = pressed.BoundingBox(clWhite);
+        const PixelRect upCaption = rest.BoundingBox(clWhite, 2), pressedCaption = pressed.BoundingBox(clWhite, 2);
         ASSERT_FALSE(upCaption.IsEmpty());
-        EXPECT_EQ(hot.BoundingBox(clWhite), upCaption);
+        EXPECT_EQ(hot.BoundingBox(clWhite, 2), upCaption);
         EXPECT_EQ(pressedCaption, Moved(upCaption, 1, 1));
         // Inside its caption rectangle, which is centred by the rounded-up half.
         const PixelRect box = button->CaptionRect();
@@ -93,7 +93,7 @@ TEST_F(FlatButtonLook, DefaultFrameIsTwoRingsAtRestOnly)
     Build();
     TFlatButton& button = Button6();
     button.SetDefault(true);
-    const FacePixels rest(button.Handle());
+    const WindowPixels rest = WindowPixels::Painted(button.Handle());
     EXPECT_TRUE(Frame(rest, clGreen, clGreen));
     for (const auto& inner : {PixelPoint{1, 1}, PixelPoint{103, 1}, PixelPoint{1, 23}, PixelPoint{103, 23},
                               PixelPoint{52, 1}, PixelPoint{1, 12}})
@@ -102,7 +102,7 @@ TEST_F(FlatButtonLook, DefaultFrameIsTwoRingsAtRestOnly)
 
     // Hot wins over Default: the one-pixel bevel.
     MoveTo(button.Handle(), 10, 10);
-    const FacePixels hot(button.Handle());
+    const WindowPixels hot = WindowPixels::Painted(button.Handle());
     EXPECT_TRUE(Frame(hot, HighLight, clBlack));
     EXPECT_EQ(hot.At(1, 1), Shown(clBtnText));
 }
@@ -114,14 +114,14 @@ TEST_F(FlatButtonLook, DisabledShowsColorAndBorderWithAnEmbossedCaption)
     MoveTo(button.Handle(), 10, 10);
     EnableWindow(button.Handle(), FALSE);
     EXPECT_FALSE(button.Hot());
-    const FacePixels disabled(button.Handle());
+    const WindowPixels disabled = WindowPixels::Painted(button.Handle());
     EXPECT_EQ(button.State(), FaceState::Disabled);
     EXPECT_TRUE(Frame(disabled, clGreen, clGreen));
     EXPECT_TRUE(Fill(disabled, Shown(clBtnText)));
     // The shadow over the highlight moved (1, 1): the highlight shows one pixel beyond the
     // shadow on the right and at the bottom, and the font colour is not used on its own.
-    const PixelRect shadow = disabled.BoundingBox(Shown(clBtnShadow));
-    const PixelRect highlight = disabled.BoundingBox(Shown(clBtnHighlight));
+    const PixelRect shadow = disabled.BoundingBox(Shown(clBtnShadow), 2);
+    const PixelRect highlight = disabled.BoundingBox(Shown(clBtnHighlight), 2);
     ASSERT_FALSE(shadow.IsEmpty());
     EXPECT_EQ(highlight.right, shadow.right + 1);
     EXPECT_EQ(highlight.bottom, shadow.bottom + 1);
@@ -142,12 +142,12 @@ TEST_F(FlatButtonLook, CaptionsEmptyWideAndMarked)
     TFlatButton& button = Button6();
     HWND window = button.Handle();
     SetWindowTextA(window, "");
-    EXPECT_TRUE(FacePixels(window).BoundingBox(clWhite).IsEmpty());
+    EXPECT_TRUE(WindowPixels::Painted(window).BoundingBox(clWhite, 2).IsEmpty());
     EXPECT_TRUE(button.CaptionRect().IsEmpty());
 
     // Wider than the button: centred, so cut on both sides alike.
     SetWindowTextA(window, "Desinfectar Desinfectar Desinfectar");
-    const FacePixels wide(window);
+    const WindowPixels wide = WindowPixels::Painted(window);
     EXPECT_LT(button.CaptionRect().left, 0);
     EXPECT_GT(button.CaptionRect().right, 105);
     EXPECT_LE(std::abs(button.CaptionRect().left + button.CaptionRect().right - 105), 1);
@@ -161,17 +161,17 @@ TEST_F(FlatButtonLook, CaptionsEmptyWideAndMarked)
     // a marked letter underlined), so the marks are read alike by both.
     for (const char* caption : {"Sal && pimienta", "&Desinfectar", "Desinfectar&"}) {
         SetWindowTextA(window, caption);
-        const PixelRect drawn = FacePixels(window).BoundingBox(clWhite);
+        const PixelRect drawn = WindowPixels::Painted(window).BoundingBox(clWhite, 2);
         const PixelRect box = button.CaptionRect();
         EXPECT_GE(drawn.left, box.left) << caption;
         EXPECT_LE(drawn.right, box.right) << caption;
         EXPECT_GE(drawn.Width(), box.Width() - 2) << caption;
     }
     SetWindowTextA(window, "&Desinfectar");
-    const PixelRect marked = FacePixels(window).BoundingBox(clWhite);
+    const PixelRect marked = WindowPixels::Painted(window).BoundingBox(clWhite, 2);
     const PixelRect markedBox = button.CaptionRect();
     SetWindowTextA(window, "Desinfectar");
-    const PixelRect plain = FacePixels(window).BoundingBox(clWhite);
+    const PixelRect plain = WindowPixels::Painted(window).BoundingBox(clWhite, 2);
     EXPECT_EQ(button.CaptionRect(), markedBox);
     EXPECT_GT(marked.bottom, plain.bottom);   // the underline
 }

@@ -17,7 +17,7 @@ int HoverTimerWindows()
 
 Look ShownLook(HWND button, ColourWord colorDown)
 {
-    return LookOf(FacePixels(button, FacePixels::Source::OnScreen), colorDown);
+    return LookOf(WindowPixels::OnScreen(button), colorDown);
 }
 
 } // namespace

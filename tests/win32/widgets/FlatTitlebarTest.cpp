@@ -40,7 +40,7 @@ TEST_F(FlatTitlebarTest, TextColourFollowsTheFormsActivation)
     TestForm form;
     form.Build({Strip("FlatTitlebar1", "Programado por el equipo"), Strip("FlatTitlebar2", "", 200, 100)});
     auto& strip = form.Component<TFlatTitlebar>(0);
-    auto textPixels = [&](COLORREF colour) { return WindowPixels(strip.Handle()).Count(colour); };
+    auto textPixels = [&](COLORREF colour) { return WindowPixels::Painted(strip.Handle()).Count(colour); };
 
     // Inactive until the first activation after loading.
     EXPECT_GT(textPixels(InactiveText), 0);
@@ -49,14 +49,14 @@ TEST_F(FlatTitlebarTest, TextColourFollowsTheFormsActivation)
     Activate(form.Handle());
     EXPECT_GT(textPixels(White), 0);
     EXPECT_EQ(textPixels(InactiveText), 0);
-    const WindowPixels look(strip.Handle());
+    const WindowPixels look = WindowPixels::Painted(strip.Handle());
     EXPECT_EQ(look.At(0, 0), Black);
     EXPECT_EQ(look.At(176, 18), Black);
     Activate(other.Handle());
     EXPECT_GT(textPixels(InactiveText), 0);
     EXPECT_EQ(textPixels(White), 0);
     // An empty caption: only the bar.
-    EXPECT_EQ(WindowPixels(form.Component<TFlatTitlebar>(1).Handle()).Count(Black), 100 * 19);
+    EXPECT_EQ(WindowPixels::Painted(form.Component<TFlatTitlebar>(1).Handle()).Count(Black), 100 * 19);
 
     // Every report counts, the same state again too; the high word (minimised) does not,
     // and other low words change nothing.
@@ -88,7 +88,7 @@ TEST_F(FlatTitlebarTest, OnlyAChangedColourOrCaptionRepaints)
     ValidateRect(handle, nullptr);
     strip.SetCaption("dos & tres");
     EXPECT_TRUE(repaintPending());
-    EXPECT_EQ(WindowPixels(handle).At(0, 0), RGB(128, 0, 0));
+    EXPECT_EQ(WindowPixels::Painted(handle).At(0, 0), RGB(128, 0, 0));
 }
 
 TEST_F(FlatTitlebarTest, LeftDragMovesTheFormAndARightPressOnlyTheOrigin)

@@ -76,7 +76,7 @@ std::string Describe(COLORREF colour)
 
 ::testing::AssertionResult ShowsBands(HWND form, COLORREF end)
 {
-    const WindowPixels strip(form, StripOf(form));
+    const WindowPixels strip = WindowPixels::OnScreen(form, StripOf(form));
     for (int y : {0, strip.Height() / 2, strip.Height() - 1})
         for (int x = 0; x < strip.Width(); ++x)
             if (strip.At(x, y) != BandColour(x, strip.Width(), Teal, end, Steps))
@@ -88,7 +88,7 @@ std::string Describe(COLORREF colour)
 
 int CountInStrip(HWND form, COLORREF colour)
 {
-    return WindowPixels(form, StripOf(form)).Count(colour);
+    return WindowPixels::OnScreen(form, StripOf(form)).Count(colour);
 }
 
 void ScribbleOverStrip(HWND form)

@@ -1,0 +1,86 @@
+// The Report in the real report pane: Form1's memo row made on a window of its own, then
+// cleared, appended to and replaced as the engine and the information viewer do.
+#include "Form1Description.h"
+#include "FormComponents.h"
+#include "PaneText.h"
+#include "ReportPane.h"
+#include "TFlatMemoUnit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const ComponentDescription& MemoRow()
+{
+    for (const ComponentDescription& row : Form1Description().components)
+        if (row.name == "memo")
+            return row;
+    throw std::runtime_error("Form1 has no memo");
+}
+
+class ReportPaneTest : public ::testing::Test {
+protected:
+    ReportPaneTest()
+    {
+        WindowCreation creation;
+        creation.className = "STATIC";
+        creation.style = WS_POPUP | WS_VISIBLE;
+        creation.width = 420;
+        creation.height = 300;
+        host_.Create(creation, nullptr, "the host");
+        form_.components = {MemoRow()};
+        ComponentParent parent;
+        parent.window = host_.Get();
+        parent.isForm = true;
+        components_.Build(form_, classes_, parent);
+        memo_ = components_.FindControl("memo")->Handle();
+    }
+
+    int FirstVisibleLine() const { return static_cast<int>(SendMessageA(memo_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+    int CaretLine() const { return static_cast<int>(SendMessageA(memo_, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0)); }
+    int VisibleLines() const
+    {
+        RECT client;
+        GetClientRect(memo_, &client);
+        return client.bottom / 13;
+    }
+
+    OwnedWindow host_;   // goes after the components on it
+    FormDescription form_;
+    ComponentRegistry classes_{{&TFlatMemoClass()}};
+    FormComponents components_;
+    HWND memo_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(ReportPaneTest, StartsWithTheWelcomeLinesAndScrollsToEachAppendedLine)
+{
+    ReportPane pane(memo_);
+    EXPECT_EQ(pane.Text(), InitialReportText());
+
+    pane.Clear();
+    std::string expected;
+    for (int line = 0; line < 40; ++line) {
+        pane.Append("linea " + std::to_string(line));
+        expected += "linea " + std::to_string(line) + "\r\n";
+    }
+    EXPECT_EQ(pane.Text(), expected);
+    // The caret stands after the last line, which is in view.
+    EXPECT_EQ(CaretLine(), 40);
+    EXPECT_GT(FirstVisibleLine(), 0);
+    EXPECT_LE(CaretLine(), FirstVisibleLine() + VisibleLines());
+}
+
+TEST_F(ReportPaneTest, ReplacedTextShowsFromTheTopAndAnAppendBreaksItsLastLine)
+{
+    ReportPane pane(memo_);
+    std::string text;
+    for (int line = 0; line < 40; ++line)
+        text += "uno\r\n";
+    pane.ReplaceText(text + "dos");
+    EXPECT_EQ(FirstVisibleLine(), 0);
+    pane.Append("tres");
+    EXPECT_EQ(pane.Text(), text + "dos\r\ntres\r\n");
+    EXPECT_GT(FirstVisibleLine(), 0);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// A form for control tests: a top-level window at a fixed place on the screen, with the
+// program's font, whose components come from description rows. Like the program's form
+// it passes WM_COMMAND notifications and WM_CTLCOLOR* on to its controls.
+#include "ComponentRegistry.h"
+#include "FormComponents.h"
+#include "GdiHandles.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class ControlHost : private MessageHandler {
+public:
+    // textHeight: the font's text height on this system, against 13 the rows were laid out for.
+    ControlHost(std::vector<ComponentDescription> rows, const ComponentRegistry& classes, ColourWord colour,
+                int textHeight = 13);
+    ~ControlHost();
+
+    HWND Handle() const { return window_.Get(); }
+    HFONT Font() const { return font_.Get(); }
+
+    // The component of that name, of the given class.
+    template <typename T>
+    T& Get(const std::string& name) const
+    {
+        for (const auto& component : components_.All())
+            if (component->Name() == name)
+                return dynamic_cast<T&>(*component);
+        throw std::runtime_error("No component " + name);
+    }
+
+    // Activates the window, or leaves this program without an active window.
+    void Activate() const;
+    static void Deactivate();
+
+private:
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    FormDescription form_;
+    OwnedWindow window_;
+    GdiObject<HFONT> font_;
+    FormComponents components_;
+};
+
+// Dispatches this thread's messages for the given time, so posted messages, timers and
+// the paints they cause are done.
+void PumpMessages(DWORD milliseconds = 50);
+
+// Moves the mouse to a point of the screen, as the user would, and dispatches messages
+// for the given time. The platform notices a leaving mouse within its hover time.
+const DWORD MouseLeaveTime = 600;
+void MoveMouseTo(POINT screenPoint, DWORD settle = 100);
