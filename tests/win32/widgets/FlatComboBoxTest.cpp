@@ -100,7 +100,7 @@ protected:
     }
     ::testing::AssertionResult ClosedLook() const
     {
-        const WindowPixels pixels = WindowPixels::OnScreen(combo_.Handle());
+        const WindowPixels pixels = WindowPixels::Repainted(combo_.Handle());
         if (auto frame = FrameAndButton(pixels); !frame)
             return frame;
         return Arrow(pixels, false, clBlack);
@@ -121,7 +121,7 @@ TEST_F(FlatComboBoxTest, ClosedSelectorShowsItsFrameButtonAndArrowDown)
     EXPECT_EQ(outer.bottom - outer.top, 21);
     EXPECT_TRUE(ClosedLook());
     // Between the text field and the rings the face is filled; no platform button shows.
-    const WindowPixels pixels = WindowPixels::OnScreen(combo_.Handle());
+    const WindowPixels pixels = WindowPixels::Repainted(combo_.Handle());
     EXPECT_TRUE(pixels.Block(199, 3, 201, 17, Face));
 
     // The text field: 198 x 15 at (3, 3), on the face colour.
@@ -139,7 +139,7 @@ TEST_F(FlatComboBoxTest, OpenListPointsTheArrowUpAndShowsEveryItemOnTheFace)
 {
     Open();
     ASSERT_TRUE(ListShown());
-    const WindowPixels pixels = WindowPixels::OnScreen(combo_.Handle());
+    const WindowPixels pixels = WindowPixels::Repainted(combo_.Handle());
     EXPECT_TRUE(FrameAndButton(pixels));
     EXPECT_TRUE(Arrow(pixels, true, clBlack));
 
@@ -150,7 +150,7 @@ TEST_F(FlatComboBoxTest, OpenListPointsTheArrowUpAndShowsEveryItemOnTheFace)
     EXPECT_GE(client.bottom, 5 * static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0)));
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
     EXPECT_EQ(client.right, 217 - 2);
-    const WindowPixels rows = WindowPixels::OnScreen(list);
+    const WindowPixels rows = WindowPixels::Repainted(list);
     EXPECT_TRUE(rows.Block(rows.Width() - 20, 2, rows.Width() - 3, rows.Height() - 3, Face));
 
     // One brush of Color answers the list every time.
@@ -205,7 +205,7 @@ TEST_F(FlatComboBoxTest, DisabledSelectorEtchesItsArrow)
 {
     EnableWindow(combo_.Handle(), FALSE);
     PumpMessages();
-    const WindowPixels pixels = WindowPixels::OnScreen(combo_.Handle());
+    const WindowPixels pixels = WindowPixels::Repainted(combo_.Handle());
     EXPECT_TRUE(FrameAndButton(pixels));
     // The grey arrow over a white copy one pixel right and down.
     EXPECT_TRUE(pixels.Row(9, 208, 212, clGray));
@@ -222,7 +222,7 @@ TEST_F(FlatComboBoxTest, DisabledSelectorEtchesItsArrow)
 
 TEST_F(FlatComboBoxTest, ClickingOrTabbingIntoTheTextFieldLeavesFrameAndButton)
 {
-    const WindowPixels before = WindowPixels::OnScreen(combo_.Handle());
+    const WindowPixels before = WindowPixels::Repainted(combo_.Handle());
     auto sameFrame = [&before](const WindowPixels& after) {
         for (int y = 0; y < 21; ++y)
             for (int x = 0; x < 217; ++x) {
@@ -237,7 +237,7 @@ TEST_F(FlatComboBoxTest, ClickingOrTabbingIntoTheTextFieldLeavesFrameAndButton)
     PumpMessages();
     EXPECT_EQ(GetFocus(), combo_.EditField());
     EXPECT_TRUE(combo_.ActiveState());
-    EXPECT_TRUE(sameFrame(WindowPixels::OnScreen(combo_.Handle())));
+    EXPECT_TRUE(sameFrame(WindowPixels::Repainted(combo_.Handle())));
 
     SetFocus(button_);
     PumpMessages();
@@ -246,7 +246,7 @@ TEST_F(FlatComboBoxTest, ClickingOrTabbingIntoTheTextFieldLeavesFrameAndButton)
     PostMessageA(combo_.EditField(), WM_LBUTTONUP, 0, MAKELPARAM(20, 7));
     PumpMessages();
     EXPECT_EQ(GetFocus(), combo_.EditField());
-    EXPECT_TRUE(sameFrame(WindowPixels::OnScreen(combo_.Handle())));
+    EXPECT_TRUE(sameFrame(WindowPixels::Repainted(combo_.Handle())));
 }
 
 TEST_F(FlatComboBoxTest, FontChangeMakesTheWindowAnewWithItemHeight13)

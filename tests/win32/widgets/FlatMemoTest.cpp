@@ -80,7 +80,7 @@ protected:
     // The frame and, below the two lines of text, the face in the state colour.
     ::testing::AssertionResult Look(ColourWord state) const
     {
-        const WindowPixels pixels = WindowPixels::OnScreen(memo_.Handle());
+        const WindowPixels pixels = WindowPixels::Repainted(memo_.Handle());
         if (auto frame = Frame(pixels, state); !frame)
             return frame;
         return pixels.Block(3, 150, 300, 189, state);
@@ -170,7 +170,7 @@ TEST_F(FlatMemoTest, ColourSettersRepaintAndParentColorFollowsTheParent)
     EXPECT_FALSE(memo_.ParentColor());
     EXPECT_TRUE(Look(0x00C000));
     memo_.SetColorBorder(0x0000C0);
-    EXPECT_EQ(WindowPixels::OnScreen(memo_.Handle()).At(0, 0), 0x0000C0u);
+    EXPECT_EQ(WindowPixels::Repainted(memo_.Handle()).At(0, 0), 0x0000C0u);
     memo_.SetColorBorder(Border);
 
     memo_.SetParentColor(true);
@@ -185,11 +185,11 @@ TEST_F(FlatMemoTest, ColourSettersRepaintAndParentColorFollowsTheParent)
 TEST_F(FlatMemoTest, BothScrollBarsLeaveTheSquareBetweenThemInTheStateColour)
 {
     const TFlatMemo& both = host_.Get<TFlatMemo>("both");
-    const WindowPixels pixels = WindowPixels::OnScreen(both.Handle());
+    const WindowPixels pixels = WindowPixels::Repainted(both.Handle());
     EXPECT_TRUE(Frame(pixels, HostColour));
     EXPECT_TRUE(pixels.Block(120 - 19, 66 - 19, 120 - 4, 66 - 4, HostColour));
     // With one scroll bar the same place is the scroll bar's.
-    const WindowPixels single = WindowPixels::OnScreen(memo_.Handle());
+    const WindowPixels single = WindowPixels::Repainted(memo_.Handle());
     EXPECT_NE(single.At(Width - 12, Height - 12), HostColour);
 }
 

@@ -17,13 +17,19 @@
 
 class WindowPixels {
 public:
-    // The whole window as the screen shows it, non-client area included.
+    // The whole window as the screen shows it now, non-client area included.
     static WindowPixels OnScreen(HWND window)
     {
-        UpdateWindow(window);
         RECT outer;
         GetWindowRect(window, &outer);
         return OnScreen(window, {0, 0, outer.right - outer.left, outer.bottom - outer.top});
+    }
+
+    // The whole window as the screen shows it once its pending repaints are done.
+    static WindowPixels Repainted(HWND window)
+    {
+        UpdateWindow(window);
+        return OnScreen(window);
     }
 
     // The block `area` of the window, in window coordinates, as the screen shows it.
