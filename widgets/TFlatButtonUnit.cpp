@@ -100,7 +100,7 @@ TFlatButton::HoverCount::~HoverCount()
         hover.timer.reset();
 }
 
-TFlatButton::TFlatButton(const ComponentCreation& creation) : Control(creation)
+TFlatButton::TFlatButton(const ComponentCreation& creation) : PaintedControl(creation)
 {
     const ComponentDescription& row = Description();
     // A row that sets Color clears ParentColor unless it sets that too.
@@ -124,9 +124,7 @@ TFlatButton::TFlatButton(const ComponentCreation& creation) : Control(creation)
         ApplyAdvColors();
     }
 
-    RegisterWindowClass(FlatButtonClassName, CS_DBLCLKS);
-    CreateHandle(FlatButtonClassName, Boolean("Enabled") ? 0 : WS_DISABLED, Text("Caption"),
-                 Scale(Description().height), this);
+    CreatePaintedHandle(FlatButtonClassName, CS_DBLCLKS, Boolean("Enabled") ? 0 : WS_DISABLED, Text("Caption"));
 }
 
 TFlatButton::~TFlatButton()
@@ -139,21 +137,9 @@ void TFlatButton::Loaded()
     Repaint();
 }
 
-LRESULT TFlatButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TFlatButton::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;   // the face covers every pixel
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        Paint(dc);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(MousePoint(lParam));
         return 0;
@@ -198,17 +184,6 @@ LRESULT TFlatButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ENABLE:
         OnEnabledChanged(wParam != FALSE);
         return 0;
-    case WM_SETFONT:
-        font_ = reinterpret_cast<HFONT>(wParam);
-        Repaint();
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-        Repaint();
-        return result;
-    }
     case WM_SYSCOLORCHANGE:
         OnColoursChanged();
         return 0;
@@ -216,14 +191,12 @@ LRESULT TFlatButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void TFlatButton::Paint(HDC target)
+void TFlatButton::Paint(HDC dc)
 {
     RECT client;
     GetClientRect(Handle(), &client);
     const PixelRect face{0, 0, client.right, client.bottom};
-    OffscreenImage image(target, face.right, face.bottom);
-    const HDC dc = image.Dc();
-    SelectedObject fontSelected(dc, font_ ? font_ : GetStockObject(SYSTEM_FONT));
+    SelectedObject fontSelected(dc, Font() ? Font() : GetStockObject(SYSTEM_FONT));
 
     const PixelPoint offset = FaceOffset(faceState_);
     const DisplayedCaption caption = DisplayCaption(WindowText(Handle()));
@@ -252,7 +225,6 @@ void TFlatButton::Paint(HDC target)
             DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
         }
     }
-    image.CopyTo(target, 0, 0);
 }
 
 void TFlatButton::OnMouseMove(PixelPoint mouse)
@@ -454,11 +426,6 @@ void TFlatButton::ApplyAdvColors()
     colours_.colorFocused = ShadeFromParent(parent, colours_.colorFocused, advColorFocused_, false);
     colours_.colorDown = ShadeFromParent(parent, colours_.colorDown, advColorDown_, true);
     colours_.colorBorder = ShadeFromParent(parent, colours_.colorBorder, advColorBorder_, true);
-}
-
-void TFlatButton::Repaint()
-{
-    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TFlatButton::SetColor(ColourWord colour)

@@ -11,12 +11,12 @@
 //
 // Not built: the image strip (Glyph, NumGlyphs, Layout, Margin, Spacing), latching groups
 // (GroupIndex, Down, AllowAllUp) and the transparent modes; a button is never Latched.
-#include "Control.h"
 #include "FlatButtonFace.h"
+#include "PaintedControl.h"
 
 const ComponentClass& TFlatButtonClass();
 
-class TFlatButton : public Control, private MessageHandler {
+class TFlatButton : public PaintedControl {
 public:
     explicit TFlatButton(const ComponentCreation& creation);
     ~TFlatButton() override;
@@ -61,8 +61,8 @@ private:
         HoverCount& operator=(const HoverCount&) = delete;
     };
 
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC target);
+    void Paint(HDC dc) override;
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void OnMouseMove(PixelPoint mouse);
     void OnLeftPress();
@@ -87,7 +87,6 @@ private:
     bool Enabled() const;
     void Click();
     void ApplyAdvColors();
-    void Repaint();
 
     HoverCount counted_;   // first: counted out after everything else has gone
     FlatButtonColours colours_;
@@ -96,7 +95,6 @@ private:
     int advColorFocused_ = 10, advColorDown_ = 10, advColorBorder_ = 50;
     bool default_ = false;
     int modalResult_ = 0;
-    HFONT font_ = nullptr;   // the form's, not owned
 
     FaceState faceState_ = FaceState::Up;
     bool hot_ = false;

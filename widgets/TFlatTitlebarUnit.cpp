@@ -34,7 +34,7 @@ const ComponentClass& TFlatTitlebarClass()
 }
 
 TFlatTitlebar::TFlatTitlebar(const ComponentCreation& creation)
-    : Control(creation),
+    : PaintedControl(creation),
       activeTextColor_(Colour("ActiveTextColor")),
       inactiveTextColor_(Colour("InactiveTextColor")),
       titlebarColor_(Colour("TitlebarColor")),
@@ -44,8 +44,7 @@ TFlatTitlebar::TFlatTitlebar(const ComponentCreation& creation)
 {
     if (!Parent().isForm)
         throw InvalidOperation("TFlatTitlebar can only be placed on a descndant of a TCustomForm");
-    RegisterWindowClass(TitlebarClassName);
-    CreateHandle(TitlebarClassName, 0, Text("Caption"), Scale(Description().height), this);
+    CreatePaintedHandle(TitlebarClassName, 0, 0, Text("Caption"));
 }
 
 void TFlatTitlebar::Loaded()
@@ -105,19 +104,14 @@ void TFlatTitlebar::SetCaption(const std::string& caption)
     SetWindowTextA(Handle(), caption.c_str());
 }
 
-void TFlatTitlebar::Repaint() const
-{
-    InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-void TFlatTitlebar::Paint(HDC dc) const
+void TFlatTitlebar::Paint(HDC dc)
 {
     RECT client;
     GetClientRect(Handle(), &client);
     std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
     caption.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), &caption[0], static_cast<int>(caption.size()))));
 
-    SelectedObject fontSelected(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
+    SelectedObject fontSelected(dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(SYSTEM_FONT));
     SIZE extent = {0, 0};
     GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     TEXTMETRICA metrics = {};
@@ -161,40 +155,9 @@ void TFlatTitlebar::MouseMove(LPARAM position) const
     SetWindowPos(form, nullptr, left, topLeft.y + mouse.y - dragOrigin_.y, 0, 0, flags);
 }
 
-LRESULT TFlatTitlebar::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TFlatTitlebar::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        RECT client;
-        GetClientRect(window, &client);
-        if (client.right > 0 && client.bottom > 0) {
-            OffscreenImage buffer(dc, client.right, client.bottom);
-            Paint(buffer.Dc());
-            buffer.CopyTo(dc, 0, 0);
-        }
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_SETFONT:
-        if (font_ != reinterpret_cast<HFONT>(wParam)) {
-            font_ = reinterpret_cast<HFONT>(wParam);
-            Repaint();
-        }
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-        Repaint();
-        return result;
-    }
     // The strip's own mouse handling: no mouse event is passed on.
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

@@ -3,14 +3,14 @@
 // centred in one text colour while the form is active and in another while it is not;
 // dragging it with the left button moves the form. It learns of the form's activation by
 // watching the form window's messages ahead of the form's own handling.
-#include "Control.h"
+#include "PaintedControl.h"
 #include "WindowSubclass.h"
 
 #include <functional>
 
 const ComponentClass& TFlatTitlebarClass();
 
-class TFlatTitlebar : public Control, private MessageHandler {
+class TFlatTitlebar : public PaintedControl {
 public:
     // Throws InvalidOperation, before any window is made, when the parent is not a form.
     explicit TFlatTitlebar(const ComponentCreation& creation);
@@ -35,21 +35,17 @@ public:
     // Puts ObserveFormMessage in front of the form window's procedure.
     void Loaded() override;
 
-    // Draws the whole strip on dc, in client coordinates.
-    void Paint(HDC dc) const;
-
 private:
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT ObserveFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void SetColour(ColourWord& held, ColourWord colour);
-    void Repaint() const;
     void MouseDown(bool leftButton, LPARAM position);
     void MouseMove(LPARAM position) const;
 
     ColourWord activeTextColor_;
     ColourWord inactiveTextColor_;
     ColourWord titlebarColor_;
-    HFONT font_ = nullptr;   // the form's, set through WM_SETFONT
     bool showsActive_ = false;
     bool dragging_ = false;
     POINT dragOrigin_ = {0, 0};
