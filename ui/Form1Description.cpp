@@ -13,14 +13,7 @@ namespace {
 ComponentDescription& Add(std::vector<ComponentDescription>& components, const char* name,
                           const char* className, int left, int top, int width, int height)
 {
-    ComponentDescription component;
-    component.name = name;
-    component.className = className;
-    component.left = left;
-    component.top = top;
-    component.width = width;
-    component.height = height;
-    components.push_back(component);
+    components.push_back({name, className, left, top, width, height, {}});
     return components.back();
 }
 

@@ -17,13 +17,7 @@ const std::vector<std::string> Items = {"Backdoor 2.03 ", "Netol ", "Cadena ", "
 
 ComponentDescription SelectorRow()
 {
-    ComponentDescription row;
-    row.name = "ComboBox1";
-    row.className = "TFlatComboBox";
-    row.left = 8;
-    row.top = 16;
-    row.width = 217;
-    row.height = 21;
+    ComponentDescription row{"ComboBox1", "TFlatComboBox", 8, 16, 217, 21, {}};
     row.Set("Text", TextValue("Selecciona el Gusano o Troyano"))
         .Set("Color", ColourValue(Face))
         .Set("Items", LinesValue(Items))

@@ -16,13 +16,7 @@ constexpr int Width = 393, Height = 193;
 
 ComponentDescription MemoRow(const char* name, int left, int top, int width, int height)
 {
-    ComponentDescription row;
-    row.name = name;
-    row.className = "TFlatMemo";
-    row.left = left;
-    row.top = top;
-    row.width = width;
-    row.height = height;
+    ComponentDescription row{name, "TFlatMemo", left, top, width, height, {}};
     row.Set("ColorFocused", ColourValue(Focused));
     return row;
 }

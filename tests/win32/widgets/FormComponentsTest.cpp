@@ -56,13 +56,7 @@ const ComponentRegistry Classes({&ProbeClass, &WatcherClass});
 
 ComponentDescription Row(const std::string& name, const std::string& className, int left)
 {
-    ComponentDescription row;
-    row.name = name;
-    row.className = className;
-    row.left = left;
-    row.width = 40;
-    row.height = 20;
-    return row;
+    return {name, className, left, 0, 40, 20, {}};
 }
 
 using Journal = std::vector<std::string>;

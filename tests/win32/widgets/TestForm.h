@@ -97,14 +97,7 @@ private:
 inline ComponentDescription Row(const std::string& name, const std::string& className, int left = 0, int top = 0,
                                 int width = 0, int height = 0)
 {
-    ComponentDescription row;
-    row.name = name;
-    row.className = className;
-    row.left = left;
-    row.top = top;
-    row.width = width;
-    row.height = height;
-    return row;
+    return {name, className, left, top, width, height, {}};
 }
 
 // Another top-level window of the test, to take the activation from the form.
