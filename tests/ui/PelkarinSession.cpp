@@ -72,12 +72,13 @@ PelkarinSession::PelkarinSession(const std::string& currentDirectory)
                         &startup, &process_))
         throw std::runtime_error("Cannot start " + commandLine);
     WaitForInputIdle(process_.hProcess, 10000);
-    for (int attempt = 0; attempt < 200 && !form_; ++attempt) {
+    // The window exists before it is shown; a click must wait for it to be on screen.
+    for (int attempt = 0; attempt < 200 && !(form_ && IsWindowVisible(form_)); ++attempt) {
         form_ = FindTopLevel(process_.dwProcessId, "TForm1");
-        if (!form_)
+        if (!form_ || !IsWindowVisible(form_))
             Sleep(50);
     }
-    if (!form_)
+    if (!form_ || !IsWindowVisible(form_))
         throw std::runtime_error("Pelkarin showed no window");
 }
 
@@ -155,7 +156,13 @@ void PelkarinSession::PressAndRelease(HWND button) const
 {
     RECT area;
     GetWindowRect(button, &area);
-    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    const POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    SetCursorPos(centre.x, centre.y);
+    // The press goes to whatever window is under the cursor: wait until it is the button.
+    for (int attempt = 0; attempt < 500 && WindowFromPoint(centre) != button; ++attempt)
+        Sleep(10);
+    if (WindowFromPoint(centre) != button)
+        throw std::runtime_error("The button is not under the cursor");
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
