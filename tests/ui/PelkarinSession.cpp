@@ -163,13 +163,17 @@ void PelkarinSession::PressAndRelease(HWND button) const
         Sleep(10);
     if (WindowFromPoint(centre) != button)
         throw std::runtime_error("The button is not under the cursor");
+    // Each event carries the place itself: a pointer motion the window system reports
+    // late could otherwise move a press made "where the cursor is" somewhere else.
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input.mi.dx = MulDiv(centre.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(centre.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN;
     SendInput(1, &input, sizeof input);
     // The button holds the capture from the press until it takes the release.
     WaitForCapture(true, button);
-    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP;
     SendInput(1, &input, sizeof input);
     WaitForCapture(false, button);
 }
