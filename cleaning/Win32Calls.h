@@ -2,18 +2,13 @@
 // The Win32 functions the platform services call, gathered in one table. Win32Platform
 // reaches the system only through the table it is given, so a test can replace any one
 // entry (to make that call fail, or to act between two steps) and keep the others real.
+// Functions that some supported Windows lack are looked up at first use (LateBound):
+// Tool Help (not in Windows NT 4.0), file security and MoveFileEx (stubs in Windows
+// 95/98/Me), hard links (not before Windows 2000).
+#include "LateBound.h"
+
 #include <windows.h>
 #include <tlhelp32.h>
-
-// Functions looked up in kernel32 at their first call, failing with
-// ERROR_CALL_NOT_IMPLEMENTED where this Windows lacks them: Tool Help (not in Windows NT
-// 4.0) and hard links (not in Windows 95/98/Me nor NT 4.0).
-namespace Kernel32AtFirstUse {
-HANDLE WINAPI CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
-BOOL WINAPI Process32First(HANDLE snapshot, PROCESSENTRY32* entry);
-BOOL WINAPI Process32Next(HANDLE snapshot, PROCESSENTRY32* entry);
-BOOL WINAPI CreateHardLinkA(LPCSTR link, LPCSTR existing, LPSECURITY_ATTRIBUTES security);
-}
 
 struct Win32Calls {
     // Find listings, attributes, deletion
@@ -32,16 +27,17 @@ struct Win32Calls {
     decltype(&::ReadFile) ReadFile = ::ReadFile;
     decltype(&::WriteFile) WriteFile = ::WriteFile;
     decltype(&::FlushFileBuffers) FlushFileBuffers = ::FlushFileBuffers;
-    decltype(&::GetFileSecurityA) GetFileSecurityA = ::GetFileSecurityA;
-    decltype(&::CreateHardLinkA) CreateHardLinkA = Kernel32AtFirstUse::CreateHardLinkA;
-    decltype(&::MoveFileExA) MoveFileExA = ::MoveFileExA;
+    LateBound<BOOL(WINAPI*)(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR, DWORD, LPDWORD)> GetFileSecurityA{
+        "advapi32.dll", "GetFileSecurityA"};
+    LateBound<BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES)> CreateHardLinkA{"kernel32.dll", "CreateHardLinkA"};
+    LateBound<BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD)> MoveFileExA{"kernel32.dll", "MoveFileExA"};
     decltype(&::MoveFileA) MoveFileA = ::MoveFileA;
     decltype(&::CloseHandle) CloseHandle = ::CloseHandle;
 
     // Processes
-    decltype(&::CreateToolhelp32Snapshot) CreateToolhelp32Snapshot = Kernel32AtFirstUse::CreateToolhelp32Snapshot;
-    decltype(&::Process32First) Process32First = Kernel32AtFirstUse::Process32First;
-    decltype(&::Process32Next) Process32Next = Kernel32AtFirstUse::Process32Next;
+    LateBound<HANDLE(WINAPI*)(DWORD, DWORD)> CreateToolhelp32Snapshot{"kernel32.dll", "CreateToolhelp32Snapshot"};
+    LateBound<BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*)> Process32First{"kernel32.dll", "Process32First"};
+    LateBound<BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*)> Process32Next{"kernel32.dll", "Process32Next"};
     decltype(&::OpenProcess) OpenProcess = ::OpenProcess;
     decltype(&::TerminateProcess) TerminateProcess = ::TerminateProcess;
 

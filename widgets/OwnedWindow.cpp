@@ -38,10 +38,17 @@ void OwnedWindow::Destroy()
 void OwnedWindow::Create(const WindowCreation& creation, MessageHandler* handler, const std::string& what)
 {
     handler_ = handler;
-    HWND window = CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(), creation.style,
-                                  creation.left, creation.top, creation.width, creation.height, creation.parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id)),
-                                  GetModuleHandleA(nullptr), handler ? this : nullptr);
+    auto make = [&](HWND parent) {
+        return CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(), creation.style,
+                               creation.left, creation.top, creation.width, creation.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id)), GetModuleHandleA(nullptr),
+                               handler ? this : nullptr);
+    };
+    HWND window = make(creation.parent);
+    // Windows 95/98/Me and NT 4.0 have no message-only windows: a hidden top-level window
+    // without an owner serves there.
+    if (!window && creation.parent == HWND_MESSAGE && !(creation.style & (WS_CHILD | WS_VISIBLE)))
+        window = make(nullptr);
     if (!window)
         throw std::runtime_error("Cannot create " + what);
     window_ = window;

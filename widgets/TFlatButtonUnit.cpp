@@ -6,6 +6,7 @@
 #include "HoverTimer.h"
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
+#include "WindowCalls.h"
 
 #include <algorithm>
 #include <memory>
@@ -54,6 +55,17 @@ std::string WindowText(HWND window)
 std::unique_ptr<Component> Create(const ComponentCreation& creation)
 {
     return std::make_unique<TFlatButton>(creation);
+}
+
+// The top-level window holding window: its chain of parents up to the first that is no
+// child window (GetAncestor's GA_ROOT, where the system has it).
+HWND RootWindow(HWND window)
+{
+    if (const auto getAncestor = TheWindowCalls().GetAncestor.Get())
+        return getAncestor(window, GA_ROOT);
+    while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+        window = GetParent(window);
+    return window;
 }
 
 } // namespace
@@ -413,7 +425,7 @@ bool TFlatButton::Enabled() const
 
 void TFlatButton::Click()
 {
-    SendMessageA(GetAncestor(Handle(), GA_ROOT), CM_MODALRESULT, static_cast<WPARAM>(modalResult_), 0);
+    SendMessageA(RootWindow(Handle()), CM_MODALRESULT, static_cast<WPARAM>(modalResult_), 0);
     SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), BN_CLICKED),
                  reinterpret_cast<LPARAM>(Handle()));
 }

@@ -3,6 +3,7 @@
 #include "GdiHandles.h"
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
+#include "WindowCalls.h"
 
 #include <algorithm>
 
@@ -117,9 +118,14 @@ void TFlatComboBox::Recreate()
 
 HWND TFlatComboBox::EditField() const
 {
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof info;
-    return GetComboBoxInfo(Handle(), &info) ? info.hwndItem : nullptr;
+    // A drop-down combo box's only child is its edit field; GetComboBoxInfo names it where
+    // the system has it.
+    if (const auto getComboBoxInfo = TheWindowCalls().GetComboBoxInfo.Get()) {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        return getComboBoxInfo(Handle(), &info) ? info.hwndItem : nullptr;
+    }
+    return FindWindowExA(Handle(), nullptr, "Edit", nullptr);
 }
 
 void TFlatComboBox::SetColor(ColourWord colour)

@@ -1,11 +1,15 @@
 #include "TFlatMemoUnit.h"
 
 #include "FlatMemoGeometry.h"
+#include "HoverTimer.h"
 #include "InvalidOperation.h"
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
+#include "WindowCalls.h"
 
 namespace {
+
+const UINT_PTR LeaveTimerId = 0x4C45;   // the edit's own timers have small numbers
 
 const char* const FlatMemoMark = "Pelkarin.TFlatMemo";   // window property of every flat memo
 
@@ -139,6 +143,14 @@ LRESULT TFlatMemo::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCMOUSELEAVE:
         OnMouseLeave();
         break;
+    case WM_TIMER:
+        if (wParam != LeaveTimerId)
+            break;
+        if (!CursorOver()) {
+            KillTimer(Handle(), LeaveTimerId);
+            OnMouseLeave();
+        }
+        return 0;
     case WM_CHAR:
         if (wParam == '\r' && !wantReturns_)
             return 0;
@@ -150,12 +162,17 @@ LRESULT TFlatMemo::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void TFlatMemo::OnMouseMove(Tracking area)
 {
     // The platform tracks the text area and the scroll bars apart; each move over one of
-    // them asks for the end of the mouse's stay there.
-    if (tracking_ != area) {
+    // them asks for the end of the mouse's stay there. Where it cannot (no TrackMouseEvent,
+    // or none for the scroll bars), a timer looks every hover period whether the mouse is
+    // still over the memo.
+    if (tracking_ != area && tracking_ != Tracking::Polled) {
         TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE | (area == Tracking::NonClient ? TME_NONCLIENT : 0u),
                                  Handle(), 0};
-        if (TrackMouseEvent(&track))
+        const auto trackMouseEvent = TheWindowCalls().TrackMouseEvent.Get();
+        if (trackMouseEvent && trackMouseEvent(&track))
             tracking_ = area;
+        else if (SetTimer(Handle(), LeaveTimerId, HoverTimer::Period, nullptr))
+            tracking_ = Tracking::Polled;
     }
     if (mouseOver_)
         return;
@@ -170,12 +187,17 @@ void TFlatMemo::OnMouseLeave()
 {
     tracking_ = Tracking::None;
     // Leaving the text for the scroll bar, or back, is no leaving of the memo.
-    POINT cursor;
-    if (GetCursorPos(&cursor) && WindowFromPoint(cursor) == Handle())
+    if (CursorOver())
         return;
     mouseOver_ = false;
     mouseInside_ = false;
     PaintFrame();
+}
+
+bool TFlatMemo::CursorOver() const
+{
+    POINT cursor;
+    return GetCursorPos(&cursor) && WindowFromPoint(cursor) == Handle();
 }
 
 void TFlatMemo::PaintFrame(HWND focus)

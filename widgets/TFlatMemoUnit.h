@@ -37,11 +37,13 @@ public:
     static bool IsFlatMemo(HWND window);
 
 private:
-    enum class Tracking { None, Client, NonClient };
+    // Polled: the system cannot track the mouse's leaving; a timer looks instead.
+    enum class Tracking { None, Client, NonClient, Polled };
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnMouseMove(Tracking area);
     void OnMouseLeave();
+    bool CursorOver() const;
     // Decides the look with the focus on that window, sets the face and draws the rings.
     void PaintFrame(HWND focus);
     void PaintFrame() { PaintFrame(GetFocus()); }

@@ -1,0 +1,7 @@
+#include "WindowCalls.h"
+
+WindowCalls& TheWindowCalls()
+{
+    static WindowCalls calls;
+    return calls;
+}
