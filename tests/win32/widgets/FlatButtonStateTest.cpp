@@ -2,6 +2,7 @@
 // key messages sent as the system sends them, the shared hover timer left to tick.
 #include "FlatButtonFixture.h"
 #include "HoverTimer.h"
+#include "WindowCallsRestored.h"
 
 namespace {
 
@@ -23,6 +24,17 @@ Look ShownLook(HWND button, ColourWord colorDown)
 } // namespace
 
 using FlatButtonStates = FlatButtonTest;
+
+TEST_F(FlatButtonStates, ModalResultReachesTheFormWithoutGetAncestor)
+{
+    WindowCallsRestored restored;
+    TheWindowCalls().GetAncestor = nullptr;
+    Build();
+    Button6().SetModalResult(7);
+    Press(Button6().Handle(), 50, 12);
+    Release(Button6().Handle(), 50, 12);
+    EXPECT_EQ(received, (Received{"modal 7", "click FlatButton6"}));
+}
 
 TEST_F(FlatButtonStates, PressAndReleaseInsideClickOnceAfterTheModalResult)
 {

@@ -3,6 +3,7 @@
 #include "ControlHost.h"
 #include "SystemColours.h"
 #include "TFlatComboBoxUnit.h"
+#include "WindowCallsRestored.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>
@@ -118,7 +119,13 @@ TEST_F(FlatComboBoxTest, ClosedSelectorShowsItsFrameButtonAndArrowDown)
     const WindowPixels pixels = WindowPixels::Repainted(combo_.Handle());
     EXPECT_TRUE(pixels.Block(199, 3, 201, 17, Face));
 
-    // The text field: 198 x 15 at (3, 3), on the face colour.
+    // The text field: 198 x 15 at (3, 3), on the face colour; the same window found
+    // where the system has no GetComboBoxInfo.
+    {
+        WindowCallsRestored restored;
+        TheWindowCalls().GetComboBoxInfo = nullptr;
+        EXPECT_EQ(combo_.EditField(), InfoOf(combo_.Handle()).hwndItem);
+    }
     RECT field;
     GetWindowRect(combo_.EditField(), &field);
     EXPECT_EQ(field.left - outer.left, 3);

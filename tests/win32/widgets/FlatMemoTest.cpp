@@ -3,6 +3,7 @@
 #include "ControlHost.h"
 #include "SystemColours.h"
 #include "TFlatMemoUnit.h"
+#include "WindowCallsRestored.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>
@@ -128,17 +129,23 @@ TEST_F(FlatMemoTest, FocusHighlightsItWhereverTheMouseIs)
 
 TEST_F(FlatMemoTest, MouseOverHighlightsItWhileAnotherControlHasTheFocus)
 {
-    MoveMouseTo(Inside(memo_, 100, 100));
-    EXPECT_TRUE(memo_.MouseInside());
-    EXPECT_TRUE(Look(Focused));
-    // From the text onto the scroll bar is still over the memo, also once the platform
-    // has noticed the mouse leaving the text.
-    MoveMouseTo(Inside(memo_, Width - 5, 100), MouseLeaveTime);
-    EXPECT_TRUE(memo_.MouseInside());
-    EXPECT_TRUE(Look(Focused));
-    MoveMouseTo(Away(), MouseLeaveTime);
-    EXPECT_FALSE(memo_.MouseInside());
-    EXPECT_TRUE(Look(HostColour));
+    // Also where the system has no TrackMouseEvent: a timer sees the mouse leave.
+    for (const bool tracked : {true, false}) {
+        WindowCallsRestored restored;
+        if (!tracked)
+            TheWindowCalls().TrackMouseEvent = nullptr;
+        MoveMouseTo(Inside(memo_, 100, 100));
+        EXPECT_TRUE(memo_.MouseInside()) << "tracked " << tracked;
+        EXPECT_TRUE(Look(Focused)) << "tracked " << tracked;
+        // From the text onto the scroll bar is still over the memo, also once the platform
+        // has noticed the mouse leaving the text.
+        MoveMouseTo(Inside(memo_, Width - 5, 100), MouseLeaveTime);
+        EXPECT_TRUE(memo_.MouseInside()) << "tracked " << tracked;
+        EXPECT_TRUE(Look(Focused)) << "tracked " << tracked;
+        MoveMouseTo(Away(), MouseLeaveTime);
+        EXPECT_FALSE(memo_.MouseInside()) << "tracked " << tracked;
+        EXPECT_TRUE(Look(HostColour)) << "tracked " << tracked;
+    }
 }
 
 TEST_F(FlatMemoTest, MouseOverLeavesItPlainWhileAnotherFlatMemoHasTheFocus)
