@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -84,18 +85,6 @@ BOOL WINAPI FlushFails(HANDLE)
 BOOL WINAPI RenameDenied(LPCSTR, LPCSTR, DWORD)
 {
     SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
-BOOL WINAPI NoMoveFileEx(LPCSTR, LPCSTR, DWORD)
-{
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return FALSE;
-}
-
-BOOL WINAPI NoHardLinks(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES)
-{
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
     return FALSE;
 }
 
@@ -174,12 +163,37 @@ TEST_F(WriteBack, EachFailingStepLeavesTheOriginalAndNoTemporary)
     }
 }
 
+TEST_F(WriteBack, EachCallOlderWindowsLackCleansTheSameWhenMissing)
+{
+    const std::pair<const char*, void (*)(Win32Calls&)> missing[] = {
+        {"GetFileSecurityA", [](Win32Calls& calls) { calls.GetFileSecurityA = nullptr; }},
+        {"CreateHardLinkA", [](Win32Calls& calls) { calls.CreateHardLinkA = nullptr; }},
+        {"MoveFileExA", [](Win32Calls& calls) { calls.MoveFileExA = nullptr; }},
+    };
+    for (const auto& [name, empty] : missing) {
+        MakeFile(Copy, Original);
+        Win32Calls calls;
+        empty(calls);
+        Win32Platform platform({}, calls);
+        LineReport report;
+        SharedFlags flags;
+        SystemCleaning(platform, report, flags).PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
+        EXPECT_EQ(report.lines, Strings{}) << "without " << name;
+        EXPECT_TRUE(flags.InfectionFound) << "without " << name;
+        EXPECT_FALSE(flags.RemovalFailed) << "without " << name;
+        EXPECT_EQ(ReadWhole(Copy), "[mirc]\r\nkeep=1\r\n") << "without " << name;
+        EXPECT_EQ(EntriesOf(Root), CopyAlone) << "without " << name;
+    }
+}
+
 TEST_F(WriteBack, WithoutMoveFileExTheOriginalGoesOnlyForACompleteTemporary)
 {
-    // Windows 95/98/Me: MoveFileEx is a stub there, and there are no hard links.
+    // Windows 95/98/Me: no file security, MoveFileEx is a stub there, and there are no
+    // hard links.
     Win32Calls calls;
-    calls.MoveFileExA = NoMoveFileEx;
-    calls.CreateHardLinkA = NoHardLinks;
+    calls.GetFileSecurityA = nullptr;
+    calls.MoveFileExA = nullptr;
+    calls.CreateHardLinkA = nullptr;
     EXPECT_TRUE(Win32Platform({}, calls).ReplaceFileBytes(Copy, Original, "keep=1\r\n"));
     EXPECT_EQ(ReadWhole(Copy), "keep=1\r\n");
 
@@ -208,7 +222,7 @@ TEST_F(WriteBack, AnotherProgramsLineWrittenJustBeforeTheReplaceIsKept)
             calls.MoveFileExA = WriterBeforeReplace;
         } else {
             // Without hard links the copy is compared before the replace: a writer there is seen.
-            calls.CreateHardLinkA = NoHardLinks;
+            calls.CreateHardLinkA = nullptr;
             calls.FlushFileBuffers = WriterDuringFlush;
         }
         Win32Platform platform({}, calls);
