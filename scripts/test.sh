@@ -18,15 +18,30 @@ for preset in win32 win64; do
   cmake --build --preset "$preset" --target package >/dev/null
 done
 
-# One wineserver for the flavour's whole run. Wine's background services start with the
-# first Wine process and outlive it: start them on the virtual display with their output
-# closed, or CTest waits on the pipes they would inherit from the first test.
+# One wineserver and one virtual display for the flavour's whole run. Wine's background
+# services start with the first Wine process and outlive it: start them on the virtual
+# display with their output closed, or CTest waits on the pipes they would inherit from
+# the first test. The release's suites run twice, with Wine reporting Windows 98 and then
+# Windows XP to the program; the 64-bit build's run once at the prefix's default.
 run_wine_suites() (
   pelkarin_use_flavour "$1"
   "$WINESERVER" -p
   trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
-  xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash -c '"$WINELOADER" cmd /c exit </dev/null >/dev/null 2>&1; ctest --preset "$PELKARIN_FLAVOUR"'
+  export PELKARIN_WINDOWS_VERSIONS=default
+  [ "$1" = win32 ] && PELKARIN_WINDOWS_VERSIONS="win98 winxp"
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$WINELOADER" cmd /c exit </dev/null >/dev/null 2>&1
+    status=0
+    for version in $PELKARIN_WINDOWS_VERSIONS; do
+      if [ "$version" != default ]; then
+        echo "== Windows version Wine reports: $version"
+        "$WINELOADER" reg add "HKCU\\Software\\Wine" /v Version /d "$version" /f </dev/null >/dev/null 2>&1 || status=1
+      fi
+      ctest --preset "$PELKARIN_FLAVOUR" || status=1
+    done
+    [ "$PELKARIN_WINDOWS_VERSIONS" = default ] ||
+      "$WINELOADER" reg delete "HKCU\\Software\\Wine" /v Version /f </dev/null >/dev/null 2>&1
+    exit $status'
 )
 
 flavours=(win64)
