@@ -4,6 +4,7 @@
 #include "ControlMessages.h"
 #include "FlatUtilitiesDrawing.h"
 #include "HoverTimer.h"
+#include "KeyboardCues.h"
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
 
@@ -32,12 +33,13 @@ PixelPoint MousePoint(LPARAM lParam)
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-// The caption as DrawText takes it: every "&" doubled but one before the accelerator.
-std::string DrawTextCaption(const DisplayedCaption& caption)
+// The caption as DrawText takes it: every "&" doubled, and one before the accelerator
+// when it is to be underlined.
+std::string DrawTextCaption(const DisplayedCaption& caption, bool underline)
 {
     std::string text;
     for (std::size_t i = 0; i < caption.text.size(); ++i) {
-        if (static_cast<int>(i) == caption.underline || caption.text[i] == '&')
+        if ((underline && static_cast<int>(i) == caption.underline) || caption.text[i] == '&')
             text += '&';
         text += caption.text[i];
     }
@@ -124,6 +126,7 @@ TFlatButton::TFlatButton(const ComponentCreation& creation) : PaintedControl(cre
         ApplyAdvColors();
     }
 
+    hiddenCues_ = static_cast<WORD>(SendMessageA(Parent().window, WM_QUERYUISTATE, 0, 0));
     CreatePaintedHandle(FlatButtonClassName, CS_DBLCLKS, Boolean("Enabled") ? 0 : WS_DISABLED, Text("Caption"));
 }
 
@@ -166,6 +169,11 @@ LRESULT TFlatButton::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnCaptureLost(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if ((lParam & 0x40000000) == 0)   // not a repeat of a key held down
+                OnEnter();
+            return 0;
+        }
         if (wParam != VK_SPACE)
             break;
         OnSpaceDown();
@@ -187,6 +195,11 @@ LRESULT TFlatButton::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSCOLORCHANGE:
         OnColoursChanged();
         return 0;
+    case WM_UPDATEUISTATE:
+        // The form showed or hid keyboard cues: the underline and the focus rectangle follow.
+        hiddenCues_ = CuesAfter(hiddenCues_, wParam);
+        Repaint();
+        return DefWindowProcA(window, message, wParam, lParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -216,7 +229,7 @@ void TFlatButton::Paint(HDC dc)
     PaintRuns(dc, {{face, look.fill}});
     DrawBevel(dc, face, look.frameTopLeft, look.frameBottomRight, look.frameWidth);
     if (!caption.text.empty()) {
-        const std::string text = DrawTextCaption(caption);
+        const std::string text = DrawTextCaption(caption, (hiddenCues_ & UISF_HIDEACCEL) == 0);
         SetBkMode(dc, TRANSPARENT);
         for (const CaptionPass& pass : look.caption) {
             RECT area{captionRect_.left + pass.shift.x, captionRect_.top + pass.shift.y,
@@ -224,6 +237,11 @@ void TFlatButton::Paint(HDC dc)
             SetTextColor(dc, ResolveColour(pass.colour));
             DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
         }
+    }
+    if (GetFocus() == Handle() && (hiddenCues_ & UISF_HIDEFOCUS) == 0) {
+        const PixelRect inside = InsetRect(face, look.frameWidth + 2);   // two pixels clear of the frame
+        const RECT area{inside.left, inside.top, inside.right, inside.bottom};
+        DrawFocusRect(dc, &area);
     }
 }
 
@@ -305,6 +323,12 @@ void TFlatButton::OnSpaceUp()
     faceState_ = FaceState::Up;
     Click();
     Repaint();
+}
+
+void TFlatButton::OnEnter()
+{
+    if (Enabled())
+        Click();
 }
 
 bool TFlatButton::OnDialogChar(char typed)

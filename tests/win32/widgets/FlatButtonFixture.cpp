@@ -1,6 +1,7 @@
 #include "FlatButtonFixture.h"
 
 #include "ComponentRegistry.h"
+#include "NewerWindowsDeclarations.h"
 
 #include <stdexcept>
 
@@ -58,6 +59,9 @@ void FlatButtonTest::Build(bool activate)
     parent_.isForm = true;
     parent_.metrics.font = font_.Get();
     components_ = BuildMore(description_);
+    // Focus rectangles hidden, as a form used with the mouse has them.
+    for (const char* name : {"FlatButton6", "FlatButton7"})
+        SendMessageA(Button(name).Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     Pump(50);
 }
 
