@@ -45,7 +45,8 @@ FormDescription BuildForm1()
 
     auto& c = form.components;
     Add(c, "Image5", "TImage", 224, 8, 197, 66)
-        .Set("Picture", IntegerValue(IDB_LOGO));
+        .Set("Picture", IntegerValue(IDB_LOGO))
+        .Set("AccessibleName", TextValue("Pelkarin"));
     Add(c, "FlatTitlebar1", "TFlatTitlebar", 112, 272, 177, 19)
         .Set("Caption", TextValue("Programado por el equipo de Pelkarin"))
         .Set("ActiveTextColor", ColourValue(clWhite))

@@ -3,6 +3,8 @@
 #include "ColourBrush.h"
 #include "PaintedControl.h"
 
+#include <oleacc.h>
+
 namespace {
 
 const char* const ImageClassName = "TImage";
@@ -18,6 +20,11 @@ public:
     }
 
 private:
+    AccessibleFacts Facts() const override
+    {
+        return {ROLE_SYSTEM_GRAPHIC, Text("AccessibleName"), STATE_SYSTEM_READONLY, "", ""};
+    }
+
     // The form's colour, then the picture with its bottom-left pixel's colour left out.
     void Paint(HDC dc) override
     {
@@ -48,6 +55,6 @@ std::unique_ptr<Component> Create(const ComponentCreation& creation)
 
 const ComponentClass& TImageClass()
 {
-    static const ComponentClass declared{ImageClassName, {{"Picture", IntegerValue(0)}}, Create};
+    static const ComponentClass declared{ImageClassName, {{"Picture", IntegerValue(0)}, {"AccessibleName", TextValue("")}}, Create};
     return declared;
 }

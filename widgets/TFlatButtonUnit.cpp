@@ -8,12 +8,17 @@
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <memory>
 
 namespace {
 
 const char* const FlatButtonClassName = "TFlatButton";
+// Posted to the button by its accessible object's default action: the click comes once
+// the client's call has returned.
+const UINT DefaultActionMessage = WM_APP + 0x4642;
 
 // What all flat buttons of the process share for hover tracking.
 struct HoverTracking {
@@ -195,6 +200,10 @@ LRESULT TFlatButton::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSCOLORCHANGE:
         OnColoursChanged();
         return 0;
+    case DefaultActionMessage:
+        if (Enabled())
+            Click();
+        return 0;
     case WM_UPDATEUISTATE:
         // The form showed or hid keyboard cues: the underline and the focus rectangle follow.
         hiddenCues_ = CuesAfter(hiddenCues_, wParam);
@@ -243,6 +252,28 @@ void TFlatButton::Paint(HDC dc)
         const RECT area{inside.left, inside.top, inside.right, inside.bottom};
         DrawFocusRect(dc, &area);
     }
+}
+
+AccessibleFacts TFlatButton::Facts() const
+{
+    const std::string caption = WindowText(Handle());
+    AccessibleFacts facts;
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    facts.name = DisplayCaption(caption).text;
+    facts.state = Enabled() ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+    if (GetFocus() == Handle())
+        facts.state |= STATE_SYSTEM_FOCUSED;
+    if (faceState_ == FaceState::Pressed)
+        facts.state |= STATE_SYSTEM_PRESSED;
+    if (const char key = CaptionAccelerator(caption))
+        facts.shortcut = std::string("Alt+") + key;
+    facts.defaultAction = "Presionar";
+    return facts;
+}
+
+void TFlatButton::DoDefaultAction()
+{
+    PostMessageA(Handle(), DefaultActionMessage, 0, 0);
 }
 
 void TFlatButton::OnMouseMove(PixelPoint mouse)

@@ -64,6 +64,9 @@ private:
     };
 
     void Paint(HDC dc) override;
+    // A push button named by its caption, pressed by its default action "Presionar".
+    AccessibleFacts Facts() const override;
+    void DoDefaultAction() override;
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void OnMouseMove(PixelPoint mouse);

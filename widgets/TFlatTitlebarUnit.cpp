@@ -5,6 +5,8 @@
 #include "SystemColours.h"
 #include "TitlebarText.h"
 
+#include <oleacc.h>
+
 namespace {
 
 const char* const TitlebarClassName = "TFlatTitlebar";
@@ -104,12 +106,23 @@ void TFlatTitlebar::SetCaption(const std::string& caption)
     SetWindowTextA(Handle(), caption.c_str());
 }
 
+std::string TFlatTitlebar::CaptionText() const
+{
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), &caption[0], static_cast<int>(caption.size()))));
+    return caption;
+}
+
+AccessibleFacts TFlatTitlebar::Facts() const
+{
+    return {ROLE_SYSTEM_STATICTEXT, CaptionText(), STATE_SYSTEM_READONLY, "", ""};
+}
+
 void TFlatTitlebar::Paint(HDC dc)
 {
     RECT client;
     GetClientRect(Handle(), &client);
-    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
-    caption.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), &caption[0], static_cast<int>(caption.size()))));
+    const std::string caption = CaptionText();
 
     SelectedObject fontSelected(dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(SYSTEM_FONT));
     SIZE extent = {0, 0};

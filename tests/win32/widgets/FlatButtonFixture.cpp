@@ -1,6 +1,8 @@
 #include "FlatButtonFixture.h"
 
 #include "ComponentRegistry.h"
+#include "ImageControl.h"
+#include "TFlatTitlebarUnit.h"
 #include "NewerWindowsDeclarations.h"
 
 #include <stdexcept>
@@ -67,7 +69,7 @@ void FlatButtonTest::Build(bool activate)
 
 std::unique_ptr<FormComponents> FlatButtonTest::BuildMore(const FormDescription& form) const
 {
-    static const ComponentRegistry classes({&TFlatButtonClass()});
+    static const ComponentRegistry classes({&TFlatButtonClass(), &TImageClass(), &TFlatTitlebarClass()});
     auto components = std::make_unique<FormComponents>();
     components->Build(form, classes, parent_);
     return components;
