@@ -37,12 +37,33 @@ private:
             MemoryDc source(dc);
             SelectedObject pictureSelected(source.Get(), picture_.Get());
             const COLORREF transparent = GetPixel(source.Get(), 0, info.bmHeight - 1);
-            TransparentBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, info.bmWidth, info.bmHeight,
-                           transparent);
+            // The control grows and shrinks with the form on screens of other resolutions;
+            // the picture then fills it, scaled.
+            const int width = area.right, height = area.bottom;
+            SelectedObject scaledSelected(source.Get(), PictureAtSize(dc, source.Get(), info, width, height));
+            TransparentBlt(dc, 0, 0, width, height, source.Get(), 0, 0, width, height, transparent);
         }
     }
 
+    // The picture itself at the size it was drawn for; at another, a copy scaled smoothly,
+    // made once. source holds the picture.
+    HBITMAP PictureAtSize(HDC dc, HDC source, const BITMAP& info, int width, int height)
+    {
+        if (width == info.bmWidth && height == info.bmHeight)
+            return picture_.Get();
+        if (!scaled_.Get()) {
+            MemoryDc target(dc);
+            scaled_ = GdiObject<HBITMAP>(CreateCompatibleBitmap(dc, width, height));
+            SelectedObject selected(target.Get(), scaled_.Get());
+            SetStretchBltMode(target.Get(), HALFTONE);
+            SetBrushOrgEx(target.Get(), 0, 0, nullptr);
+            StretchBlt(target.Get(), 0, 0, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        }
+        return scaled_.Get();
+    }
+
     GdiObject<HBITMAP> picture_;
+    GdiObject<HBITMAP> scaled_;   // the picture at the control's size, when that is another
     ColourBrush background_;
 };
 
