@@ -14,10 +14,12 @@ struct Released {
 };
 using Accessible = std::unique_ptr<IAccessible, Released>;
 
+// (The interface id from the header: x86_64 mingw-w64's liboleacc.a does not give the
+// right IID_IAccessible.)
 Accessible ClientObject(HWND window)
 {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&object))))
         return nullptr;
     return Accessible(object);
