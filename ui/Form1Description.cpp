@@ -45,7 +45,8 @@ FormDescription BuildForm1()
 
     auto& c = form.components;
     Add(c, "Image5", "TImage", 224, 8, 197, 66)
-        .Set("Picture", IntegerValue(IDB_LOGO));
+        .Set("Picture", IntegerValue(IDB_LOGO))
+        .Set("AccessibleName", TextValue("Pelkarin"));
     Add(c, "FlatTitlebar1", "TFlatTitlebar", 112, 272, 177, 19)
         .Set("Caption", TextValue("Programado por el equipo de Pelkarin"))
         .Set("ActiveTextColor", ColourValue(clWhite))
@@ -59,21 +60,23 @@ FormDescription BuildForm1()
         .Set("TabOrder", IntegerValue(0))
         .Set("TabStop", BooleanValue(true));
     Add(c, "FlatButton6", "TFlatButton", 8, 48, 105, 25)
-        .Set("Caption", TextValue("Desinfectar"))
+        .Set("Caption", TextValue("&Desinfectar"))
         .Set("Font.Color", ColourValue(clWhite))
         .Set("ColorFocused", ColourValue(clBlack))
         .Set("ColorDown", ColourValue(clMaroon))
         .Set("ColorBorder", ColourValue(clGreen))
         .Set("ColorHighLight", ColourValue(ButtonHighLight))
         .Set("TabOrder", IntegerValue(1))
+        .Set("TabStop", BooleanValue(true))
         .Set("OnClick", EventValue("FlatButton6Click"));
     Add(c, "FlatButton7", "TFlatButton", 120, 48, 105, 25)
-        .Set("Caption", TextValue("Informaci\xF3n"))
+        .Set("Caption", TextValue("&Informaci\xF3n"))
         .Set("Font.Color", ColourValue(clWhite))
         .Set("ColorFocused", ColourValue(clBlack))
         .Set("ColorBorder", ColourValue(clGreen))
         .Set("ColorHighLight", ColourValue(ButtonHighLight))
         .Set("TabOrder", IntegerValue(2))
+        .Set("TabStop", BooleanValue(true))
         .Set("OnClick", EventValue("FlatButton7Click"));
     Add(c, "memo", "TFlatMemo", 8, 80, 393, 193)
         .Set("Lines", LinesValue(InitialReportLines()))

@@ -3,6 +3,7 @@
 #include "ControlMessages.h"
 #include "InformationViewer.h"
 #include "MulDiv.h"
+#include "KeyboardCues.h"
 
 #include "SystemCleaning.h"
 #include "Win32Platform.h"
@@ -63,6 +64,7 @@ TForm1::TForm1(Application& application, const FormDescription& description, con
     RegisterWindowClass(description.className.c_str(), 0,
                         LoadIconA(application.Instance(), MAKEINTRESOURCEA(IDI_PELKARIN)));
     CreateFormFont();
+    hiddenCues_ = InitiallyHiddenCues();   // the controls ask for them as they are made
 
     RECT frame = {0, 0, parent_.metrics.Scale(description.clientWidth),
                   parent_.metrics.Scale(description.clientHeight)};
@@ -156,10 +158,13 @@ bool TForm1::PreTranslateMessage(const MSG& message)
 {
     if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))
         return false;
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_MENU)
+        ShowKeyboardCues(UISF_HIDEACCEL);   // and Alt goes on to the window
     if (message.message == WM_SYSCHAR)
         return OfferAccelerator(static_cast<char>(message.wParam));
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
         return false;
+    ShowKeyboardCues(UISF_HIDEFOCUS);
     const std::vector<HWND> stops = TabStops();
     if (stops.empty())
         return true;
@@ -173,6 +178,11 @@ bool TForm1::PreTranslateMessage(const MSG& message)
     const int next = current < 0 ? 0 : (current + (backwards ? count - 1 : 1)) % count;
     SetFocus(stops[static_cast<std::size_t>(next)]);
     return true;
+}
+
+void TForm1::ShowKeyboardCues(WORD cues) const
+{
+    SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
 }
 
 bool TForm1::OfferAccelerator(char typed) const
@@ -215,6 +225,11 @@ LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
+    case WM_CHANGEUISTATE:
+        OnChangeKeyboardCues(wParam);
+        return 0;
+    case WM_QUERYUISTATE:
+        return hiddenCues_;
     case WM_SYSCOLORCHANGE:
         // Only top-level windows are told; the controls need to know too.
         ForwardToControls(message, wParam, lParam);
@@ -254,6 +269,15 @@ void TForm1::OnActivate(bool active)
         return;
     }
     SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : ControlHandle("ComboBox1"));
+}
+
+void TForm1::OnChangeKeyboardCues(WPARAM change)
+{
+    const WORD hidden = CuesAfter(hiddenCues_, change);
+    if (hidden == hiddenCues_)
+        return;
+    hiddenCues_ = hidden;
+    ForwardToControls(WM_UPDATEUISTATE, change, 0);
 }
 
 bool TForm1::OnEraseBackground(HDC dc)

@@ -26,8 +26,9 @@ public:
     void Show();
 
     // Keyboard handling ahead of the controls: Tab and Shift+Tab move the focus between
-    // the tab stops, and a character typed with Alt is offered to the controls as an
-    // accelerator. True when the message was handled.
+    // the tab stops and show the focus rectangles, Alt shows the accelerators' underlines,
+    // and a character typed with Alt is offered to the controls as an accelerator. True
+    // when the message was handled.
     bool PreTranslateMessage(const MSG& message);
 
     // "Desinfectar": the removal plan of the row selected at the click.
@@ -40,8 +41,11 @@ private:
     bool OnCommand(WPARAM wParam);
     bool OnEraseBackground(HDC dc);
     void OnActivate(bool active);
+    // WM_CHANGEUISTATE, from the form itself or a control: the controls hear of a change.
+    void OnChangeKeyboardCues(WPARAM change);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
 
+    void ShowKeyboardCues(WORD cues) const;   // UISF_HIDEFOCUS, UISF_HIDEACCEL
     bool OfferAccelerator(char typed) const;
     void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     void CreateFormFont();
@@ -52,6 +56,7 @@ private:
     const FormDescription& description_;
     OwnedWindow window_;         // goes last, after everything that lives on it
     HWND lastFocus_ = nullptr;   // the control that had the focus when the window was left
+    WORD hiddenCues_ = 0;        // keyboard cues hidden: UISF_HIDEFOCUS, UISF_HIDEACCEL
     GdiObject<HFONT> font_;
     ComponentParent parent_;
     ColourBrush background_;

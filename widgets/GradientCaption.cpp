@@ -169,7 +169,9 @@ CaptionFont TGradientCaption::RowFont() const
 {
     CaptionFont font;
     font.name = Text("Font.Name");
-    font.height = Integer("Font.Height");
+    // Stored for 96 dots per inch, like the form's font: as large on every screen.
+    WindowDc screen(nullptr);
+    font.height = MulDivRounded(Integer("Font.Height"), GetDeviceCaps(screen.Get(), LOGPIXELSY), 96);
     font.colour = Colour("Font.Color");
     font.charset = Integer("Font.Charset");
     for (const std::string& style : Lines("Font.Style")) {

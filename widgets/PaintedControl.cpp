@@ -1,5 +1,6 @@
 #include "PaintedControl.h"
 
+#include "NewerWindowsDeclarations.h"
 #include "OffscreenPaint.h"
 
 void PaintedControl::CreatePaintedHandle(const char* windowClass, UINT classStyle, DWORD style,
@@ -12,6 +13,18 @@ void PaintedControl::CreatePaintedHandle(const char* windowClass, UINT classStyl
 void PaintedControl::Repaint() const
 {
     InvalidateRect(Handle(), nullptr, FALSE);
+    AnnounceStateChange();
+}
+
+void PaintedControl::AnnounceStateChange() const
+{
+    const AccessibleFacts facts = Facts();
+    if (facts.role == 0 || facts.state == announcedState_)
+        return;
+    const bool first = announcedState_ == -1;
+    announcedState_ = facts.state;
+    if (!first)
+        AnnounceAccessibleEvent(EVENT_OBJECT_STATECHANGE, Handle());
 }
 
 LRESULT PaintedControl::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -41,8 +54,23 @@ LRESULT PaintedControl::HandleMessage(HWND window, UINT message, WPARAM wParam, 
     case WM_SETTEXT: {
         const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
         Repaint();
+        if (Facts().role != 0)
+            AnnounceAccessibleEvent(EVENT_OBJECT_NAMECHANGE, window);
         return result;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        // Repainted either way, as the focus shows on the face; the system announces the
+        // focus itself.
+        const LRESULT result = OnMessage(window, message, wParam, lParam);
+        Repaint();
+        return result;
+    }
+    case WM_GETOBJECT:
+        if (Facts().role != 0)
+            if (const LRESULT object = accessible_.OnGetObject(window, *this, wParam, lParam))
+                return object;
+        break;
     }
     return OnMessage(window, message, wParam, lParam);
 }

@@ -4,9 +4,14 @@
 // one block transfer, so nothing flickers; WM_PRINTCLIENT draws straight onto the DC it
 // brings (which is also how a test reads the pixels). The control keeps the font its
 // form gives it and repaints when its font or its text changes.
+//
+// A control that describes itself (Facts with a role) answers WM_GETOBJECT with an
+// accessible object of its own, and announces its name's changes and, at each repaint,
+// its state's changes (the system announces the focus).
+#include "AccessibleObject.h"
 #include "Control.h"
 
-class PaintedControl : public Control, private MessageHandler {
+class PaintedControl : public Control, private MessageHandler, private AccessibleSource {
 protected:
     explicit PaintedControl(const ComponentCreation& creation) : Control(creation) {}
 
@@ -18,13 +23,21 @@ protected:
 
     // Draws the whole client area onto dc, in client coordinates.
     virtual void Paint(HDC dc) = 0;
-    // Every message but the painting, font and text ones; the default procedure answers
-    // what it leaves.
+    // Every message but the painting, font, text and accessibility ones; the default
+    // procedure answers what it leaves.
     virtual LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // What assistive technology is told of the control as it is now; role 0 (the default)
+    // leaves the control to the system's own description.
+    AccessibleFacts Facts() const override { return {}; }
+    void DoDefaultAction() override {}
 
 private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) final;
     void PaintWindow(HWND window);
+    void AnnounceStateChange() const;
 
     HFONT font_ = nullptr;   // the form's, not owned
+    AccessibleObject accessible_;
+    mutable long announcedState_ = -1;
 };

@@ -4,9 +4,12 @@
 #include "ControlMessages.h"
 #include "FlatUtilitiesDrawing.h"
 #include "HoverTimer.h"
+#include "KeyboardCues.h"
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
 #include "WindowCalls.h"
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <memory>
@@ -14,6 +17,9 @@
 namespace {
 
 const char* const FlatButtonClassName = "TFlatButton";
+// Posted to the button by its accessible object's default action: the click comes once
+// the client's call has returned.
+const UINT DefaultActionMessage = WM_APP + 0x4642;
 
 // What all flat buttons of the process share for hover tracking.
 struct HoverTracking {
@@ -33,12 +39,13 @@ PixelPoint MousePoint(LPARAM lParam)
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-// The caption as DrawText takes it: every "&" doubled but one before the accelerator.
-std::string DrawTextCaption(const DisplayedCaption& caption)
+// The caption as DrawText takes it: every "&" doubled, and one before the accelerator
+// when it is to be underlined.
+std::string DrawTextCaption(const DisplayedCaption& caption, bool underline)
 {
     std::string text;
     for (std::size_t i = 0; i < caption.text.size(); ++i) {
-        if (static_cast<int>(i) == caption.underline || caption.text[i] == '&')
+        if ((underline && static_cast<int>(i) == caption.underline) || caption.text[i] == '&')
             text += '&';
         text += caption.text[i];
     }
@@ -136,6 +143,7 @@ TFlatButton::TFlatButton(const ComponentCreation& creation) : PaintedControl(cre
         ApplyAdvColors();
     }
 
+    hiddenCues_ = static_cast<WORD>(SendMessageA(Parent().window, WM_QUERYUISTATE, 0, 0));
     CreatePaintedHandle(FlatButtonClassName, CS_DBLCLKS, Boolean("Enabled") ? 0 : WS_DISABLED, Text("Caption"));
 }
 
@@ -178,6 +186,11 @@ LRESULT TFlatButton::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnCaptureLost(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if ((lParam & 0x40000000) == 0)   // not a repeat of a key held down
+                OnEnter();
+            return 0;
+        }
         if (wParam != VK_SPACE)
             break;
         OnSpaceDown();
@@ -199,6 +212,15 @@ LRESULT TFlatButton::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSCOLORCHANGE:
         OnColoursChanged();
         return 0;
+    case DefaultActionMessage:
+        if (Enabled())
+            Click();
+        return 0;
+    case WM_UPDATEUISTATE:
+        // The form showed or hid keyboard cues: the underline and the focus rectangle follow.
+        hiddenCues_ = CuesAfter(hiddenCues_, wParam);
+        Repaint();
+        return DefWindowProcA(window, message, wParam, lParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -228,7 +250,7 @@ void TFlatButton::Paint(HDC dc)
     PaintRuns(dc, {{face, look.fill}});
     DrawBevel(dc, face, look.frameTopLeft, look.frameBottomRight, look.frameWidth);
     if (!caption.text.empty()) {
-        const std::string text = DrawTextCaption(caption);
+        const std::string text = DrawTextCaption(caption, (hiddenCues_ & UISF_HIDEACCEL) == 0);
         SetBkMode(dc, TRANSPARENT);
         for (const CaptionPass& pass : look.caption) {
             RECT area{captionRect_.left + pass.shift.x, captionRect_.top + pass.shift.y,
@@ -237,6 +259,33 @@ void TFlatButton::Paint(HDC dc)
             DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
         }
     }
+    if (GetFocus() == Handle() && (hiddenCues_ & UISF_HIDEFOCUS) == 0) {
+        const PixelRect inside = InsetRect(face, look.frameWidth + 2);   // two pixels clear of the frame
+        const RECT area{inside.left, inside.top, inside.right, inside.bottom};
+        DrawFocusRect(dc, &area);
+    }
+}
+
+AccessibleFacts TFlatButton::Facts() const
+{
+    const std::string caption = WindowText(Handle());
+    AccessibleFacts facts;
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    facts.name = DisplayCaption(caption).text;
+    facts.state = Enabled() ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+    if (GetFocus() == Handle())
+        facts.state |= STATE_SYSTEM_FOCUSED;
+    if (faceState_ == FaceState::Pressed)
+        facts.state |= STATE_SYSTEM_PRESSED;
+    if (const char key = CaptionAccelerator(caption))
+        facts.shortcut = std::string("Alt+") + key;
+    facts.defaultAction = "Presionar";
+    return facts;
+}
+
+void TFlatButton::DoDefaultAction()
+{
+    PostMessageA(Handle(), DefaultActionMessage, 0, 0);
 }
 
 void TFlatButton::OnMouseMove(PixelPoint mouse)
@@ -317,6 +366,12 @@ void TFlatButton::OnSpaceUp()
     faceState_ = FaceState::Up;
     Click();
     Repaint();
+}
+
+void TFlatButton::OnEnter()
+{
+    if (Enabled())
+        Click();
 }
 
 bool TFlatButton::OnDialogChar(char typed)

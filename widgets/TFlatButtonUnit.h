@@ -2,8 +2,10 @@
 // TFlatButton: a push button that paints itself flat. A face of one colour, a frame and
 // the caption centred on it, with four looks (at rest, hot, pressed, disabled) coloured
 // by its properties. It holds the mouse capture from a left press until the left release
-// and clicks when a press ends over it, when the space bar is released while it has the
-// focus, or when its form offers the character its caption marks with "&". A click sets
+// and clicks when a press ends over it, when the space bar is released or Enter pressed
+// while it has the focus, or when its form offers the character its caption marks with
+// "&". While the system shows keyboard cues, the marked character is underlined and the
+// focus is shown by a dotted rectangle inside the frame. A click sets
 // the form's modal result, then reaches the form as WM_COMMAND with BN_CLICKED.
 //
 // The mouse makes it hot through one timer all flat buttons share: the button under the
@@ -62,6 +64,9 @@ private:
     };
 
     void Paint(HDC dc) override;
+    // A push button named by its caption, pressed by its default action "Presionar".
+    AccessibleFacts Facts() const override;
+    void DoDefaultAction() override;
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void OnMouseMove(PixelPoint mouse);
@@ -70,6 +75,7 @@ private:
     void OnCaptureLost(HWND newCapture);
     void OnSpaceDown();
     void OnSpaceUp();
+    void OnEnter();
     bool OnDialogChar(char typed);
     void OnFocus(bool gained);
     void OnEnabledChanged(bool enabled);
@@ -100,5 +106,6 @@ private:
     bool hot_ = false;
     bool mousePressed_ = false;
     bool releasingCapture_ = false;   // our own ReleaseCapture is under way
+    WORD hiddenCues_ = 0;             // UISF_HIDEACCEL, UISF_HIDEFOCUS: as the form last said
     PixelRect captionRect_;
 };

@@ -162,7 +162,7 @@ bool TFlatComboBox::Notification(WORD code)
 {
     if (code != CBN_CLOSEUP)
         return false;
-    const PixelRect button = ComboCloseUpRect(Size());
+    const PixelRect button = ComboCloseUpRect(Size(), ButtonWidth());
     const RECT area{button.left, button.top, button.right, button.bottom};
     InvalidateRect(Handle(), &area, FALSE);
     return true;
@@ -235,10 +235,10 @@ void TFlatComboBox::Paint()
     {
         PaintSession paint(window);
         const HDC dc = paint.Dc();
-        const PixelRect fill = ComboBackgroundRect(paint.Area(), size);
+        const PixelRect fill = ComboBackgroundRect(paint.Area(), size, ButtonWidth());
         if (!fill.IsEmpty())
             PaintRuns(dc, {{fill, colours_.color}});
-        if (RectsMeet(paint.Area(), ComboButtonRect(size)))
+        if (RectsMeet(paint.Area(), ComboButtonRect(size, ButtonWidth())))
             PaintButton(dc);
         // The platform draws its text field and edge, but never its own button.
         const int saved = SaveDC(dc);
@@ -253,12 +253,12 @@ void TFlatComboBox::Paint()
 
 void TFlatComboBox::PaintFrame(HDC dc) const
 {
-    PaintRuns(dc, ComboFrameRuns(Size(), colours_));
+    PaintRuns(dc, ComboFrameRuns(Size(), colours_, ButtonWidth()));
 }
 
 void TFlatComboBox::PaintButton(HDC dc) const
 {
-    PaintRuns(dc, ComboButtonRuns(Size(), ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_));
+    PaintRuns(dc, ComboButtonRuns(Size(), ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_, ButtonWidth()));
 }
 
 void TFlatComboBox::UpdateActiveState()
@@ -276,7 +276,7 @@ void TFlatComboBox::UpdateActiveState()
 void TFlatComboBox::FitEditField() const
 {
     const PixelSize size = Size();
-    const PixelSize field = ComboEditFieldSize(size.width, size.height);
+    const PixelSize field = ComboEditFieldSize(size.width, size.height, ButtonWidth());
     SetWindowPos(EditField(), nullptr, 0, 0, std::max(field.width, 0), std::max(field.height, 0),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

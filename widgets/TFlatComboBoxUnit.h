@@ -58,6 +58,8 @@ private:
     void InvalidateAll() const;
     bool ListOpen() const;
     PixelSize Size() const;
+    // The drop-down button's interior, as wide as the form's scale makes it.
+    int ButtonWidth() const { return Scale(ComboButtonWidth); }
 
     FlatComboColours colours_;
     const ColourWord textColour_;

@@ -5,10 +5,13 @@
 #include "SystemColours.h"
 #include "TitlebarText.h"
 
+#include <oleacc.h>
+
 namespace {
 
 const char* const TitlebarClassName = "TFlatTitlebar";
 const ColourWord DefaultInactiveTextColor = 8559266;   // RGB(162, 154, 130)
+const int StripMargin = 8;   // on each side of a caption that a scaled strip widens for
 
 POINT PointOf(LPARAM position)
 {
@@ -50,6 +53,29 @@ TFlatTitlebar::TFlatTitlebar(const ComponentCreation& creation)
 void TFlatTitlebar::Loaded()
 {
     observer_.Install(Parent().window);
+    FitScaledCaption();
+}
+
+void TFlatTitlebar::FitScaledCaption() const
+{
+    // On a form scaled to another screen resolution the font's widths need not grow with
+    // its height: the strip widens about its centre to keep its whole caption and a margin.
+    const FormMetrics& metrics = Parent().metrics;
+    if (metrics.textHeight == metrics.designTextHeight)
+        return;
+    const std::string caption = CaptionText();
+    WindowDc dc(Handle());
+    SelectedObject fontSelected(dc.Get(), Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(SYSTEM_FONT));
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+    RECT place;
+    GetWindowRect(Handle(), &place);
+    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&place), 2);
+    const int width = place.right - place.left, needed = extent.cx + 2 * Scale(StripMargin);
+    if (needed <= width)
+        return;
+    SetWindowPos(Handle(), nullptr, place.left - (needed - width) / 2, place.top, needed, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT TFlatTitlebar::ObserveFormMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -104,12 +130,23 @@ void TFlatTitlebar::SetCaption(const std::string& caption)
     SetWindowTextA(Handle(), caption.c_str());
 }
 
+std::string TFlatTitlebar::CaptionText() const
+{
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), &caption[0], static_cast<int>(caption.size()))));
+    return caption;
+}
+
+AccessibleFacts TFlatTitlebar::Facts() const
+{
+    return {ROLE_SYSTEM_STATICTEXT, CaptionText(), STATE_SYSTEM_READONLY, "", ""};
+}
+
 void TFlatTitlebar::Paint(HDC dc)
 {
     RECT client;
     GetClientRect(Handle(), &client);
-    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
-    caption.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), &caption[0], static_cast<int>(caption.size()))));
+    const std::string caption = CaptionText();
 
     SelectedObject fontSelected(dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(SYSTEM_FONT));
     SIZE extent = {0, 0};

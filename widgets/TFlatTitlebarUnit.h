@@ -37,6 +37,10 @@ public:
 
 private:
     void Paint(HDC dc) override;
+    // Static text: the caption.
+    AccessibleFacts Facts() const override;
+    std::string CaptionText() const;
+    void FitScaledCaption() const;
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT ObserveFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void SetColour(ColourWord& held, ColourWord colour);

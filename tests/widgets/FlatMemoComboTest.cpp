@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
 namespace {
 
 constexpr PixelSize Selector{217, 21};
@@ -83,6 +86,36 @@ TEST(FlatCombo, ArrowRowsClosedOpenAndDisabled)
     EXPECT_TRUE(disabled.Row(12, 210, 210, ArrowBackground));
     EXPECT_TRUE(disabled.Row(12, 212, 212, ArrowBackground));
     EXPECT_TRUE(disabled.Row(10, 208, 208, ArrowBackground));
+}
+
+// The selector on screens of more dots per inch (the form's scale 16/13, 20/13 and 26/13):
+// a wider button with a larger arrow, centred, the frame and the text field giving way.
+TEST(FlatCombo, ScaledSelectorWidensItsButtonAndArrow)
+{
+    const struct {
+        PixelSize size;
+        int buttonWidth;
+        std::vector<int> rows;   // the arrow's row widths, top first, closed
+    } scales[] = {{{267, 26}, 14, {7, 5, 3, 1}}, {{334, 32}, 17, {7, 5, 3, 1}}, {{434, 42}, 22, {9, 7, 5, 3, 1}}};
+    for (const auto& scale : scales) {
+        SCOPED_TRACE(scale.buttonWidth);
+        const PixelRect button = ComboDrawnButtonRect(scale.size, scale.buttonWidth);
+        EXPECT_EQ(button, (PixelRect{scale.size.width - scale.buttonWidth - 2, 0, scale.size.width, scale.size.height}));
+        EXPECT_EQ(ComboFrameRect(scale.size, scale.buttonWidth).right, button.left + 1);
+        EXPECT_EQ(ComboEditFieldSize(scale.size.width, scale.size.height, scale.buttonWidth).width,
+                  scale.size.width - scale.buttonWidth - 8);
+
+        PixelCanvas canvas(scale.size.width, scale.size.height);
+        canvas.Paint(ComboButtonRuns(scale.size, false, true, SelectorColours(), scale.buttonWidth));
+        EXPECT_EQ(canvas.ClippedPixels(), 0);
+        const PixelRect arrow = canvas.BoundingBox(clBlack);
+        ASSERT_EQ(arrow.Height(), static_cast<int>(scale.rows.size()));
+        for (std::size_t row = 0; row < scale.rows.size(); ++row)
+            EXPECT_EQ(canvas.Count(clBlack, arrow.top + static_cast<int>(row)), scale.rows[row]) << row;
+        // Centred: as much button left and right of the widest row, about as much above and below.
+        EXPECT_LE(std::abs((arrow.left - button.left) - (button.right - arrow.right)), 1);
+        EXPECT_LE(std::abs((arrow.top - button.top) - (button.bottom - arrow.bottom)), 2);
+    }
 }
 
 TEST(FlatCombo, PaintingAndInvalidationRectangles)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 class PixelCanvas {
@@ -43,6 +44,26 @@ public:
     }
     ::testing::AssertionResult Row(int y, int x0, int x1, ColourWord colour) const { return Block(x0, y, x1, y, colour); }
     ::testing::AssertionResult Column(int x, int y0, int y1, ColourWord colour) const { return Block(x, y0, x, y1, colour); }
+
+    // The smallest rectangle holding every pixel of that colour (empty: none), and how many
+    // pixels of a row have it.
+    PixelRect BoundingBox(ColourWord colour) const
+    {
+        PixelRect box{width_, height_, 0, 0};
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (At(x, y) == colour)
+                    box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                           std::max(box.bottom, y + 1)};
+        return box;
+    }
+    int Count(ColourWord colour, int y) const
+    {
+        int count = 0;
+        for (int x = 0; x < width_; ++x)
+            count += At(x, y) == colour;
+        return count;
+    }
 
 private:
     int width_, height_;

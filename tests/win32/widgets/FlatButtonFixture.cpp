@@ -1,6 +1,9 @@
 #include "FlatButtonFixture.h"
 
 #include "ComponentRegistry.h"
+#include "ImageControl.h"
+#include "TFlatTitlebarUnit.h"
+#include "NewerWindowsDeclarations.h"
 
 #include <stdexcept>
 
@@ -58,12 +61,15 @@ void FlatButtonTest::Build(bool activate)
     parent_.isForm = true;
     parent_.metrics.font = font_.Get();
     components_ = BuildMore(description_);
+    // Focus rectangles hidden, as a form used with the mouse has them.
+    for (const char* name : {"FlatButton6", "FlatButton7"})
+        SendMessageA(Button(name).Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     Pump(50);
 }
 
 std::unique_ptr<FormComponents> FlatButtonTest::BuildMore(const FormDescription& form) const
 {
-    static const ComponentRegistry classes({&TFlatButtonClass()});
+    static const ComponentRegistry classes({&TFlatButtonClass(), &TImageClass(), &TFlatTitlebarClass()});
     auto components = std::make_unique<FormComponents>();
     components->Build(form, classes, parent_);
     return components;

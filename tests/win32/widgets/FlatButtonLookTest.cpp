@@ -1,6 +1,7 @@
 // Form1's flat buttons painted in each look and read back pixel by pixel: frame corners
 // and edges, the face, and where the caption lies (never the letters' own pixels).
 #include "FlatButtonFixture.h"
+#include "NewerWindowsDeclarations.h"
 
 namespace {
 
@@ -174,4 +175,40 @@ TEST_F(FlatButtonLook, CaptionsEmptyWideAndMarked)
     const PixelRect plain = WindowPixels::Painted(window).BoundingBox(clWhite, 2);
     EXPECT_EQ(button.CaptionRect(), markedBox);
     EXPECT_GT(marked.bottom, plain.bottom);   // the underline
+}
+
+TEST_F(FlatButtonLook, KeyboardCuesShowTheFocusRectangleAndTheUnderline)
+{
+    Build();
+    TFlatButton& button = Button6();
+    HWND window = button.Handle();
+    SetWindowTextA(window, "&Desinfectar");
+    SetFocus(window);
+    const ColourWord fill = Shown(clBtnText);
+    // Dots of the focus rectangle, two pixels inside the one-pixel frame: a corner and
+    // points on each edge; and a pixel between frame and rectangle.
+    const PixelPoint dots[] = {{3, 3}, {51, 3}, {3, 13}, {101, 13}, {51, 21}};
+    auto dotted = [&](const WindowPixels& face) {
+        int shown = 0;
+        for (const PixelPoint& dot : dots)
+            shown += face.At(dot.x, dot.y) != fill;
+        return shown;
+    };
+    const PixelRect underlined = WindowPixels::Painted(window).BoundingBox(clWhite, 4);
+    EXPECT_EQ(dotted(WindowPixels::Painted(window)), 0);   // cues hidden by the form
+
+    // The keyboard used: the form tells its controls to show the focus cue.
+    SendMessageA(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    const WindowPixels focused = WindowPixels::Painted(window);
+    EXPECT_EQ(dotted(focused), 5);
+    EXPECT_EQ(focused.At(2, 2), fill);
+    EXPECT_EQ(LookOf(button), Look::Hot);
+    SetFocus(Button7().Handle());
+    EXPECT_EQ(dotted(WindowPixels::Painted(window)), 0);   // only the focused button shows it
+
+    // The accelerator's underline follows the accelerator cue alone.
+    SendMessageA(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEACCEL), 0);
+    EXPECT_LT(WindowPixels::Painted(window).BoundingBox(clWhite, 4).bottom, underlined.bottom);
+    SendMessageA(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+    EXPECT_EQ(WindowPixels::Painted(window).BoundingBox(clWhite, 4), underlined);
 }

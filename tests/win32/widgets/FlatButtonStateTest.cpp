@@ -174,17 +174,21 @@ TEST_F(FlatButtonStates, SpaceBarPressesOnKeyDownAndClicksOnceOnKeyUp)
     EXPECT_EQ(received, (Received{"modal 0", "click FlatButton7"}));
     EXPECT_EQ(button.State(), FaceState::Up);
 
-    // A key up whose key went down elsewhere clicks too; other keys do nothing, also on
-    // a default button.
+    // A key up whose key went down elsewhere clicks too; Enter clicks once on its key
+    // down, however long it is held; other keys do nothing, also on a default button.
     SendMessageA(window, WM_KEYUP, VK_SPACE, 0xC0000001);
     EXPECT_EQ(received.size(), 4u);
+    SendMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
+    SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0x40000001);
+    SendMessageA(window, WM_KEYUP, VK_RETURN, 0xC0000001);
+    EXPECT_EQ(received.size(), 6u);
     button.SetDefault(true);
-    for (int key : {VK_RETURN, VK_ESCAPE, int{'A'}}) {
+    for (int key : {VK_ESCAPE, int{'A'}}) {
         SendMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
         EXPECT_EQ(button.State(), FaceState::Up);
         SendMessageA(window, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
     }
-    EXPECT_EQ(received.size(), 4u);
+    EXPECT_EQ(received.size(), 6u);
 }
 
 TEST_F(FlatButtonStates, AcceleratorMarkedInTheCaptionClicks)

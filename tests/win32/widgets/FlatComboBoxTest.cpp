@@ -287,11 +287,27 @@ TEST_F(FlatComboBoxTest, FontChangeMakesTheWindowAnewWithItemHeight13)
     EXPECT_TRUE(ClosedLook());
 }
 
-TEST(FlatComboBox, HeightIsScaledWithTheForm)
+// At the scale of 144 dots per inch (text height 20 against 13).
+TEST(FlatComboBox, HeightButtonAndArrowAreScaledWithTheForm)
 {
-    const ControlHost host({SelectorRow()}, Classes(), clBtnText, 26);
+    const ControlHost host({SelectorRow()}, Classes(), clBtnText, 20);
+    HWND combo = host.Get<TFlatComboBox>("ComboBox1").Handle();
     RECT outer;
-    GetWindowRect(host.Get<TFlatComboBox>("ComboBox1").Handle(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 2 * 217);
-    EXPECT_EQ(outer.bottom - outer.top, 2 * 21);
+    GetWindowRect(combo, &outer);
+    EXPECT_EQ(outer.right - outer.left, 334);
+    EXPECT_EQ(outer.bottom - outer.top, 32);
+    // The button's interior 17 pixels wide, its arrow's widest row 7 pixels.
+    host.Activate();
+    PumpMessages();
+    const WindowPixels face = WindowPixels::Repainted(combo);
+    const PixelRect interior = face.BoundingBox(ArrowBackground);
+    EXPECT_EQ(interior, (PixelRect{334 - 18, 1, 334 - 1, 31}));
+    int widest = 0;
+    for (int y = interior.top; y < interior.bottom; ++y) {
+        int row = 0;
+        for (int x = interior.left; x < interior.right; ++x)
+            row += face.At(x, y) == clBlack;
+        widest = std::max(widest, row);
+    }
+    EXPECT_EQ(widest, 7);
 }

@@ -135,3 +135,35 @@ TEST_F(FlatTitlebarTest, LeftDragMovesTheFormAndARightPressOnlyTheOrigin)
     mouse(WM_MOUSEMOVE, 60, 15);
     EXPECT_TRUE(movedBy(0, 2));
 }
+
+// On a form scaled for another screen resolution a strip keeps its whole caption, widening
+// about its centre where the font grew wider than the strip; at the design scale it keeps
+// its size and clips.
+TEST_F(FlatTitlebarTest, ScaledStripWidensToKeepItsCaption)
+{
+    const std::string caption = "Programado por el equipo de Pelkarin";
+    for (int textHeight : {13, 20}) {
+        SCOPED_TRACE(textHeight);
+        TestForm form;
+        form.Parent().metrics.textHeight = textHeight;
+        form.Build({Strip("FlatTitlebar1", caption, 100, 60), Strip("FlatTitlebar2", "web", 100, 60)});
+        const int scaledLeft = MulDiv(100, textHeight, 13), scaledWidth = MulDiv(60, textHeight, 13);
+        RECT wide, narrow;
+        GetWindowRect(form.Component<TFlatTitlebar>(0).Handle(), &wide);
+        GetWindowRect(form.Component<TFlatTitlebar>(1).Handle(), &narrow);
+        MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&wide), 2);
+        MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&narrow), 2);
+        EXPECT_EQ(narrow.left, scaledLeft);
+        EXPECT_EQ(narrow.right - narrow.left, scaledWidth);
+        if (textHeight == 13) {
+            EXPECT_EQ(wide.right - wide.left, 60);
+            continue;
+        }
+        EXPECT_GT(wide.right - wide.left, scaledWidth);
+        EXPECT_LE(std::abs((wide.left + wide.right) - (2 * scaledLeft + scaledWidth)), 1);
+        const WindowPixels strip = WindowPixels::Painted(form.Component<TFlatTitlebar>(0).Handle());
+        const PixelRect text = strip.BoundingBox(InactiveText);
+        EXPECT_GE(text.left, MulDiv(8, textHeight, 13) - 1);
+        EXPECT_LE(text.right, strip.Width() - MulDiv(8, textHeight, 13) + 1);
+    }
+}
