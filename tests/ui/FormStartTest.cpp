@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
 #include <stdexcept>
 
 namespace {
@@ -59,38 +58,54 @@ BOOL CALLBACK FindBox(HWND window, LPARAM found)
     return FALSE;
 }
 
-// Watches the given thread for its box, reads it, then answers it with OK.
-StartBox AnswerBoxOf(DWORD threadId)
-{
+struct BoxWatch {
+    DWORD threadId = 0;
+    bool appeared = false;
     StartBox seen;
+};
+
+// Watches the given thread for its box, reads it, then answers it with OK.
+DWORD WINAPI AnswerBoxOf(void* parameter)
+{
+    BoxWatch& watch = *static_cast<BoxWatch*>(parameter);
+    StartBox& seen = watch.seen;
     HWND box = nullptr;
     for (int attempt = 0; attempt < 200 && !box; ++attempt) {
-        EnumThreadWindows(threadId, FindBox, reinterpret_cast<LPARAM>(&box));
+        EnumThreadWindows(watch.threadId, FindBox, reinterpret_cast<LPARAM>(&box));
         if (!box)
             Sleep(50);
     }
     if (!box)
-        throw std::runtime_error("No box appeared");
+        return 0;
+    watch.appeared = true;
     seen.caption = TextOf(box);
     seen.text = TextOf(GetDlgItem(box, 0xFFFF));
     seen.programWindowLeft = FindWindowA("TForm1", nullptr) || FindWindowA("TApplication", nullptr);
     Sleep(500);
     seen.stayedOpen = IsWindow(box) != FALSE;
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    return seen;
+    return 0;
 }
 
 // Runs the program on this thread with the given description and classes while another
 // thread answers its box.
 StartBox FailedStart(const FormDescription& form, const ComponentRegistry& classes)
 {
-    std::future<StartBox> box = std::async(std::launch::async, AnswerBoxOf, GetCurrentThreadId());
+    BoxWatch watch;
+    watch.threadId = GetCurrentThreadId();
+    const HANDLE answering = CreateThread(nullptr, 0, AnswerBoxOf, &watch, 0, nullptr);
+    if (!answering)
+        throw std::runtime_error("No thread to answer the box");
     EXPECT_EQ(RunProgram(GetModuleHandleA(nullptr), form, classes), 1);
+    WaitForSingleObject(answering, INFINITE);
+    CloseHandle(answering);
     MSG quit;
     EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a quit message was left";
     EXPECT_EQ(FindWindowA("TForm1", nullptr), nullptr);
     EXPECT_EQ(FindWindowA("TApplication", nullptr), nullptr);
-    return box.get();
+    if (!watch.appeared)
+        throw std::runtime_error("No box appeared");
+    return watch.seen;
 }
 
 } // namespace
