@@ -199,8 +199,9 @@ TEST_F(EndToEndTest, StopAtEveryFolderOfEveryPlan)
                 EXPECT_TRUE(bytes == MircIni || bytes == whole.Contents(copy)) << where << " " << copy;
             }
             EXPECT_EQ(stopped.OpenListings(), 0) << where;
-            if (stopAfter == 0)
+            if (stopAfter == 0) {
                 EXPECT_EQ(stopped.Running().size(), 5u) << "nothing happens before the first safe point";
+            }
         }
     }
 }
