@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #ifdef _WIN32
+#include "PaneBenchmark.h"
 #include "RealTreeBenchmark.h"
 #endif
 
@@ -91,6 +92,7 @@ int main()
     RecordingBenchmark({10, 10, 100, 10});
 #ifdef _WIN32
     RealTreeBenchmark();
+    PaneBenchmark();
 #endif
     return 0;
 }

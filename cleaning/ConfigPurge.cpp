@@ -82,8 +82,8 @@ private:
 } // namespace
 
 void PurgeConfigLines(PlatformServices& platform, SharedFlags& flags, const std::string& dir,
-                      const std::string& fileName, const std::string& marker)
+                      const std::string& fileName, const std::string& marker, RunProgress& progress)
 {
     PurgeVisitor visitor(platform, flags, fileName, marker);
-    WalkTree(platform, dir, fileName, visitor);
+    WalkTree(platform, dir, fileName, visitor, progress);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Removing an infection's lines from every copy of a configuration file.
 #include "PlatformServices.h"
+#include "RunProgress.h"
 #include "SharedFlags.h"
 
 #include <string>
@@ -12,6 +13,8 @@
 // not written. A directory of that name is passed over, and not searched either. A copy
 // that another program changes between the read and the replace is read and purged
 // again; when that keeps happening, "Cannot create file <path>" is raised. Throws the
-// platform's EngineError.
+// platform's EngineError. The walk reports to progress and stops between folders when it
+// asks, never inside the rewrite of a copy (TreeWalk.h).
 void PurgeConfigLines(PlatformServices& platform, SharedFlags& flags, const std::string& dir,
-                      const std::string& fileName, const std::string& marker);
+                      const std::string& fileName, const std::string& marker,
+                      RunProgress& progress = UnwatchedRun());

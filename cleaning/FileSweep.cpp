@@ -56,8 +56,8 @@ private:
 } // namespace
 
 void SearchAndDeleteFile(PlatformServices& platform, Report& report, SharedFlags& flags,
-                         const std::string& dir, const std::string& name)
+                         const std::string& dir, const std::string& name, RunProgress& progress)
 {
     SweepVisitor visitor(platform, report, flags, name);
-    WalkTree(platform, dir, name, visitor);
+    WalkTree(platform, dir, name, visitor, progress);
 }

@@ -2,6 +2,7 @@
 // Deleting every copy of an infection's file from a directory tree.
 #include "PlatformServices.h"
 #include "Report.h"
+#include "RunProgress.h"
 #include "SharedFlags.h"
 
 #include <string>
@@ -14,6 +15,8 @@ bool ForceDeleteFile(PlatformServices& platform, const std::string& path);
 // Deletes dir + name wherever the walk finds it below dir (which ends with a
 // backslash). Each deleted copy adds "Fichero del Troyano borrado.", each copy that
 // stays adds "No se pudo borrar el fichero del Troyano: <path>" and marks the removal
-// as failed; every directory listed without the name sets SearchStatus.
+// as failed; every directory listed without the name sets SearchStatus. The walk reports
+// to progress and stops between folders when it asks (TreeWalk.h).
 void SearchAndDeleteFile(PlatformServices& platform, Report& report, SharedFlags& flags,
-                         const std::string& dir, const std::string& name);
+                         const std::string& dir, const std::string& name,
+                         RunProgress& progress = UnwatchedRun());

@@ -6,14 +6,14 @@
 #include "StartupValue.h"
 
 SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
-                               LeadByteTest isLeadByte)
-    : platform_(platform), report_(report), flags_(flags), isLeadByte_(isLeadByte)
+                               LeadByteTest isLeadByte, RunProgress& progress)
+    : platform_(platform), report_(report), flags_(flags), isLeadByte_(isLeadByte), progress_(progress)
 {
 }
 
 void SystemCleaning::SearchAndDeleteFile(const std::string& dir, const std::string& name)
 {
-    ::SearchAndDeleteFile(platform_, report_, flags_, dir, name);
+    ::SearchAndDeleteFile(platform_, report_, flags_, dir, name, progress_);
 }
 
 bool SystemCleaning::ForceDeleteFile(const std::string& path)
@@ -29,7 +29,7 @@ std::string SystemCleaning::FindOnPath(const std::string& name, const std::strin
 void SystemCleaning::PurgeConfigLines(const std::string& dir, const std::string& fileName,
                                       const std::string& marker)
 {
-    ::PurgeConfigLines(platform_, flags_, dir, fileName, marker);
+    ::PurgeConfigLines(platform_, flags_, dir, fileName, marker, progress_);
 }
 
 void SystemCleaning::KillProcessByName(const std::string& imageName)

@@ -4,12 +4,14 @@
 #include "PathSearch.h"
 #include "PlatformServices.h"
 #include "Report.h"
+#include "RunProgress.h"
 #include "SharedFlags.h"
 
 class SystemCleaning : public CleaningOperations {
 public:
+    // The walks of the sweeps and purges report to progress and stop when it asks.
     SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
-                   LeadByteTest isLeadByte = NoLeadBytes);
+                   LeadByteTest isLeadByte = NoLeadBytes, RunProgress& progress = UnwatchedRun());
 
     void SearchAndDeleteFile(const std::string& dir, const std::string& name) override;
     bool ForceDeleteFile(const std::string& path) override;
@@ -24,4 +26,5 @@ private:
     Report& report_;
     SharedFlags& flags_;
     LeadByteTest isLeadByte_;
+    RunProgress& progress_;
 };

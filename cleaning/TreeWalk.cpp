@@ -14,8 +14,10 @@ std::string SubdirectoryPath(const std::string& dir, const std::string& entryNam
 }
 
 void WalkTree(PlatformServices& platform, const std::string& dir, const std::string& name,
-              TreeVisitor& visitor)
+              TreeVisitor& visitor, RunProgress& progress)
 {
+    progress.FolderEntered();
+    StopPoint(progress);
     FindEntry target;
     // The lookup's listing is closed at the end of this statement, before anything else.
     const bool holdsTarget = platform.FindFirst(dir + name, target) != nullptr;
@@ -31,7 +33,7 @@ void WalkTree(PlatformServices& platform, const std::string& dir, const std::str
     bool first = true;
     do {
         if (IsPlainDirectory(entry))
-            WalkTree(platform, SubdirectoryPath(dir, entry.name), name, visitor);
+            WalkTree(platform, SubdirectoryPath(dir, entry.name), name, visitor, progress);
         if (first) {
             first = false;
             visitor.AfterFirstEntry(dir);

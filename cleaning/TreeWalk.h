@@ -3,6 +3,7 @@
 // for one file name in a directory and, where the name is not there, in the plain
 // subdirectories below it.
 #include "PlatformServices.h"
+#include "RunProgress.h"
 
 #include <string>
 
@@ -16,9 +17,11 @@ public:
     virtual void AfterFirstEntry(const std::string& /*dir*/) {}
 };
 
-// dir ends with a backslash ("c:\" at the top); name is a bare file name.
+// dir ends with a backslash ("c:\" at the top); name is a bare file name. Each folder
+// entered is told to progress before anything is done in it, and is a safe point: a
+// stop asked for throws RunStopped there, closing every listing on the way out.
 void WalkTree(PlatformServices& platform, const std::string& dir, const std::string& name,
-              TreeVisitor& visitor);
+              TreeVisitor& visitor, RunProgress& progress = UnwatchedRun());
 
 // Entered only when the attribute word is the directory bit alone (or nothing at all):
 // read-only, hidden, system, archive... directories are passed over.

@@ -4,13 +4,20 @@
 
 namespace {
 
-void RunMircWorm(const ThreatEntry& row, CleaningOperations& ops, Report& report, SharedFlags& flags)
+const char* const InterruptedLine = "Desinfecci\xF3n interrumpida: el sistema puede seguir infectado";
+
+void RunMircWorm(const ThreatEntry& row, CleaningOperations& ops, Report& report, SharedFlags& flags,
+                 RunProgress& progress)
 {
     for (const ConfigPurge& purge : row.configPurges) {
+        StopPoint(progress);
+        progress.WalkStarted(WalkKind::Purge);
         ops.PurgeConfigLines(DriveRoot, purge.file, purge.marker);
         report.Append("Desinfecci\xF3n del archivo " + purge.file + " Concluida");
     }
     for (const std::string& name : row.filesToDelete) {
+        StopPoint(progress);
+        progress.WalkStarted(WalkKind::Search);
         ops.SearchAndDeleteFile(DriveRoot, name);
         report.Append("Desinfecci\xF3n de archivos " + name + " Concluida");
     }
@@ -42,12 +49,18 @@ void RemoveStartupAndClose(const ThreatEntry& row, CleaningOperations& ops, Repo
     close();
 }
 
+// The resident file, once found, is deleted together with its start-up value: no stop
+// comes between them.
 void RunResidentBackdoor(const ThreatEntry& row, CleaningOperations& ops, SystemDirectories& dirs,
-                         Report& report, SharedFlags& flags)
+                         Report& report, SharedFlags& flags, RunProgress& progress)
 {
-    for (const std::string& process : row.processes)
+    for (const std::string& process : row.processes) {
+        StopPoint(progress);
         ops.KillProcessByName(process);
+    }
     for (const std::string& name : row.filesToDelete) {
+        StopPoint(progress);
+        progress.WalkStarted(WalkKind::Search);
         ops.SearchAndDeleteFile(DriveRoot, name);
         report.Append(flags.SearchStatus);
     }
@@ -56,6 +69,7 @@ void RunResidentBackdoor(const ThreatEntry& row, CleaningOperations& ops, System
                           ? "Se encontr\xF3 rastro del Troyano, pero no se pudieron borrar todos sus archivos"
                           : row.foundLine);
 
+    StopPoint(progress);
     const std::string dirList = dirs.CurrentDirectory() + ";" + dirs.WindowsDirectory();
     const std::string path = ops.FindOnPath(row.residentFile, dirList);
     if (path.empty()) {
@@ -76,7 +90,7 @@ void RunResidentBackdoor(const ThreatEntry& row, CleaningOperations& ops, System
 } // namespace
 
 void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs, Report& report,
-                     SharedFlags& flags)
+                     SharedFlags& flags, RunProgress& progress)
 {
     report.Clear();
     flags.InfectionFound = false;
@@ -84,8 +98,12 @@ void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs
     const ThreatEntry* row = FindThreat(index);
     if (!row)
         return;
-    if (row->kind == PlanKind::MircWorm)
-        RunMircWorm(*row, ops, report, flags);
-    else
-        RunResidentBackdoor(*row, ops, dirs, report, flags);
+    try {
+        if (row->kind == PlanKind::MircWorm)
+            RunMircWorm(*row, ops, report, flags, progress);
+        else
+            RunResidentBackdoor(*row, ops, dirs, report, flags, progress);
+    } catch (const RunStopped&) {
+        report.Append(InterruptedLine);
+    }
 }

@@ -2,9 +2,13 @@
 // What the "Desinfectar" button does: run the removal plan of one catalogue row.
 #include "CleaningOperations.h"
 #include "Report.h"
+#include "RunProgress.h"
 #include "SharedFlags.h"
 #include "SystemDirectories.h"
 
-// index is the selector's item index at the click, -1 when nothing is selected.
+// index is the selector's item index at the click, -1 when nothing is selected. The
+// walks of the drive are announced to progress, and a stop it asks for is honoured
+// before each action of the plan (the walks themselves honour it between folders): the
+// Report then ends with the interrupted line instead of the verdict.
 void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs,
-                     Report& report, SharedFlags& flags);
+                     Report& report, SharedFlags& flags, RunProgress& progress = UnwatchedRun());

@@ -4,20 +4,42 @@
 
 #include "../engine/EngineError.h"
 
+ReportPane::ReportPane(HWND edit) : edit_(edit)
+{
+    Remember(Text());
+}
+
+void ReportPane::Remember(const std::string& text)
+{
+    length_ = text.size();
+    tail_ = text.substr(text.size() < 2 ? 0 : text.size() - 2);
+}
+
 void ReportPane::Clear()
 {
     SetWindowTextA(edit_, "");
+    Remember("");
 }
 
 void ReportPane::Append(const std::string& line)
 {
-    const std::string text = Text();
-    const std::string inserted = AppendedLine(text, line);
+    AppendLines({line});
+}
+
+void ReportPane::AppendLines(const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        return;
+    std::string inserted = AppendedLine(tail_, lines.front());
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        inserted += AppendedLine(inserted, lines[i]);
     // The caret goes to the end by its position: EM_SETSEL(-1, -1) is not honoured everywhere.
-    const WPARAM end = text.size();
+    const WPARAM end = length_;
     SendMessageA(edit_, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(inserted.c_str()));
     SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+    length_ += inserted.size();
+    tail_ = inserted.substr(inserted.size() - 2);
 }
 
 std::string ReportPane::Text() const
@@ -32,6 +54,7 @@ void ReportPane::ReplaceText(const std::string& text)
     const auto limit = static_cast<std::size_t>(SendMessageA(edit_, EM_GETLIMITTEXT, 0, 0));
     if (text.size() > limit || !SetWindowTextA(edit_, text.c_str()))
         throw EngineError("Text exceeds memo capacity");
+    Remember(text);
     SendMessageA(edit_, EM_SETSEL, 0, 0);
     SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
 }

@@ -7,7 +7,6 @@
 
 #include "SystemCleaning.h"
 #include "Win32Platform.h"
-#include "DisinfectionRun.h"
 #include "../res/resource.h"
 
 #include <algorithm>
@@ -57,7 +56,7 @@ const DWORD FormExStyle = WS_EX_TOOLWINDOW;
 } // namespace
 
 TForm1::TForm1(Application& application, const FormDescription& description, const ComponentRegistry& classes)
-    : description_(description)
+    : application_(application), description_(description)
 {
     classes.Check(description);
     CheckHandlers(description);
@@ -88,9 +87,8 @@ TForm1::TForm1(Application& application, const FormDescription& description, con
     components_.Build(description, classes, parent_);
 
     memo_ = std::make_unique<ReportPane>(ControlHandle("memo"));
-    platform_ = std::make_unique<Win32Platform>(
-        [&application](const std::string& text) { application.ShowEngineBox(text); });
-    cleaning_ = std::make_unique<SystemCleaning>(*platform_, *memo_, ProcessFlags(), IsLeadByte);
+    platform_ = std::make_unique<Win32Platform>([this](const std::string& text) { ShowEngineBox(text); });
+    cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), IsLeadByte, runMonitor_);
 }
 
 TForm1::~TForm1() = default;
@@ -132,7 +130,7 @@ int TForm1::SelectedIndex() const
 
 void TForm1::FlatButton6Click()
 {
-    DisinfectionRun(SelectedIndex(), *cleaning_, *platform_, *memo_, ProcessFlags());
+    RunInBackground(SelectedIndex());
 }
 
 void TForm1::FlatButton7Click()
@@ -203,6 +201,8 @@ void TForm1::ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const
 
 LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (LRESULT result = 0; OnRunMessage(message, wParam, lParam, result))
+        return result;
     switch (message) {
     case WM_COMMAND:
         if (OnCommand(wParam))
@@ -262,6 +262,12 @@ bool TForm1::OnCommand(WPARAM wParam)
 
 void TForm1::OnActivate(bool active)
 {
+    if (running_) {
+        // The controls are disabled: keys go to the form, which passes them over.
+        if (active)
+            SetFocus(Handle());
+        return;
+    }
     if (!active) {
         HWND focus = GetFocus();
         if (focus && IsChild(Handle(), focus))

@@ -6,10 +6,13 @@
 #include "FormComponents.h"
 #include "GdiHandles.h"
 #include "ReportPane.h"
+#include "ReportQueue.h"
+#include "RunMonitor.h"
 
 #include <memory>
 #include <vector>
 
+class BackgroundJob;
 class Win32Platform;
 class SystemCleaning;
 
@@ -31,7 +34,8 @@ public:
     // when the message was handled.
     bool PreTranslateMessage(const MSG& message);
 
-    // "Desinfectar": the removal plan of the row selected at the click.
+    // "Desinfectar": the removal plan of the row selected at the click, run on a thread
+    // of its own while the window keeps answering; returns when the run has ended.
     void FlatButton6Click();
     // The information button: the selected row's description in the pane.
     void FlatButton7Click();
@@ -46,6 +50,17 @@ private:
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
 
     void ShowKeyboardCues(WORD cues) const;   // UISF_HIDEFOCUS, UISF_HIDEACCEL
+
+    // The run under way (Unit1Run.cpp).
+    void RunInBackground(int index);
+    void WaitAnswering(const BackgroundJob& run);
+    bool OnRunMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void StopRun(bool closeAfterwards);
+    void ShowEngineBox(const std::string& text);
+    void OnRunTimer();
+    void SetRunLooks(bool running);
+    void UpdatePointer() const;
+
     bool OfferAccelerator(char typed) const;
     void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     void CreateFormFont();
@@ -53,6 +68,7 @@ private:
     int SelectedIndex() const;
     std::vector<HWND> TabStops() const;
 
+    Application& application_;
     const FormDescription& description_;
     OwnedWindow window_;         // goes last, after everything that lives on it
     HWND lastFocus_ = nullptr;   // the control that had the focus when the window was left
@@ -61,6 +77,13 @@ private:
     ComponentParent parent_;
     ColourBrush background_;
     std::unique_ptr<ReportPane> memo_;
+    ReportQueue runReport_;      // the Report as the run's thread writes it
+    RunMonitor runMonitor_;
+    bool running_ = false;
+    const BackgroundJob* run_ = nullptr;   // the run under way
+    bool closeAfterRun_ = false;
+    std::string stripCaption_;   // the progress strip's own text, shown again after a run
+    DWORD stripShown_ = 0;       // when the strip last changed
     std::unique_ptr<Win32Platform> platform_;
     std::unique_ptr<SystemCleaning> cleaning_;
     FormComponents components_;  // goes first, while the rest of the form still serves it

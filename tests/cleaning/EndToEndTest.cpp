@@ -4,6 +4,8 @@
 #include "DisinfectionRun.h"
 #include "InfectedMachine.h"
 
+#include <algorithm>
+
 namespace {
 
 class EndToEndTest : public CleaningTest {
@@ -11,6 +13,28 @@ protected:
     void SetUp() override { BuildInfectedMachine(machine); }
     void Run(int index) { DisinfectionRun(index, ops, machine, report, flags); }
 };
+
+// Logs the walks with the folders each entered, and asks for a stop once a given number
+// of folders has been entered in all.
+class StoppingProgress : public RunProgress {
+public:
+    explicit StoppingProgress(int stopAfter) : stopAfter_(stopAfter) {}
+    void WalkStarted(WalkKind kind) override { walks.push_back({kind, 0}); }
+    void FolderEntered() override
+    {
+        ++walks.back().second;
+        ++entered;
+    }
+    bool StopRequested() const override { return entered >= stopAfter_; }
+
+    std::vector<std::pair<WalkKind, int>> walks;
+    int entered = 0;
+
+private:
+    int stopAfter_;
+};
+
+const std::string Interrupted = "Desinfecci\xF3n interrumpida: el sistema puede seguir infectado";
 
 TEST_F(EndToEndTest, Netol)
 {
@@ -128,6 +152,58 @@ TEST_F(EndToEndTest, BackdoorWhoseRunKeyIsClosedToTheUser)
                              "El troyano no pudo ser eliminado por completo de su sistema"};
     EXPECT_EQ(Strings(report.lines.end() - 3, report.lines.end()), closing);
     EXPECT_TRUE(machine.HasValue(RunKey, "systemtray"));
+}
+
+TEST_F(EndToEndTest, ProgressNamesEachWalkAndCountsItsFolders)
+{
+    StoppingProgress progress(1 << 30);
+    SystemCleaning watched(machine, report, flags, NoLeadBytes, progress);
+    DisinfectionRun(1, watched, machine, report, flags, progress);
+    ASSERT_EQ(progress.walks.size(), 5u);
+    const WalkKind kinds[] = {WalkKind::Purge, WalkKind::Purge, WalkKind::Search, WalkKind::Search, WalkKind::Search};
+    for (std::size_t walk = 0; walk < 5; ++walk) {
+        EXPECT_EQ(progress.walks[walk].first, kinds[walk]) << walk;
+        EXPECT_GT(progress.walks[walk].second, 3) << walk;
+    }
+    EXPECT_EQ(report.lines.back(), "Su sistema ha sido desinfectado correctamente");
+}
+
+// A stop asked for at any folder of any plan ends the Report with the interrupted line
+// after what the run wrote so far, never inside the rewrite of a copy, and leaves
+// nothing open.
+TEST_F(EndToEndTest, StopAtEveryFolderOfEveryPlan)
+{
+    for (int index = 0; index < 5; ++index) {
+        RecordingPlatform whole;
+        BuildInfectedMachine(whole);
+        LineReport wholeReport;
+        StoppingProgress never(1 << 30);
+        SystemCleaning wholeOps(whole, wholeReport, flags, NoLeadBytes, never);
+        DisinfectionRun(index, wholeOps, whole, wholeReport, flags, never);
+
+        for (int stopAfter = 0; stopAfter <= never.entered; ++stopAfter) {
+            RecordingPlatform stopped;
+            BuildInfectedMachine(stopped);
+            StoppingProgress progress(stopAfter);
+            SystemCleaning stoppedOps(stopped, report, flags, NoLeadBytes, progress);
+            DisinfectionRun(index, stoppedOps, stopped, report, flags, progress);
+            const std::string where = std::to_string(index) + " stopped after " + std::to_string(stopAfter);
+
+            ASSERT_FALSE(report.lines.empty()) << where;
+            EXPECT_EQ(report.lines.back(), Interrupted) << where;
+            const Strings written(report.lines.begin(), report.lines.end() - 1);
+            ASSERT_LT(written.size(), wholeReport.lines.size()) << where;
+            EXPECT_TRUE(std::equal(written.begin(), written.end(), wholeReport.lines.begin())) << where;
+            for (const std::string& copy : MircCopies) {
+                const std::string bytes = stopped.Contents(copy);
+                EXPECT_TRUE(bytes == MircIni || bytes == whole.Contents(copy)) << where << " " << copy;
+            }
+            EXPECT_EQ(stopped.OpenListings(), 0) << where;
+            if (stopAfter == 0) {
+                EXPECT_EQ(stopped.Running().size(), 5u) << "nothing happens before the first safe point";
+            }
+        }
+    }
 }
 
 } // namespace

@@ -180,8 +180,12 @@ void PelkarinSession::PressAndRelease(HWND button) const
 
 void PelkarinSession::WaitForHandler() const
 {
-    // A handler may sweep the whole drive.
     Send(form_, WM_NULL, 0, 0, LongWait);
+    // A run may sweep the whole drive.
+    for (DWORD waited = 0; waited < LongWait && !IsWindowEnabled(DisinfectButton()); waited += 10)
+        Sleep(10);
+    if (!IsWindowEnabled(DisinfectButton()))
+        throw std::runtime_error("The run did not end");
 }
 
 void PelkarinSession::Click(HWND button) const

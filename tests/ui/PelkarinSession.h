@@ -45,17 +45,19 @@ public:
     // while it is open, then presses its OK button and waits for the handler's end.
     ProgramBox ClickExpectingBox(HWND button, const std::function<void(const ProgramBox&)>& inspect = {}) const;
 
+    // Presses and releases the left button over button; returns once the program has
+    // taken the release, whose handler may still be running.
+    void PressAndRelease(HWND button) const;
+    // Returns when the program's thread has taken every message sent so far and no run
+    // is under way: a run disables the "Desinfectar" button until it has ended.
+    void WaitForHandler() const;
+
     bool CloseAndWait(DWORD timeoutMs);
     DWORD ProcessId() const { return process_.dwProcessId; }
 
 private:
-    // Presses and releases the left button over button; returns once the program has
-    // taken the release, whose handler may still be running.
-    void PressAndRelease(HWND button) const;
     HWND CaptureWindow() const;
     void WaitForCapture(bool held, HWND button) const;
-    // Returns when the program's thread takes messages again: its handler is done.
-    void WaitForHandler() const;
     ProgramBox WaitForBox(DWORD timeoutMs) const;
 
     PROCESS_INFORMATION process_ = {};

@@ -83,4 +83,10 @@ TEST_F(ReportPaneTest, ReplacedTextShowsFromTheTopAndAnAppendBreaksItsLastLine)
     pane.Append("tres");
     EXPECT_EQ(pane.Text(), text + "dos\r\ntres\r\n");
     EXPECT_GT(FirstVisibleLine(), 0);
+
+    // Several lines in one change, after a text without its last break.
+    pane.ReplaceText("cuatro");
+    pane.AppendLines({"cinco", "", "seis"});
+    EXPECT_EQ(pane.Text(), "cuatro\r\ncinco\r\n\r\nseis\r\n");
+    EXPECT_EQ(CaretLine(), 4);
 }

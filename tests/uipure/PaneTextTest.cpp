@@ -1,4 +1,5 @@
 #include "PaneText.h"
+#include "RunMonitor.h"
 
 #include <gtest/gtest.h>
 
@@ -97,4 +98,24 @@ TEST(InformationText, OtherBytesPassUnchanged)
 {
     const std::string bytes = "Qu\xE9 es: \xC4\t\x7F\xFF";
     EXPECT_EQ(InformationText(bytes), bytes);
+}
+
+TEST(RunProgressText, NamesTheWalkAndCountsItsFoldersFromZero)
+{
+    RunMonitor monitor;
+    EXPECT_EQ(monitor.Progress(), "");
+    monitor.WalkStarted(WalkKind::Purge);
+    for (int folder = 0; folder < 1234; ++folder)
+        monitor.FolderEntered();
+    EXPECT_EQ(monitor.Progress(), "Revisando: 1234 carpetas");
+    monitor.WalkStarted(WalkKind::Search);
+    EXPECT_EQ(monitor.Progress(), "Buscando: 0 carpetas");
+    monitor.FolderEntered();
+    EXPECT_EQ(monitor.Progress(), "Buscando: 1 carpetas");
+
+    monitor.RequestStop();
+    EXPECT_TRUE(monitor.StopRequested());
+    monitor.Restart();
+    EXPECT_FALSE(monitor.StopRequested());
+    EXPECT_EQ(monitor.Progress(), "");
 }

@@ -1,0 +1,93 @@
+// Times the report pane as the window feeds it during a run: the lines that came in one
+// timer period go in as one change, followed by the repaint, for runs of 1,000 and 8,000
+// lines; and, for comparison, one change per line.
+#include "PaneBenchmark.h"
+
+#include "Form1Description.h"
+#include "FormComponents.h"
+#include "ReportPane.h"
+#include "ReportQueue.h"
+#include "TFlatMemoUnit.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+const ComponentDescription& MemoRow()
+{
+    for (const ComponentDescription& row : Form1Description().components)
+        if (row.name == "memo")
+            return row;
+    throw std::runtime_error("Form1 has no memo");
+}
+
+// Appends lines to the pane, linesPerChange at a time, and returns the seconds spent in
+// the pane: the changes and the repaints after them.
+double TimeRun(ReportPane& pane, HWND memo, int lines, int linesPerChange)
+{
+    pane.Clear();
+    Pump();
+    ReportQueue queue;
+    double seconds = 0;
+    for (int written = 0; written < lines;) {
+        for (int i = 0; i < linesPerChange && written < lines; ++i, ++written)
+            queue.Append("Fichero del Troyano borrado.");
+        const double start = Now();
+        queue.DeliverTo(pane);
+        UpdateWindow(memo);
+        seconds += Now() - start;
+        Pump();
+    }
+    return seconds;
+}
+
+} // namespace
+
+void PaneBenchmark()
+{
+    WindowCreation creation;
+    creation.className = "STATIC";
+    creation.style = WS_POPUP | WS_VISIBLE;
+    creation.width = 420;
+    creation.height = 300;
+    OwnedWindow host;
+    host.Create(creation, nullptr, "the host");
+    FormDescription form;
+    form.components = {MemoRow()};
+    ComponentParent parent;
+    parent.window = host.Get();
+    parent.isForm = true;
+    const ComponentRegistry classes{{&TFlatMemoClass()}};
+    FormComponents components;
+    components.Build(form, classes, parent);
+    const HWND memo = components.FindControl("memo")->Handle();
+    ReportPane pane(memo);
+
+    std::printf("Report pane, visible, repainted after each change:\n");
+    const struct {
+        int lines, perChange;
+    } runs[] = {{200, 1}, {1000, 100}, {8000, 100}, {1000, 10}, {8000, 10}};
+    for (const auto& run : runs) {
+        const double seconds = TimeRun(pane, memo, run.lines, run.perChange);
+        std::printf("  %5d lines, %3d a change: %8.1f ms in the pane, %.3f ms a line\n", run.lines, run.perChange,
+                    seconds * 1e3, seconds * 1e3 / run.lines);
+    }
+}

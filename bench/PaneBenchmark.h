@@ -1,0 +1,3 @@
+#pragma once
+// The report pane's cost per Report line in a run (Win32 build only).
+void PaneBenchmark();

@@ -1,0 +1,28 @@
+#include "ReportQueue.h"
+
+void ReportQueue::Clear()
+{
+    CriticalSection::Lock lock(section_);
+    cleared_ = true;
+    lines_.clear();
+}
+
+void ReportQueue::Append(const std::string& line)
+{
+    CriticalSection::Lock lock(section_);
+    lines_.push_back(line);
+}
+
+void ReportQueue::DeliverTo(ReportPane& pane)
+{
+    bool cleared = false;
+    std::vector<std::string> lines;
+    {
+        CriticalSection::Lock lock(section_);
+        std::swap(cleared, cleared_);
+        lines.swap(lines_);
+    }
+    if (cleared)
+        pane.Clear();
+    pane.AppendLines(lines);
+}

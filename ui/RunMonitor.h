@@ -1,0 +1,26 @@
+#pragma once
+// How far the run on the other thread got, and the stop the window asks of it. Written
+// by the run's thread, read by the window's; a stop asked for stays until the next run.
+#include "../engine/RunProgress.h"
+
+#include <atomic>
+#include <string>
+
+class RunMonitor : public RunProgress {
+public:
+    void WalkStarted(WalkKind kind) override;
+    void FolderEntered() override;
+    bool StopRequested() const override;
+
+    // On the window's thread.
+    void Restart();
+    void RequestStop();
+    // "Buscando: <N> carpetas" during a sweep, "Revisando: <N> carpetas" during a purge;
+    // empty before the first walk.
+    std::string Progress() const;
+
+private:
+    std::atomic<int> kind_{-1};
+    std::atomic<unsigned long> folders_{0};
+    std::atomic<bool> stop_{false};
+};

@@ -1,0 +1,214 @@
+// TForm1's disinfection run: the plan works on a thread of its own while the window's
+// thread keeps answering in a loop of its own. Only the window's thread touches the
+// windows: on a timer it hands the run's new Report lines to the pane in one change and
+// shows the walk's progress in the strip, and it shows the engine's box for the run.
+#include "Unit1.h"
+
+#include "BackgroundJob.h"
+#include "DisinfectionRun.h"
+#include "ExceptionReport.h"
+#include "SystemCleaning.h"
+#include "Win32Platform.h"
+
+namespace {
+
+const UINT_PTR RunTimer = 0x5275;
+const UINT RunTimerPeriod = 50;      // ms: a Report line reaches the pane within this
+const DWORD StripPeriod = 100;       // ms: the strip changes at most ten times a second
+const UINT EngineBoxRequest = WM_APP + 0x3100;   // lParam: the box's text
+
+const char* const RunControls[] = {"ComboBox1", "FlatButton6", "FlatButton7"};
+const char* const ProgressStrip = "FlatTitlebar1";
+
+bool IsInput(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
+// The window or a parent of it is disabled: input for it is dropped, so nothing clicked
+// or typed during the run reaches a control, then or afterwards.
+bool DisabledOrWithin(HWND window)
+{
+    for (; window; window = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr)
+        if (!IsWindowEnabled(window))
+            return true;
+    return false;
+}
+
+std::string WindowText(HWND window)
+{
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+void TForm1::RunInBackground(int index)
+{
+    runMonitor_.Restart();
+    closeAfterRun_ = false;
+    std::exception_ptr failure;
+    {
+        // The window's run looks from the start of the run to its end, whatever happens.
+        struct RunLooks {
+            explicit RunLooks(TForm1& form) : form(form) { form.SetRunLooks(true); }
+            ~RunLooks() { form.SetRunLooks(false); }
+            TForm1& form;
+        } looks(*this);
+        BackgroundJob run([this, index] {
+            DisinfectionRun(index, *cleaning_, *platform_, runReport_, ProcessFlags(), runMonitor_);
+        });
+        run_ = &run;
+        WaitAnswering(run);
+        run_ = nullptr;
+        runReport_.DeliverTo(*memo_);
+        failure = run.Failure();
+    }
+    if (!closeAfterRun_) {
+        if (failure)
+            std::rethrow_exception(failure);
+        return;
+    }
+    // The window closes once the error, if any, has been seen.
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (...) {
+            ReportCurrentException();
+        }
+    }
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TForm1::WaitAnswering(const BackgroundJob& run)
+{
+    bool quit = false;
+    WPARAM exitCode = 0;
+    while (!run.Finished()) {
+        const HANDLE ended = run.Handle();
+        MsgWaitForMultipleObjects(1, &ended, FALSE, INFINITE, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                // The program is to end: the run stops first, then the loop hears of it.
+                quit = true;
+                exitCode = message.wParam;
+                runMonitor_.RequestStop();
+                continue;
+            }
+            if (IsInput(message.message) && DisabledOrWithin(message.hwnd))
+                continue;
+            if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+                (message.hwnd == Handle() || IsChild(Handle(), message.hwnd))) {
+                StopRun(false);
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    if (quit)
+        PostQuitMessage(static_cast<int>(exitCode));
+}
+
+bool TForm1::OnRunMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == EngineBoxRequest) {
+        ShowEngineBox(*reinterpret_cast<const std::string*>(lParam));
+        return true;
+    }
+    if (!running_)
+        return false;
+    switch (message) {
+    case WM_TIMER:
+        if (wParam != RunTimer)
+            return false;
+        OnRunTimer();
+        return true;
+    case WM_SETCURSOR:
+        SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
+        result = TRUE;
+        return true;
+    case WM_CLOSE:
+        StopRun(true);
+        return true;
+    case WM_QUERYENDSESSION:
+        StopRun(true);
+        result = TRUE;
+        return true;
+    case WM_ENDSESSION:
+        // The process may end as soon as this returns: the run stops first.
+        if (wParam && run_) {
+            StopRun(true);
+            WaitAnswering(*run_);
+        }
+        return true;
+    }
+    return false;
+}
+
+void TForm1::StopRun(bool closeAfterwards)
+{
+    runMonitor_.RequestStop();
+    closeAfterRun_ = closeAfterRun_ || closeAfterwards;
+}
+
+void TForm1::ShowEngineBox(const std::string& text)
+{
+    if (GetWindowThreadProcessId(Handle(), nullptr) != GetCurrentThreadId()) {
+        // Asked by the run: the window's thread shows it while the run waits.
+        SendMessageA(Handle(), EngineBoxRequest, 0, reinterpret_cast<LPARAM>(&text));
+        return;
+    }
+    runReport_.DeliverTo(*memo_);
+    application_.ShowEngineBox(text);
+}
+
+void TForm1::OnRunTimer()
+{
+    runReport_.DeliverTo(*memo_);
+    const DWORD now = GetTickCount();
+    const std::string progress = runMonitor_.Progress();
+    if (now - stripShown_ < StripPeriod || progress.empty())
+        return;
+    const HWND strip = ControlHandle(ProgressStrip);
+    if (progress != WindowText(strip)) {
+        SetWindowTextA(strip, progress.c_str());
+        stripShown_ = now;
+    }
+}
+
+void TForm1::SetRunLooks(bool running)
+{
+    running_ = running;
+    const HWND strip = ControlHandle(ProgressStrip);
+    if (running) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus))
+            lastFocus_ = focus;
+        stripCaption_ = WindowText(strip);
+        SetTimer(Handle(), RunTimer, RunTimerPeriod, nullptr);
+    } else {
+        KillTimer(Handle(), RunTimer);
+        SetWindowTextA(strip, stripCaption_.c_str());
+    }
+    for (const char* name : RunControls)
+        EnableWindow(ControlHandle(name), running ? FALSE : TRUE);
+    if (running && GetActiveWindow() == Handle())
+        SetFocus(Handle());
+    else if (!running && GetFocus() == Handle())
+        SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : ControlHandle("ComboBox1"));
+    UpdatePointer();
+}
+
+void TForm1::UpdatePointer() const
+{
+    POINT at;
+    GetCursorPos(&at);
+    const HWND under = WindowFromPoint(at);
+    if (under != Handle() && !IsChild(Handle(), under))
+        return;
+    const LRESULT hit = SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+    SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+}
