@@ -20,10 +20,12 @@ void WalkTree(PlatformServices& platform, const std::string& dir, const std::str
     bool unreadable = false;
     // The lookup's listing is closed at the end of this statement, before anything else.
     const bool holdsTarget = platform.FindFirst(dir + name, target, unreadable) != nullptr;
-    if (holdsTarget)
+    if (holdsTarget) {
         visitor.Found(dir, target);
-    else if (unreadable)
-        return visitor.Unsearched(dir);
+    } else if (unreadable) {
+        visitor.Unsearched(dir);
+        return;
+    }
 
     FindEntry entry;
     const std::unique_ptr<FindListing> listing = platform.FindFirst(dir + "*.*", entry, unreadable);

@@ -74,6 +74,25 @@ TEST_F(CleaningOnWine, EveryCopyIsFoundWhateverFolderHoldsIt)
     EXPECT_TRUE(flags.UnsearchedFolders.empty());
 }
 
+TEST_F(CleaningOnWine, LinksAreNotFollowed)
+{
+    MakeDirectory(Root + "real");
+    MakeFile(Root + "real\\netol.scr");
+    const UnixLink folderLink(Root + "folderlink", "real");
+    if (!folderLink.Made())
+        GTEST_SKIP() << "no symbolic link could be made here";
+    ASSERT_EQ(AttributesOf(Root + "folderlink"), 0x410u);
+    ops.SearchAndDeleteFile(Root, "netol.scr");
+    EXPECT_EQ(report.lines, Strings{Deleted}) << "the copy is met once, in its own folder";
+
+    // Wine shows a link to a file as a plain file (no reparse point), so nothing tells it
+    // from one: the prefix's sealing keeps such links off files outside it.
+    MakeFile(Root + "target.txt", "kept");
+    const UnixLink fileLink(Root + "real\\netol.scr", "../target.txt");
+    ASSERT_TRUE(fileLink.Made());
+    EXPECT_EQ(AttributesOf(Root + "real\\netol.scr"), static_cast<std::uint32_t>(FILE_ATTRIBUTE_ARCHIVE));
+}
+
 TEST_F(CleaningOnWine, DirectoriesNamedLikeATargetKeepTheirAttributes)
 {
     MakeDirectory(Root + "a");
