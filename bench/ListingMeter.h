@@ -13,9 +13,9 @@ public:
     std::size_t Entries() const { return entries_; }
     void Reset() { peakOpen_ = open_; entries_ = 0; }
 
-    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override
+    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first, bool& unreadable) override
     {
-        std::unique_ptr<FindListing> listing = inner_.FindFirst(pattern, first);
+        std::unique_ptr<FindListing> listing = inner_.FindFirst(pattern, first, unreadable);
         if (!listing)
             return nullptr;
         ++entries_;

@@ -18,13 +18,13 @@ bool MakeFile(const std::string& path, const std::string& contents)
     return ok;
 }
 
-bool IsDots(const char* name) { return !lstrcmpA(name, ".") || !lstrcmpA(name, ".."); }
+bool IsDots(const wchar_t* name) { return !lstrcmpW(name, L".") || !lstrcmpW(name, L".."); }
 
 // Closes a find handle on every way out.
 class FindHandle {
 public:
-    FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
-        : handle_(FindFirstFileA(pattern.c_str(), &data))
+    FindHandle(const std::wstring& pattern, WIN32_FIND_DATAW& data)
+        : handle_(FindFirstFileW(pattern.c_str(), &data))
     {
     }
     ~FindHandle()
@@ -35,7 +35,7 @@ public:
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(handle_, &data) != 0; }
+    bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(handle_, &data) != 0; }
 
 private:
     HANDLE handle_;
@@ -65,25 +65,39 @@ bool CreateDirectoryChain(const std::string& root, int depth)
     return true;
 }
 
-std::size_t EnumerateWithFind(const std::string& root, const char* probeName)
+namespace {
+
+// root is a \\?\ path ending with a backslash, as the program's own calls take it.
+std::size_t EnumerateWide(const std::wstring& root, const wchar_t* probeName)
 {
     if (probeName) {
-        const std::string probe = root + probeName;
-        WIN32_FIND_DATAA found;
-        const HANDLE lookup = FindFirstFileA(probe.c_str(), &found);
+        const std::wstring probe = root + probeName;
+        WIN32_FIND_DATAW found;
+        const HANDLE lookup = FindFirstFileW(probe.c_str(), &found);
         if (lookup != INVALID_HANDLE_VALUE)
             FindClose(lookup);
-        DeleteFileA(probe.c_str());
+        DeleteFileW(probe.c_str());
     }
-    WIN32_FIND_DATAA data;
-    FindHandle find(root + "*.*", data);
+    WIN32_FIND_DATAW data;
+    FindHandle find(root + L"*.*", data);
     if (!find.Valid())
         return 0;
     std::size_t entries = 0;
     do {
         ++entries;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(data.cFileName))
-            entries += EnumerateWithFind(root + data.cFileName + "\\", probeName);
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+            !IsDots(data.cFileName))
+            entries += EnumerateWide(root + data.cFileName + L"\\", probeName);
     } while (find.Next(data));
     return entries;
+}
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+} // namespace
+
+std::size_t EnumerateWithFind(const std::string& root, const char* probeName)
+{
+    const std::wstring probe = probeName ? Wide(probeName) : std::wstring();
+    return EnumerateWide(L"\\\\?\\" + Wide(root), probeName ? probe.c_str() : nullptr);
 }

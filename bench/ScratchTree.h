@@ -10,7 +10,8 @@
 bool CreateScratchTree(const TreeShape& shape, const std::string& root);
 // root and a chain of nested directories below it, depth levels deep.
 bool CreateDirectoryChain(const std::string& root, int depth);
-// FindFirstFile/FindNextFile over every directory below root; the entries seen. With a
+// FindFirstFileW/FindNextFileW on \\?\ paths, as the program calls them, over every
+// directory below root (ASCII); the entries seen. With a
 // probe name, each directory also gets the sweep's two other calls for that name: a
 // lookup of it and an attempt to delete it.
 std::size_t EnumerateWithFind(const std::string& root, const char* probeName = nullptr);

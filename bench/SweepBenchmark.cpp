@@ -28,11 +28,12 @@ double Seconds(Clock::time_point since) { return std::chrono::duration<double>(C
 void EnumerateAll(PlatformServices& platform, const std::string& dir)
 {
     FindEntry entry;
-    const std::unique_ptr<FindListing> listing = platform.FindFirst(dir + "*.*", entry);
+    bool unreadable = false;
+    const std::unique_ptr<FindListing> listing = platform.FindFirst(dir + "*.*", entry, unreadable);
     if (!listing)
         return;
     do {
-        if (IsPlainDirectory(entry))
+        if (IsEnterableDirectory(entry))
             EnumerateAll(platform, SubdirectoryPath(dir, entry.name));
     } while (listing->Next(entry));
 }

@@ -67,10 +67,12 @@ public:
     void Found(const std::string& dir, const FindEntry& entry) override
     {
         if (entry.attributes & FileAttr::Directory)
-            return;   // a folder of that name is no copy, and nothing below it is searched
+            return;   // a folder of that name is no copy; the walk goes on into it
         if (PurgeLinesOfCopy(platform_, dir + fileName_, marker_))
             flags_.InfectionFound = true;
     }
+
+    void Unsearched(const std::string& dir) override { flags_.UnsearchedFolders.insert(dir); }
 
 private:
     PlatformServices& platform_;

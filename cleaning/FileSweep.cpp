@@ -1,12 +1,13 @@
 #include "FileSweep.h"
 
 #include "TreeWalk.h"
+#include "Windows1252.h"
 
 bool ForceDeleteFile(PlatformServices& platform, const std::string& path)
 {
     std::uint32_t attributes = platform.GetAttributes(path);
-    if (attributes != FileAttr::Invalid && (attributes & FileAttr::Directory))
-        return false;   // a directory of that name is none of ours: it stays as it is
+    if (attributes != FileAttr::Invalid && (attributes & (FileAttr::Directory | FileAttr::ReparsePoint)))
+        return false;   // a directory is none of ours, and a link is never deleted through
     for (std::uint32_t bit : {FileAttr::Hidden, FileAttr::ReadOnly, FileAttr::System}) {
         if (attributes & bit) {
             attributes &= ~bit;
@@ -34,7 +35,7 @@ public:
             flags_.InfectionFound = true;
         } else if (!(entry.attributes & FileAttr::Directory)) {
             // A file in use or denied to us; a directory of that name is none of ours.
-            report_.Append("No se pudo borrar el fichero del Troyano: " + path);
+            report_.Append("No se pudo borrar el fichero del Troyano: " + Utf8ToWindows1252BestFit(path));
             flags_.InfectionFound = true;
             flags_.RemovalFailed = true;
         }
@@ -45,6 +46,8 @@ public:
         if (!platform_.RemoveFile(dir + name_))
             flags_.SearchStatus = "B\xFAsqueda concluida,siguiente b\xFAsqueda...";
     }
+
+    void Unsearched(const std::string& dir) override { flags_.UnsearchedFolders.insert(dir); }
 
 private:
     PlatformServices& platform_;

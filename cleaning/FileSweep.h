@@ -8,15 +8,16 @@
 #include <string>
 
 // Strips hidden, read-only and system (in that order) and deletes the file; true when
-// it is gone. A directory is left untouched (false). An unreadable attribute word reads
+// it is gone. A directory or a link (a reparse point) is left untouched (false). An unreadable attribute word reads
 // as all bits set, and then nothing can be written or deleted.
 bool ForceDeleteFile(PlatformServices& platform, const std::string& path);
 
 // Deletes dir + name wherever the walk finds it below dir (which ends with a
-// backslash). Each deleted copy adds "Fichero del Troyano borrado.", each copy that
-// stays adds "No se pudo borrar el fichero del Troyano: <path>" and marks the removal
-// as failed; every directory listed without the name sets SearchStatus. The walk reports
-// to progress and stops between folders when it asks (TreeWalk.h).
+// backslash; both UTF-8). Each deleted copy adds "Fichero del Troyano borrado.", each
+// copy that stays adds "No se pudo borrar el fichero del Troyano: <path>" and marks the
+// removal as failed; every directory listed without the name sets SearchStatus, every
+// directory that cannot be searched joins UnsearchedFolders. The walk reports to progress and stops between folders when
+// it asks (TreeWalk.h).
 void SearchAndDeleteFile(PlatformServices& platform, Report& report, SharedFlags& flags,
                          const std::string& dir, const std::string& name,
                          RunProgress& progress = UnwatchedRun());

@@ -1,6 +1,7 @@
 #pragma once
 // The one interface through which the cleaning operations reach the operating system.
 // Failures are results, never exceptions, except for the two file-content operations.
+// Paths and names crossing it are UTF-8.
 #include "../engine/SystemDirectories.h"
 
 #include <cstdint>
@@ -15,6 +16,7 @@ constexpr std::uint32_t System = 0x04;
 constexpr std::uint32_t Directory = 0x10;
 constexpr std::uint32_t Archive = 0x20;
 constexpr std::uint32_t Normal = 0x80;
+constexpr std::uint32_t ReparsePoint = 0x400;   // a junction, symbolic link or mount point
 constexpr std::uint32_t Invalid = 0xFFFFFFFF;   // what an unreadable attribute word reads as
 // What a rewritten file keeps besides its new archive bit: temporary, offline, not
 // content-indexed, encrypted.
@@ -56,8 +58,11 @@ struct ProcessEntry {
 class PlatformServices : public SystemDirectories {
 public:
     // Pattern lookup with every attribute admitted. Null when nothing matches (no
-    // listing stays open); otherwise first holds the first entry.
-    virtual std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) = 0;
+    // listing stays open); otherwise first holds the first entry. unreadable tells a null
+    // for a folder that could not be looked into (access denied, a sharing violation, a
+    // path the system cannot open) from one for a folder that holds no match.
+    virtual std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first,
+                                                   bool& unreadable) = 0;
 
     virtual std::uint32_t GetAttributes(const std::string& path) = 0;   // FileAttr::Invalid on failure
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;

@@ -1,6 +1,7 @@
 #include "RecordingPlatform.h"
 
 #include "../engine/EngineError.h"
+#include "Utf16.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxPath = 260;
 // The attribute bits SetFileAttributes can change; the others (directory, compressed,
 // reparse point...) keep what the entry has. A word with a bit outside the valid ones
 // (an unreadable word, all bits set, written back) is refused as an invalid parameter.
@@ -22,53 +22,46 @@ const char* const kCallNames[] = {
     "FileExists", "CurrentDirectory", "WindowsDirectory", "Processes", "TerminateProcess",
     "OpenKey", "DeleteValue", "CloseKey", "ReadFile", "ReplaceFile", "InformationBox"};
 
-// Upper case in Windows-1252: ASCII letters, the accented letters 0xE0-0xFE (not the
-// division sign 0xF7), and the four letters whose capitals lie in 0x80-0x9F.
-unsigned char FoldByte(unsigned char c)
+// Upper case as NTFS compares names: ASCII, Latin-1 and Latin Extended-A letters,
+// Greek, Cyrillic and the full-width Latin letters.
+char16_t FoldChar(char16_t c)
 {
-    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
-    switch (c) {
-    case 0x9A: return 0x8A;
-    case 0x9C: return 0x8C;
-    case 0x9E: return 0x8E;
-    case 0xFF: return 0x9F;
-    default: return c;
-    }
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
+        (c >= 0x430 && c <= 0x44F) || (c >= 0xFF41 && c <= 0xFF5A))
+        return static_cast<char16_t>(c - 0x20);
+    if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
+    if (c == 0xFF) return 0x178;
+    if (c == 0x192) return 0x191;
+    // Latin Extended-A pairs: capital first, except in the runs U+0139-U+0148 and
+    // U+0179-U+017E, where the small letter comes second too but on the even code.
+    const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if (oddCapitals) return c % 2 == 0 ? static_cast<char16_t>(c - 1) : c;
+    if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+        return c % 2 == 1 ? static_cast<char16_t>(c - 1) : c;
+    return c;
 }
 
-std::string Fold(const std::string& text)
+// A name as the machine compares and sorts it: UTF-8 (or 8-bit Windows-1252 text, as
+// older tests write names) decoded and upper-cased.
+std::u16string Fold(const std::string& text)
 {
-    std::string folded(text);
-    for (char& c : folded) c = static_cast<char>(FoldByte(static_cast<unsigned char>(c)));
+    std::u16string folded = Utf8ToUtf16(text);
+    for (char16_t& c : folded) c = FoldChar(c);
     return folded;
 }
 
 bool SameName(const std::string& a, const std::string& b) { return Fold(a) == Fold(b); }
 
-// NTFS keeps a directory sorted by the upper-cased UTF-16 name, so the Windows-1252
-// bytes 0x80-0x9F, whose characters lie far above Latin-1, sort after 0xFF.
-std::u16string SortKey(const std::string& name)
-{
-    static const char16_t kHigh[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0191, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0160, 0x203A, 0x0152, 0x009D, 0x017D, 0x0178};
-    std::u16string key;
-    for (const char c : Fold(name)) {
-        const auto byte = static_cast<unsigned char>(c);
-        key.push_back(byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte);
-    }
-    return key;
-}
+// NTFS keeps a directory sorted by the upper-cased UTF-16 name.
+std::u16string SortKey(const std::string& name) { return Fold(name); }
 
 bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
 
 // "*" matches any run of characters, "?" exactly one; letters compare folded.
 bool Glob(const std::string& pattern, const std::string& name)
 {
-    const std::string p = Fold(pattern), n = Fold(name);
-    std::size_t pi = 0, ni = 0, starP = std::string::npos, starN = 0;
+    const std::u16string p = Fold(pattern), n = Fold(name);
+    std::size_t pi = 0, ni = 0, starP = std::u16string::npos, starN = 0;
     while (ni < n.size()) {
         if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
             ++pi;
@@ -76,7 +69,7 @@ bool Glob(const std::string& pattern, const std::string& name)
         } else if (pi < p.size() && p[pi] == '*') {
             starP = pi++;
             starN = ni;
-        } else if (starP != std::string::npos) {
+        } else if (starP != std::u16string::npos) {
             pi = starP + 1;
             ni = ++starN;
         } else {
@@ -190,8 +183,7 @@ bool RecordingPlatform::Resolve(const std::string& path, std::vector<std::string
         else
             full = currentDir_ + (!currentDir_.empty() && currentDir_.back() == '\\' ? "" : "\\") + path;
     }
-    if (path.size() >= kMaxPath || full.size() >= kMaxPath || full.size() < 2 || full[1] != ':' ||
-        FoldByte(static_cast<unsigned char>(full[0])) != 'C')
+    if (full.size() < 2 || full[1] != ':' || (full[0] != 'c' && full[0] != 'C'))
         return false;
     parts.clear();
     std::size_t start = 2;
@@ -475,8 +467,12 @@ private:
 
 // ---- PlatformServices
 
-std::unique_ptr<FindListing> RecordingPlatform::FindFirst(const std::string& pattern, FindEntry& first)
+std::unique_ptr<FindListing> RecordingPlatform::FindFirst(const std::string& pattern, FindEntry& first,
+                                                          bool& unreadable)
 {
+    // Whatever keeps the folder from being looked into: a failure, another drive, a
+    // folder that is missing, no folder, or one that cannot be listed.
+    unreadable = true;
     if (Begin(Call::FindFirst, pattern)) return nullptr;
     const std::size_t cut = pattern.rfind('\\');
     const std::size_t leafStart = cut != std::string::npos ? cut + 1
@@ -486,6 +482,7 @@ std::unique_ptr<FindListing> RecordingPlatform::FindFirst(const std::string& pat
     if (leaf.empty() || !Resolve(pattern, parts) || !Resolve(pattern.substr(0, leafStart), parts)) return nullptr;
     const Node* dir = Walk(parts, parts.size());
     if (!dir || !dir->IsDirectory() || dir->unlistable) return nullptr;
+    unreadable = false;
 
     std::vector<FindEntry> entries;
     const bool wildcard = HasWildcard(leaf);

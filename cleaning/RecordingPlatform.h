@@ -2,8 +2,9 @@
 // A PlatformServices over an in-memory machine: drive tree, processes, HKCU registry.
 // It logs every call in order, counts the listings and keys held open, and can be told
 // to fail calls. Directories list their entries by upper-cased name, as NTFS does.
-// Names compare without regard to case (as Windows does for the ANSI code page) and a
-// file can carry an 8.3 short name that pattern lookups also match.
+// Names are UTF-8 (8-bit Windows-1252 names are read as such) and compare without
+// regard to case, as NTFS does; a file can carry an 8.3 short name that pattern lookups
+// also match. Paths have no length limit, as the wide API's have none.
 #include "PlatformServices.h"
 
 #include <cstddef>
@@ -82,7 +83,7 @@ public:
     void FailEvery(Call call);
 
     // ---- PlatformServices
-    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
+    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first, bool& unreadable) override;
     std::uint32_t GetAttributes(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool RemoveFile(const std::string& path) override;
@@ -121,7 +122,7 @@ private:
     bool Begin(Call call);
     bool Begin(Call call, const std::string& argument);
     // The components of a path below the root of c:, resolved against the current
-    // directory; false for another drive or a path of MAX_PATH characters or more.
+    // directory; false for another drive.
     bool Resolve(const std::string& path, std::vector<std::string>& parts) const;
     Node* Walk(const std::vector<std::string>& parts, std::size_t count) const;
     Node* Lookup(const std::string& path) const;          // null when missing

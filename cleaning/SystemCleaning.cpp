@@ -4,6 +4,7 @@
 #include "FileSweep.h"
 #include "ProcessKill.h"
 #include "StartupValue.h"
+#include "Windows1252.h"
 
 SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
                                LeadByteTest isLeadByte, RunProgress& progress)
@@ -13,7 +14,7 @@ SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, Share
 
 void SystemCleaning::SearchAndDeleteFile(const std::string& dir, const std::string& name)
 {
-    ::SearchAndDeleteFile(platform_, report_, flags_, dir, name, progress_);
+    ::SearchAndDeleteFile(platform_, report_, flags_, Windows1252ToUtf8(dir), Windows1252ToUtf8(name), progress_);
 }
 
 bool SystemCleaning::ForceDeleteFile(const std::string& path)
@@ -23,13 +24,18 @@ bool SystemCleaning::ForceDeleteFile(const std::string& path)
 
 std::string SystemCleaning::FindOnPath(const std::string& name, const std::string& dirList)
 {
-    return ::FindOnPath(platform_, name, dirList, isLeadByte_);
+    return ::FindOnPath(platform_, Windows1252ToUtf8(name), dirList, isLeadByte_);
+}
+
+std::string SystemCleaning::ShownPath(const std::string& path)
+{
+    return Utf8ToWindows1252BestFit(path);
 }
 
 void SystemCleaning::PurgeConfigLines(const std::string& dir, const std::string& fileName,
                                       const std::string& marker)
 {
-    ::PurgeConfigLines(platform_, flags_, dir, fileName, marker, progress_);
+    ::PurgeConfigLines(platform_, flags_, Windows1252ToUtf8(dir), Windows1252ToUtf8(fileName), marker, progress_);
 }
 
 void SystemCleaning::KillProcessByName(const std::string& imageName)

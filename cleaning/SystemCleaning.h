@@ -16,6 +16,7 @@ public:
     void SearchAndDeleteFile(const std::string& dir, const std::string& name) override;
     bool ForceDeleteFile(const std::string& path) override;
     std::string FindOnPath(const std::string& name, const std::string& dirList) override;
+    std::string ShownPath(const std::string& path) override;
     void PurgeConfigLines(const std::string& dir, const std::string& fileName,
                           const std::string& marker) override;
     void KillProcessByName(const std::string& imageName) override;

@@ -1,9 +1,9 @@
 #include "TreeWalk.h"
 
-bool IsPlainDirectory(const FindEntry& entry)
+bool IsEnterableDirectory(const FindEntry& entry)
 {
-    return (entry.attributes & FileAttr::Directory) == entry.attributes && entry.name != "."
-           && entry.name != "..";
+    return (entry.attributes & FileAttr::Directory) && !(entry.attributes & FileAttr::ReparsePoint) &&
+           entry.name != "." && entry.name != "..";
 }
 
 std::string SubdirectoryPath(const std::string& dir, const std::string& entryName)
@@ -19,20 +19,26 @@ void WalkTree(PlatformServices& platform, const std::string& dir, const std::str
     progress.FolderEntered();
     StopPoint(progress);
     FindEntry target;
+    bool unreadable = false;
     // The lookup's listing is closed at the end of this statement, before anything else.
-    const bool holdsTarget = platform.FindFirst(dir + name, target) != nullptr;
+    const bool holdsTarget = platform.FindFirst(dir + name, target, unreadable) != nullptr;
     if (holdsTarget) {
         visitor.Found(dir, target);
+    } else if (unreadable) {
+        visitor.Unsearched(dir);
         return;
     }
 
     FindEntry entry;
-    const std::unique_ptr<FindListing> listing = platform.FindFirst(dir + "*.*", entry);
-    if (!listing)
+    const std::unique_ptr<FindListing> listing = platform.FindFirst(dir + "*.*", entry, unreadable);
+    if (!listing) {
+        if (unreadable)
+            visitor.Unsearched(dir);
         return;
-    bool first = true;
+    }
+    bool first = !holdsTarget;
     do {
-        if (IsPlainDirectory(entry))
+        if (IsEnterableDirectory(entry))
             WalkTree(platform, SubdirectoryPath(dir, entry.name), name, visitor, progress);
         if (first) {
             first = false;

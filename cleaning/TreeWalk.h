@@ -1,7 +1,6 @@
 #pragma once
 // The depth-first walk shared by the file sweep and the configuration purge: it looks
-// for one file name in a directory and, where the name is not there, in the plain
-// subdirectories below it.
+// for one file name in a directory and in every directory below it.
 #include "PlatformServices.h"
 #include "RunProgress.h"
 
@@ -11,10 +10,13 @@ class TreeVisitor {
 public:
     virtual ~TreeVisitor() = default;
     // dir holds an entry matching the name; entry is what the pattern lookup returned.
-    // The subdirectories of dir are not searched.
+    // The walk then goes on into dir's subdirectories.
     virtual void Found(const std::string& dir, const FindEntry& entry) = 0;
-    // Called once per listed directory, after its first entry has been visited.
+    // Called once per listed directory without the name, after its first entry has been
+    // visited.
     virtual void AfterFirstEntry(const std::string& /*dir*/) {}
+    // dir could not be looked into or listed: what lies below it stays unsearched.
+    virtual void Unsearched(const std::string& dir) = 0;
 };
 
 // dir ends with a backslash ("c:\" at the top); name is a bare file name. Each folder
@@ -23,8 +25,9 @@ public:
 void WalkTree(PlatformServices& platform, const std::string& dir, const std::string& name,
               TreeVisitor& visitor, RunProgress& progress = UnwatchedRun());
 
-// Entered only when the attribute word is the directory bit alone (or nothing at all):
-// read-only, hidden, system, archive... directories are passed over.
-bool IsPlainDirectory(const FindEntry& entry);
+// Every directory is entered whatever its other attributes (read-only, hidden, system...),
+// except "." and ".." and links (junctions, symbolic links, mount points), which could
+// loop or lead off the drive.
+bool IsEnterableDirectory(const FindEntry& entry);
 
 std::string SubdirectoryPath(const std::string& dir, const std::string& entryName);

@@ -4,14 +4,23 @@
 // entry (to make that call fail, or to act between two steps) and keep the others real.
 // Functions that some supported Windows lack are looked up at first use (LateBound):
 // Tool Help (not in Windows NT 4.0), file security and MoveFileEx (stubs in Windows
-// 95/98/Me), hard links (not before Windows 2000).
+// 95/98/Me), hard links (not before Windows 2000), the wide file functions (stubs or
+// missing in Windows 95/98/Me).
 #include "LateBound.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
 
 struct Win32Calls {
-    // Find listings, attributes, deletion
+    // Find listings, attributes, deletion: the wide functions on \\?\ paths, and the ANSI
+    // ones where the wide ones are missing
+    LateBound<HANDLE(WINAPI*)(LPCWSTR, LPWIN32_FIND_DATAW)> FindFirstFileW{"kernel32.dll", "FindFirstFileW"};
+    LateBound<BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW)> FindNextFileW{"kernel32.dll", "FindNextFileW"};
+    LateBound<DWORD(WINAPI*)(LPCWSTR)> GetFileAttributesW{"kernel32.dll", "GetFileAttributesW"};
+    LateBound<BOOL(WINAPI*)(LPCWSTR, DWORD)> SetFileAttributesW{"kernel32.dll", "SetFileAttributesW"};
+    LateBound<BOOL(WINAPI*)(LPCWSTR)> DeleteFileW{"kernel32.dll", "DeleteFileW"};
+    LateBound<DWORD(WINAPI*)(DWORD, LPWSTR)> GetCurrentDirectoryW{"kernel32.dll", "GetCurrentDirectoryW"};
+    LateBound<UINT(WINAPI*)(LPWSTR, UINT)> GetWindowsDirectoryW{"kernel32.dll", "GetWindowsDirectoryW"};
     decltype(&::FindFirstFileA) FindFirstFileA = ::FindFirstFileA;
     decltype(&::FindNextFileA) FindNextFileA = ::FindNextFileA;
     decltype(&::FindClose) FindClose = ::FindClose;

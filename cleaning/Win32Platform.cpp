@@ -2,6 +2,8 @@
 
 #include "EngineError.h"
 #include "Win32Handles.h"
+#include "Win32Paths.h"
+#include "Windows1252.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,22 +12,39 @@
 
 namespace {
 
+// A listing by the wide functions, or by the ANSI ones where the wide ones are missing.
 class Win32Listing : public FindListing {
 public:
-    Win32Listing(const Win32Calls& calls, HANDLE handle) : calls_(calls), handle_(calls, handle) {}
+    Win32Listing(const Win32Calls& calls, HANDLE handle, bool wide) : calls_(calls), handle_(calls, handle), wide_(wide)
+    {
+    }
     bool Next(FindEntry& entry) override
     {
-        WIN32_FIND_DATAA data;
-        if (!calls_.FindNextFileA(handle_.Get(), &data))
-            return false;
-        entry = {data.cFileName, data.dwFileAttributes};
+        if (wide_) {
+            WIN32_FIND_DATAW data;
+            if (!calls_.FindNextFileW(handle_.Get(), &data))
+                return false;
+            entry = {Utf8FromWide(data.cFileName), data.dwFileAttributes};
+        } else {
+            WIN32_FIND_DATAA data;
+            if (!calls_.FindNextFileA(handle_.Get(), &data))
+                return false;
+            entry = {Utf8FromAnsi(data.cFileName), data.dwFileAttributes};
+        }
         return true;
     }
 
 private:
     const Win32Calls& calls_;
     FindHandle handle_;
+    const bool wide_;
 };
+
+// Whether a wide function failed only because this Windows lacks it (95/98/Me).
+bool WideMissing()
+{
+    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
+}
 
 class Win32Key : public RegistryKey {
 public:
@@ -155,24 +174,46 @@ Win32Platform::Win32Platform(std::function<void(const std::string&)> showBox, co
 {
 }
 
-std::unique_ptr<FindListing> Win32Platform::FindFirst(const std::string& pattern, FindEntry& first)
+std::unique_ptr<FindListing> Win32Platform::FindFirst(const std::string& pattern, FindEntry& first,
+                                                      bool& unreadable)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE handle = calls_.FindFirstFileA(pattern.c_str(), &data);
+    WIN32_FIND_DATAW wide;
+    HANDLE handle = calls_.FindFirstFileW(ExtendedWidePath(pattern).c_str(), &wide);
+    const bool byWide = handle != INVALID_HANDLE_VALUE || !WideMissing();
+    if (handle != INVALID_HANDLE_VALUE) {
+        first = {Utf8FromWide(wide.cFileName), wide.dwFileAttributes};
+    } else if (!byWide) {
+        WIN32_FIND_DATAA ansiData;
+        std::string ansi;
+        if (AnsiPath(pattern, ansi))
+            handle = calls_.FindFirstFileA(ansi.c_str(), &ansiData);
+        if (handle != INVALID_HANDLE_VALUE)
+            first = {Utf8FromAnsi(ansiData.cFileName), ansiData.dwFileAttributes};
+    }
+    // No match is "file not found" (or "no more files" for an empty root); anything
+    // else kept the folder from being looked into.
+    const DWORD error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    unreadable = error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES;
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
-    first = {data.cFileName, data.dwFileAttributes};
-    return std::make_unique<Win32Listing>(calls_, handle);
+    return std::make_unique<Win32Listing>(calls_, handle, byWide);
 }
 
 std::uint32_t Win32Platform::GetAttributes(const std::string& path)
 {
-    return calls_.GetFileAttributesA(path.c_str());
+    const DWORD attributes = calls_.GetFileAttributesW(ExtendedWidePath(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES || !WideMissing())
+        return attributes;
+    std::string ansi;
+    return AnsiPath(path, ansi) ? calls_.GetFileAttributesA(ansi.c_str()) : INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32Platform::SetAttributes(const std::string& path, std::uint32_t attributes)
 {
-    return calls_.SetFileAttributesA(path.c_str(), attributes) != FALSE;
+    if (calls_.SetFileAttributesW(ExtendedWidePath(path).c_str(), attributes))
+        return true;
+    std::string ansi;
+    return WideMissing() && AnsiPath(path, ansi) && calls_.SetFileAttributesA(ansi.c_str(), attributes);
 }
 
 bool Win32Platform::RemoveFile(const std::string& path)
@@ -180,9 +221,13 @@ bool Win32Platform::RemoveFile(const std::string& path)
     // DeleteFile can succeed for a file that stays: an immutable one under Wine, or one
     // another program holds open for deletion (delete pending). Gone is when the name no
     // longer answers at all; a delete-pending file answers "access denied".
-    if (!calls_.DeleteFileA(path.c_str()))
+    bool deleted = calls_.DeleteFileW(ExtendedWidePath(path).c_str()) != FALSE;
+    std::string ansi;
+    if (!deleted && WideMissing())
+        deleted = AnsiPath(path, ansi) && calls_.DeleteFileA(ansi.c_str());
+    if (!deleted)
         return false;
-    if (calls_.GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (GetAttributes(path) != INVALID_FILE_ATTRIBUTES)
         return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -190,23 +235,37 @@ bool Win32Platform::RemoveFile(const std::string& path)
 
 bool Win32Platform::FileExists(const std::string& path)
 {
-    WIN32_FIND_DATAA data;
-    FindHandle found(calls_, calls_.FindFirstFileA(path.c_str(), &data));
-    return found.Valid() && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    FindEntry entry;
+    bool unreadable = false;
+    return FindFirst(path, entry, unreadable) && !(entry.attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string Win32Platform::CurrentDirectory()
 {
+    const DWORD size = calls_.GetCurrentDirectoryW(0, nullptr);
+    if (size) {
+        std::vector<wchar_t> buffer(size);
+        const DWORD length = calls_.GetCurrentDirectoryW(size, buffer.data());
+        return length && length < size ? Utf8FromWide(buffer.data()) : std::string();
+    }
+    if (!WideMissing())
+        return {};
     char buffer[MAX_PATH];
     const DWORD length = calls_.GetCurrentDirectoryA(MAX_PATH, buffer);
-    return length && length < MAX_PATH ? std::string(buffer, length) : std::string();
+    return length && length < MAX_PATH ? Utf8FromAnsi(buffer) : std::string();
 }
 
 std::string Win32Platform::WindowsDirectory()
 {
+    wchar_t wide[MAX_PATH] = {};
+    const UINT length = calls_.GetWindowsDirectoryW(wide, MAX_PATH);
+    if (length && length < MAX_PATH)
+        return Utf8FromWide(wide);
+    if (length || !WideMissing())
+        return {};
     char buffer[256] = {};
-    const UINT length = calls_.GetWindowsDirectoryA(buffer, sizeof buffer);
-    return length && length < sizeof buffer ? std::string(buffer) : std::string();
+    const UINT ansiLength = calls_.GetWindowsDirectoryA(buffer, sizeof buffer);
+    return ansiLength && ansiLength < sizeof buffer ? Utf8FromAnsi(buffer) : std::string();
 }
 
 std::vector<ProcessEntry> Win32Platform::Processes()
@@ -271,16 +330,19 @@ bool Win32Platform::Holds(const std::string& path, const std::string& expected) 
     return ReadWhole(path, bytes) && bytes == expected;
 }
 
-std::string Win32Platform::ReadFileBytes(const std::string& path)
+std::string Win32Platform::ReadFileBytes(const std::string& utf8Path)
 {
-    std::string bytes;
-    if (!ReadWhole(path, bytes))
-        throw CannotOpenFile(path);
+    std::string path, bytes;
+    if (!AnsiPath(utf8Path, path) || !ReadWhole(path, bytes))
+        throw CannotOpenFile(Utf8ToWindows1252BestFit(utf8Path));
     return bytes;
 }
 
-bool Win32Platform::ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes)
+bool Win32Platform::ReplaceFileBytes(const std::string& utf8Path, const std::string& original, const std::string& bytes)
 {
+    std::string path;
+    if (!AnsiPath(utf8Path, path))
+        throw CannotCreateFile(Utf8ToWindows1252BestFit(utf8Path));
     const DWORD attributes = calls_.GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;   // gone since it was read

@@ -11,7 +11,7 @@ public:
     // Every system call goes through calls: the real functions unless a test replaces some.
     explicit Win32Platform(std::function<void(const std::string&)> showBox = {}, const Win32Calls& calls = {});
 
-    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first) override;
+    std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first, bool& unreadable) override;
     std::uint32_t GetAttributes(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool RemoveFile(const std::string& path) override;

@@ -1,5 +1,7 @@
 #include "Windows1252.h"
 
+#include "Utf16.h"
+
 char16_t Windows1252Character(unsigned char byte)
 {
     static const char16_t high[32] = {
@@ -26,6 +28,34 @@ std::string Windows1252ToUtf8(const std::string& text)
         }
     }
     return utf8;
+}
+
+std::string Utf8ToWindows1252BestFit(const std::string& utf8)
+{
+    // The base letters of Latin Extended-A, U+0100 to U+017F; the letters the code page
+    // holds itself (the two ligatures, S, Y and Z with caron or diaeresis) never get here.
+    static const char latinExtendedA[] = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi??JjKkkLlLlLlL"
+                                         "lLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+    std::string text;
+    const std::u16string utf16 = Utf8ToUtf16(utf8);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t c = utf16[i];
+        char byte = '?';
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            byte = static_cast<char>(c);
+        } else if (c >= 0x100 && c < 0x180) {
+            byte = latinExtendedA[c - 0x100];
+        } else if (c >= 0xFF01 && c <= 0xFF5E) {
+            byte = static_cast<char>(c - 0xFF01 + '!');
+        } else if (c >= 0xD800 && c < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] < 0xE000) {
+            ++i;   // one character beyond the code page: one "?"
+        }
+        for (int high = 0x80; high < 0xA0; ++high)
+            if (Windows1252Character(static_cast<unsigned char>(high)) == c)
+                byte = static_cast<char>(high);
+        text += byte;
+    }
+    return text;
 }
 
 bool IsWellFormedUtf8(const std::string& bytes)

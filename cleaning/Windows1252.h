@@ -10,6 +10,12 @@ char16_t Windows1252Character(unsigned char byte);
 // Windows-1252 text in UTF-8.
 std::string Windows1252ToUtf8(const std::string& text);
 
+// UTF-8 text (a path, to be shown in a Report line or a message) in Windows-1252: a
+// character the code page lacks becomes its closest letter where it has one (the Latin
+// letters with other accents, the full-width forms) and "?" otherwise. Bytes that are
+// not well-formed UTF-8 pass through as the Windows-1252 text they are.
+std::string Utf8ToWindows1252BestFit(const std::string& utf8);
+
 // Whether bytes are well-formed UTF-8: no stray or missing continuation bytes, no
 // overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsWellFormedUtf8(const std::string& bytes);

@@ -6,6 +6,17 @@ namespace {
 
 const char* const InterruptedLine = "Desinfecci\xF3n interrumpida: el sistema puede seguir infectado";
 
+// Says how many folders of the drive the run could not search, right before its verdict;
+// nothing when it searched them all.
+void AppendUnsearched(Report& report, const SharedFlags& flags)
+{
+    const std::size_t count = flags.UnsearchedFolders.size();
+    if (count == 1)
+        report.Append("No se pudo revisar 1 carpeta de la unidad C:");
+    else if (count > 1)
+        report.Append("No se pudieron revisar " + std::to_string(count) + " carpetas de la unidad C:");
+}
+
 void RunMircWorm(const ThreatEntry& row, CleaningOperations& ops, Report& report, SharedFlags& flags,
                  RunProgress& progress)
 {
@@ -21,6 +32,7 @@ void RunMircWorm(const ThreatEntry& row, CleaningOperations& ops, Report& report
         ops.SearchAndDeleteFile(DriveRoot, name);
         report.Append("Desinfecci\xF3n de archivos " + name + " Concluida");
     }
+    AppendUnsearched(report, flags);
     if (flags.RemovalFailed)
         report.Append("Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano");
     else if (flags.InfectionFound)
@@ -36,6 +48,7 @@ void RemoveStartupAndClose(const ThreatEntry& row, CleaningOperations& ops, Repo
 {
     auto close = [&] {
         report.Append("Se concluyo el proceso de desinfecci\xF3n del registro...");
+        AppendUnsearched(report, flags);
         report.Append(flags.RemovalFailed
                           ? "El troyano no pudo ser eliminado por completo de su sistema"
                           : "Se elimin\xF3 el troyano de su sistema satisfactoriamente");
@@ -74,6 +87,7 @@ void RunResidentBackdoor(const ThreatEntry& row, CleaningOperations& ops, System
     const std::string path = ops.FindOnPath(row.residentFile, dirList);
     if (path.empty()) {
         report.Append("El registro no fue afectado por el troyano...");
+        AppendUnsearched(report, flags);
         report.Append(row.notFoundLine);
         return;
     }
@@ -81,7 +95,7 @@ void RunResidentBackdoor(const ThreatEntry& row, CleaningOperations& ops, System
     if (ops.ForceDeleteFile(path)) {
         report.Append("Archivo eliminado,continuando b\xFAsqueda");
     } else {
-        report.Append("No se pudo eliminar el archivo " + path);
+        report.Append("No se pudo eliminar el archivo " + ops.ShownPath(path));
         flags.RemovalFailed = true;
     }
     RemoveStartupAndClose(row, ops, report, flags);
@@ -95,6 +109,7 @@ void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs
     report.Clear();
     flags.InfectionFound = false;
     flags.RemovalFailed = false;
+    flags.UnsearchedFolders.clear();
     const ThreatEntry* row = FindThreat(index);
     if (!row)
         return;

@@ -1,11 +1,15 @@
 #pragma once
 // The state the cleaning operations share with the run for the life of the process.
+#include <set>
 #include <string>
 
 struct SharedFlags {
     bool InfectionFound = false;   // something of an infection was found or removed in this run
     bool RemovalFailed = false;    // something of an infection found in this run may still be there
     std::string SearchStatus;      // set by the file sweep, never cleared
+    // The folders of the drive this run could not look into, each counted once however
+    // many sweeps met it.
+    std::set<std::string> UnsearchedFolders;
 };
 
 // The one instance the program uses.

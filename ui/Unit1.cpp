@@ -44,11 +44,6 @@ void CheckHandlers(const FormDescription& form)
                                              " has no handler " + handler->name);
 }
 
-bool IsLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != 0;
-}
-
 // A tool window: small caption with only the close box, a fixed single border.
 const DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 const DWORD FormExStyle = WS_EX_TOOLWINDOW;
@@ -88,7 +83,9 @@ TForm1::TForm1(Application& application, const FormDescription& description, con
 
     memo_ = std::make_unique<ReportPane>(ControlHandle("memo"));
     platform_ = std::make_unique<Win32Platform>([this](const std::string& text) { ShowEngineBox(text); });
-    cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), IsLeadByte, runMonitor_);
+    // The platform's paths are UTF-8, where no byte of a longer character is ";", ":"
+    // or "\": the directory list needs no lead-byte test.
+    cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), NoLeadBytes, runMonitor_);
 }
 
 TForm1::~TForm1() = default;

@@ -120,14 +120,14 @@ TEST_F(CleaningTest, SeveralMegabyteCopyIsPurgedWhole)
     EXPECT_TRUE(machine.Contents("c:\\big\\mirc.ini") == after);
 }
 
-TEST_F(CleaningTest, OnlyTheTopCopyOfABranchIsPurged)
+TEST_F(CleaningTest, EveryCopyOfABranchIsPurged)
 {
     machine.AddFile("c:\\a\\script.ini", "mirc.hst\r\nx\r\n");
     machine.AddFile("c:\\a\\b\\script.ini", "mirc.hst\r\n");
     machine.AddFile("c:\\c\\script.ini", "y\nmirc.hst");
     ops.PurgeConfigLines("c:\\", "script.ini", "mirc.hst");
     EXPECT_EQ(machine.Contents("c:\\a\\script.ini"), "x\r\n");
-    EXPECT_EQ(machine.Contents("c:\\a\\b\\script.ini"), "mirc.hst\r\n");
+    EXPECT_EQ(machine.Contents("c:\\a\\b\\script.ini"), "");
     EXPECT_EQ(machine.Contents("c:\\c\\script.ini"), "y\r\n");
     // The purge makes no deletion attempt of its own and leaves the status alone.
     for (const std::string& call : machine.Log())
@@ -136,17 +136,18 @@ TEST_F(CleaningTest, OnlyTheTopCopyOfABranchIsPurged)
     ExpectNothingOpen();
 }
 
-TEST_F(CleaningTest, FolderNamedLikeTheCopyIsPassedOverAndNotSearched)
+TEST_F(CleaningTest, FolderNamedLikeTheCopyIsPassedOverAndSearched)
 {
+    machine.AddDirectory("c:\\mirc.ini");
     machine.AddDirectory("c:\\a\\mirc.ini", FileAttr::Directory | FileAttr::Hidden);
     machine.AddFile("c:\\a\\mirc.ini\\mirc.ini", "mirc.hst\r\n");
     machine.AddFile("c:\\b\\mirc.ini", "mirc.hst\r\nkeep\r\n");
     ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
-    EXPECT_EQ(machine.Contents("c:\\a\\mirc.ini\\mirc.ini"), "mirc.hst\r\n");
+    EXPECT_EQ(machine.Contents("c:\\a\\mirc.ini\\mirc.ini"), "");
     EXPECT_EQ(machine.Contents("c:\\b\\mirc.ini"), "keep\r\n");
     EXPECT_EQ(machine.Attributes("c:\\a\\mirc.ini"), FileAttr::Directory | FileAttr::Hidden);
     for (const std::string& call : machine.Log())
-        EXPECT_EQ(call.find("c:\\a\\mirc.ini\\"), std::string::npos) << call;
+        EXPECT_NE(call, "ReadFile c:\\a\\mirc.ini") << call;
     EXPECT_TRUE(report.lines.empty());
     ExpectNothingOpen();
 }

@@ -12,7 +12,7 @@ bool Logged(const RecordingPlatform& machine, const std::string& call)
     return std::find(log.begin(), log.end(), call) != log.end();
 }
 
-TEST_F(CleaningTest, SweepCallsInWalkOrderAndStopsBelowAFoundCopy)
+TEST_F(CleaningTest, SweepCallsInWalkOrderAndGoesOnBelowAFoundCopy)
 {
     machine.AddFile("c:\\dir1\\netol.scr");
     machine.AddFile("c:\\dir1\\sub\\netol.scr");
@@ -24,60 +24,71 @@ TEST_F(CleaningTest, SweepCallsInWalkOrderAndStopsBelowAFoundCopy)
         "FindFirst c:\\*.*",
         "FindFirst c:\\dir1\\netol.scr", "FindClose",
         "GetAttributes c:\\dir1\\netol.scr", "DeleteFile c:\\dir1\\netol.scr",
+        "FindFirst c:\\dir1\\*.*", "FindNext", "FindNext",   // no deletion attempt where a copy was
+        "FindFirst c:\\dir1\\sub\\netol.scr", "FindClose",
+        "GetAttributes c:\\dir1\\sub\\netol.scr", "DeleteFile c:\\dir1\\sub\\netol.scr",
+        "FindFirst c:\\dir1\\sub\\*.*", "FindNext", "FindNext", "FindClose",
+        "FindNext", "FindClose",
         "DeleteFile c:\\netol.scr",   // once, after the first entry
         "FindNext", "FindNext", "FindClose"};
     EXPECT_EQ(machine.Log(), expected);
     EXPECT_FALSE(machine.Exists("c:\\dir1\\netol.scr"));
-    EXPECT_TRUE(machine.Exists("c:\\dir1\\sub\\netol.scr"));
-    EXPECT_EQ(report.lines, Strings{CopyDeleted});
+    EXPECT_FALSE(machine.Exists("c:\\dir1\\sub\\netol.scr"));
+    EXPECT_EQ(report.lines, (Strings{CopyDeleted, CopyDeleted}));
     EXPECT_TRUE(flags.InfectionFound);
     EXPECT_FALSE(flags.RemovalFailed);
     EXPECT_EQ(flags.SearchStatus, SearchDone);
     ExpectNothingOpen();
 }
 
-TEST_F(CleaningTest, CopyAtTheRootEndsTheSweepThereWithoutStatus)
+TEST_F(CleaningTest, CopiesAtTheRootAndBelowAreAllDeletedWithoutStatus)
 {
     machine.AddFile("c:\\mirc.hst");
     machine.AddFile("c:\\sub\\mirc.hst");
+    machine.AddFile("c:\\sub\\sub\\mirc.hst");
     ops.SearchAndDeleteFile("c:\\", "mirc.hst");
-    const Strings expected = {"FindFirst c:\\mirc.hst", "FindClose", "GetAttributes c:\\mirc.hst",
-                              "DeleteFile c:\\mirc.hst"};
-    EXPECT_EQ(machine.Log(), expected);
-    EXPECT_TRUE(machine.Exists("c:\\sub\\mirc.hst"));
-    EXPECT_EQ(flags.SearchStatus, "");
+    EXPECT_EQ(machine.AllPaths(), (Strings{"c:\\sub", "c:\\sub\\sub"}));
+    EXPECT_EQ(report.lines, (Strings{CopyDeleted, CopyDeleted, CopyDeleted}));
+    EXPECT_EQ(flags.SearchStatus, "");   // every directory listed held a copy
 }
 
-TEST_F(CleaningTest, OnlyDirectoriesWithoutOtherAttributeBitsAreEntered)
+TEST_F(CleaningTest, EveryDirectoryIsEnteredExceptLinks)
 {
-    for (std::uint32_t attributes : {0x11u, 0x12u, 0x14u, 0x30u, 0x810u})
+    // Read-only, hidden, system, archive, compressed, offline, not indexed, encrypted;
+    // then a junction or symbolic link (0x410) and a hidden one (0x412).
+    for (std::uint32_t attributes : {0x11u, 0x12u, 0x14u, 0x30u, 0x810u, 0x1010u, 0x2010u, 0x4010u, 0x410u, 0x412u})
         machine.AddDirectory("c:\\d" + std::to_string(attributes), attributes);
     machine.AddDirectory("c:\\plain");
-    for (const char* dir : {"d17", "d18", "d20", "d48", "d2064", "plain\\inner"})
+    for (const char* dir : {"d17", "d18", "d20", "d48", "d2064", "d4112", "d8208", "d16400", "d1040", "d1042",
+                            "plain\\inner"})
         machine.AddFile(std::string("c:\\") + dir + "\\acdt.dat");
     ops.SearchAndDeleteFile("c:\\", "acdt.dat");
 
-    EXPECT_FALSE(machine.Exists("c:\\plain\\inner\\acdt.dat"));
-    for (const std::string dir : {"d17", "d18", "d20", "d48", "d2064"}) {
+    for (const std::string dir : {"d17", "d18", "d20", "d48", "d2064", "d4112", "d8208", "d16400", "plain\\inner"})
+        EXPECT_FALSE(machine.Exists("c:\\" + dir + "\\acdt.dat")) << dir;
+    for (const std::string dir : {"d1040", "d1042"}) {
         EXPECT_TRUE(machine.Exists("c:\\" + dir + "\\acdt.dat")) << dir;
         EXPECT_FALSE(Logged(machine, "FindFirst c:\\" + dir + "\\acdt.dat")) << dir;
     }
     // "." and ".." lead the listing of c:\plain\ and are not followed.
     EXPECT_FALSE(Logged(machine, "FindFirst c:\\plain\\.\\acdt.dat"));
     EXPECT_FALSE(Logged(machine, "FindFirst c:\\plain\\..\\acdt.dat"));
-    EXPECT_TRUE(Logged(machine, "DeleteFile c:\\plain\\acdt.dat"));
-    EXPECT_EQ(report.lines, Strings{CopyDeleted});
+    EXPECT_EQ(report.lines, Strings(9, CopyDeleted));
 }
 
-TEST_F(CleaningTest, UnlistableDirectoryIsSkippedAndTheWalkGoesOn)
+TEST_F(CleaningTest, UnlistableDirectoriesAreCountedOnceAndTheWalkGoesOn)
 {
     machine.AddFile("c:\\a\\deep\\pddt.dat");
     machine.SetUnlistable("c:\\a");
     machine.AddFile("c:\\b\\pddt.dat");
+    machine.AddDirectory("c:\\b\\locked");
+    machine.SetUnlistable("c:\\b\\locked");
     ops.SearchAndDeleteFile("c:\\", "pddt.dat");
+    ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");   // the same folders again
     EXPECT_TRUE(machine.Exists("c:\\a\\deep\\pddt.dat"));
     EXPECT_FALSE(machine.Exists("c:\\b\\pddt.dat"));
     EXPECT_EQ(report.lines, Strings{CopyDeleted});
+    EXPECT_EQ(flags.UnsearchedFolders, (std::set<std::string>{"c:\\a\\", "c:\\b\\locked\\"}));
     ExpectNothingOpen();
 }
 
@@ -124,40 +135,67 @@ TEST_F(CleaningTest, CopyHeldOpenIsReportedAndMarksTheRemovalFailed)
     EXPECT_TRUE(flags.RemovalFailed);
 }
 
-TEST_F(CleaningTest, DirectoryCarryingTheTargetsNameIsPassedOverSilentlyAndUntouched)
+TEST_F(CleaningTest, DirectoryCarryingTheTargetsNameIsUntouchedAndSearched)
 {
     const std::uint32_t hiddenSystem = FileAttr::Directory | FileAttr::Hidden | FileAttr::System;
     machine.AddDirectory("c:\\data\\server.ini", hiddenSystem);
     machine.AddFile("c:\\data\\server.ini\\server.ini");
     machine.AddFile("c:\\data\\other\\server.ini");
     machine.AddDirectory("c:\\logs\\mirc.hst", FileAttr::Directory | FileAttr::ReadOnly);
+    machine.AddDirectory("c:\\server.ini");   // at the root, beside the folders holding copies
     ops.SearchAndDeleteFile("c:\\", "server.ini");
     ops.SearchAndDeleteFile("c:\\", "mirc.hst");
-    EXPECT_TRUE(machine.Exists("c:\\data\\server.ini\\server.ini"));
-    EXPECT_TRUE(machine.Exists("c:\\data\\other\\server.ini"));
+    EXPECT_FALSE(machine.Exists("c:\\data\\server.ini\\server.ini"));
+    EXPECT_FALSE(machine.Exists("c:\\data\\other\\server.ini"));
     EXPECT_EQ(machine.Attributes("c:\\data\\server.ini"), hiddenSystem);
     EXPECT_EQ(machine.Attributes("c:\\logs\\mirc.hst"), FileAttr::Directory | FileAttr::ReadOnly);
+    EXPECT_TRUE(machine.Exists("c:\\server.ini"));
     for (const std::string& call : machine.Log())
-        EXPECT_NE(call.rfind("SetAttributes", 0), 0u) << call;
-    EXPECT_TRUE(report.lines.empty());
-    EXPECT_FALSE(flags.InfectionFound);
+        EXPECT_EQ(call.find("SetAttributes c:\\data\\server.ini "), std::string::npos) << call;
+    EXPECT_EQ(report.lines, (Strings{CopyDeleted, CopyDeleted}));
     EXPECT_FALSE(flags.RemovalFailed);
     EXPECT_FALSE(ops.ForceDeleteFile("c:\\data\\server.ini"));
     EXPECT_EQ(machine.Attributes("c:\\data\\server.ini"), hiddenSystem);
 }
 
-TEST_F(CleaningTest, NestingDownToThePathLengthLimit)
+TEST_F(CleaningTest, NamesBeyondTheCodePageAndPathsOfAnyLengthAreReached)
 {
-    // 27 levels of 8-letter names: the copy's path is 255 characters long.
-    std::string dir = "c:\\";
-    for (int level = 0; level < 27; ++level)
-        dir += "level" + std::string(level < 10 ? "00" : "0") + std::to_string(level) + "\\";
-    machine.AddFile(dir + "netol.scr");
-    ASSERT_EQ((dir + "netol.scr").size(), 255u);
+    // Folders named in Cyrillic, Chinese, Greek and with an emoji, then 300 levels: the
+    // deepest copy's path is over 900 characters long.
+    std::string dir = "c:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\\xE6\x96\x87\xE4\xBB\xB6\xE5\xA4\xB9\\\xCE\xA9\\\xF0\x9F\x93\x81" "emoji\\";
+    Strings copies;
+    for (int level = 0; level < 300; ++level) {
+        if (level % 100 == 0)
+            copies.push_back(dir + "netol.scr");
+        dir += "de\\";
+    }
+    copies.push_back(dir + "netol.scr");
+    for (const std::string& copy : copies)
+        machine.AddFile(copy);
+    // A copy that stays is shown in the Report in Windows-1252, as near as it goes.
+    machine.AddFile("c:\\\xC5\x81\xC3\xB3" "d\xC5\xBA\\netol.scr");
+    machine.HoldOpen("c:\\\xC5\x81\xC3\xB3" "d\xC5\xBA\\netol.scr", RecordingPlatform::HeldBy::Reader);
+    ASSERT_GT(copies.back().size(), 900u);
     ops.SearchAndDeleteFile("c:\\", "netol.scr");
-    EXPECT_FALSE(machine.Exists(dir + "netol.scr"));
-    EXPECT_EQ(report.lines, Strings{CopyDeleted});
+    for (const std::string& copy : copies)
+        EXPECT_FALSE(machine.Exists(copy)) << copy.size();
+    Strings expected(copies.size(), CopyDeleted);
+    expected.insert(expected.begin(), CopyKept + "c:\\L\xF3" "dz\\netol.scr");   // listed first
+    EXPECT_EQ(report.lines, expected);
+    EXPECT_TRUE(flags.UnsearchedFolders.empty());
     ExpectNothingOpen();
+}
+
+TEST_F(CleaningTest, LinkNamedLikeTheTargetIsLeftAloneAndReported)
+{
+    // A symbolic link to a file reads as a reparse point; deleting through it could reach
+    // whatever it points to.
+    machine.AddFile("c:\\x\\netol.scr", "", FileAttr::Archive | FileAttr::ReparsePoint | FileAttr::Hidden);
+    ops.SearchAndDeleteFile("c:\\", "netol.scr");
+    EXPECT_EQ(machine.Attributes("c:\\x\\netol.scr"), FileAttr::Archive | FileAttr::ReparsePoint | FileAttr::Hidden);
+    EXPECT_EQ(report.lines, Strings{CopyKept + "c:\\x\\netol.scr"});
+    EXPECT_TRUE(flags.RemovalFailed);
+    EXPECT_FALSE(ops.ForceDeleteFile("c:\\x\\netol.scr"));
 }
 
 TEST_F(CleaningTest, SingleByteC4NameMatchesOnlyItself)

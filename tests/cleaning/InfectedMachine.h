@@ -1,7 +1,8 @@
 #pragma once
 // A recording machine that carries something of every infection of the catalogue: target
-// files at several depths, configuration copies, processes, the Run value and a
-// resident "systray.exe" in the current directory.
+// files at several depths (one under a hidden folder, some below others), configuration
+// copies (one below another), processes, the Run value and a resident "systray.exe" in
+// the current directory.
 #include "RecordingPlatform.h"
 
 #include <string>
@@ -9,9 +10,9 @@
 
 const std::string MircIni = "[mirc]\r\nn0=mirc.hst\r\nn1=\xC4\r\nn2=server.ini\r\nkeep\n";
 const std::string ScriptIni = "a\r\n/load mirc.hst\r\n";
-const std::vector<std::string> MircCopies = {"c:\\mirc\\mirc.ini", "c:\\progs\\irc\\mirc.ini"};
+const std::vector<std::string> MircCopies = {"c:\\mirc\\mirc.ini", "c:\\mirc\\down\\mirc.ini",
+                                             "c:\\progs\\irc\\mirc.ini"};
 const std::vector<std::string> ScriptCopies = {"c:\\mirc\\script.ini", "c:\\progs\\irc\\script.ini"};
-const std::string UnvisitedMircCopy = "c:\\mirc\\down\\mirc.ini";   // below a copy
 
 // What a copy of MircIni reads after the purge of one marker.
 inline std::string PurgedMircIni(const std::string& marker)
@@ -26,7 +27,6 @@ inline void BuildInfectedMachine(RecordingPlatform& machine)
 {
     for (const std::string& copy : MircCopies)
         machine.AddFile(copy, MircIni);
-    machine.AddFile(UnvisitedMircCopy, MircIni);
     for (const std::string& copy : ScriptCopies)
         machine.AddFile(copy, ScriptIni);
 

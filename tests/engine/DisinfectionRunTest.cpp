@@ -23,6 +23,7 @@ public:
 
     std::map<std::string, int> sweepFinds;  // name -> copies its sweep deletes
     std::set<std::string> sweepCannotDelete;
+    std::set<std::string> sweepUnsearched;  // folders every sweep fails to list
     std::set<std::string> purgeFinds;      // config files that hold a marked line
     std::string residentPath;              // what FindOnPath returns
     bool residentDeletes = true;
@@ -33,6 +34,7 @@ public:
     {
         calls.push_back("sweep " + dir + name);
         flags_.SearchStatus = Searched;
+        flags_.UnsearchedFolders.insert(sweepUnsearched.begin(), sweepUnsearched.end());
         for (int copy = 0; copy < sweepFinds[name]; ++copy) {
             report_.Append(Deleted);
             flags_.InfectionFound = true;
@@ -46,6 +48,14 @@ public:
     {
         calls.push_back("delete " + path);
         return residentDeletes;
+    }
+    // A crude stand-in for the conversion to Windows-1252: every byte beyond ASCII shows as "?".
+    std::string ShownPath(const std::string& path) override
+    {
+        std::string shown = path;
+        for (char& c : shown)
+            if (static_cast<unsigned char>(c) > 0x7F) c = '?';
+        return shown;
     }
     std::string FindOnPath(const std::string& name, const std::string& dirList) override
     {
@@ -209,12 +219,12 @@ TEST_F(DisinfectionRunTest, BackdoorFoundLineFollowsTheSweeps)
 
 TEST_F(DisinfectionRunTest, ResidentFileThatCannotBeDeleted)
 {
-    ops.residentPath = "systray.exe";
+    ops.residentPath = "c:\\\xD0\x9F\\systray.exe";   // a folder named in Cyrillic
     ops.residentDeletes = false;
     Run(0);
     EXPECT_EQ(ops.calls.back(), "startup systemtray");
     EXPECT_EQ(report.lines, Concat({{Searched, Searched, Searched, Searched,
-                                     "No se pudo eliminar el archivo systray.exe"},
+                                     "No se pudo eliminar el archivo c:\\??\\systray.exe"},
                                     RegistryLines,
                                     {RegistryDone, "El troyano no pudo ser eliminado por completo de su sistema"}}));
     EXPECT_TRUE(flags.RemovalFailed);
@@ -271,4 +281,30 @@ TEST_F(DisinfectionRunTest, FlagsAreClearedAtTheStartOfEveryRun)
     EXPECT_FALSE(flags.RemovalFailed);
     EXPECT_EQ(report.lines.back(), "Su sistema no hab\xED" "a sido infectado :)");
     EXPECT_EQ(flags.SearchStatus, Searched) << "the search status is never cleared";
+}
+
+TEST_F(DisinfectionRunTest, UnsearchedFoldersAreCountedOnceRightBeforeTheVerdict)
+{
+    const std::string one = "No se pudo revisar 1 carpeta de la unidad C:";
+    ops.sweepUnsearched = {"c:\\a\\"};   // met by each of Netol's three sweeps
+    Run(1);
+    ASSERT_EQ(report.lines.size(), 7u);
+    EXPECT_EQ(report.lines[5], one);
+    EXPECT_EQ(report.lines[6], "Su sistema no hab\xED" "a sido infectado :)");
+
+    ops.sweepUnsearched = {"c:\\a\\", "c:\\b\\", "c:\\c\\"};
+    Run(0);
+    EXPECT_EQ(report.lines, (Strings{Searched, Searched, Searched, Searched,
+                                     "El registro no fue afectado por el troyano...",
+                                     "No se pudieron revisar 3 carpetas de la unidad C:",
+                                     "No se encontr\xF3 el Troyano Backdoor 2.03 en su sistema :)"}));
+
+    ops.sweepUnsearched = {"c:\\a\\"};
+    ops.residentPath = "systray.exe";
+    Run(3);
+    EXPECT_EQ(Strings(report.lines.end() - 3, report.lines.end()), (Strings{RegistryDone, one, TrojanRemoved}));
+
+    ops.sweepUnsearched.clear();   // a run that searched everything: no line, as before
+    Run(1);
+    EXPECT_EQ(report.lines.size(), 6u);
 }

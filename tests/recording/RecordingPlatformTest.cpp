@@ -19,7 +19,8 @@ Strings Names(RecordingPlatform& platform, const std::string& pattern)
 {
     Strings names;
     FindEntry entry;
-    auto listing = platform.FindFirst(pattern, entry);
+    bool unreadable = false;
+    auto listing = platform.FindFirst(pattern, entry, unreadable);
     if (!listing) return names;
     do names.push_back(entry.name);
     while (listing->Next(entry));
@@ -79,7 +80,8 @@ TEST(RecordingPatternLookup, DotEntriesOnlyInSubdirectoryWildcardListings)
     EXPECT_EQ(Names(p, "c:\\sub\\*.txt"), Strings{"f.txt"});
 
     FindEntry entry;
-    auto listing = p.FindFirst("c:\\sub\\*.*", entry);
+    bool unreadable = true;
+    auto listing = p.FindFirst("c:\\sub\\*.*", entry, unreadable);
     ASSERT_TRUE(listing);
     EXPECT_EQ(entry.name, ".");
     EXPECT_EQ(entry.attributes, FileAttr::Directory);
@@ -211,20 +213,25 @@ TEST(RecordingPaths, RelativePathsResolveAgainstTheCurrentDirectory)
                                 "FileExists d:\\work\\systray.exe", "CurrentDirectory", "WindowsDirectory"}));
 }
 
-TEST(RecordingPaths, PathsOfMaxPathCharactersFail)
+TEST(RecordingPaths, PathsHaveNoLengthLimitAndNamesFoldBeyondLatin)
 {
     RecordingPlatform p;
-    p.AddFile("c:\\ab.txt");
-    p.AddFile("c:\\abc.txt");
+    p.AddFile("c:\\abc.txt", "x");
     std::string dots;
-    for (int i = 0; i < 125; ++i) dots += ".\\";
-    const std::string fits = "c:\\" + dots + "ab.txt", tooLong = "c:\\" + dots + "abc.txt";
-    ASSERT_EQ(fits.size(), 259u);
-    EXPECT_TRUE(p.FileExists(fits));
-    EXPECT_EQ(p.GetAttributes(tooLong), FileAttr::Invalid);
-    EXPECT_FALSE(p.FileExists(tooLong));
-    EXPECT_TRUE(Names(p, "c:\\" + dots + "abc.tx*").empty());
-    EXPECT_THROW(p.ReadFileBytes(tooLong), EngineError);
+    for (int i = 0; i < 500; ++i) dots += ".\\";
+    const std::string longPath = "c:\\" + dots + "abc.txt";
+    EXPECT_TRUE(p.FileExists(longPath));
+    EXPECT_EQ(Names(p, "c:\\" + dots + "abc.tx*"), Strings{"abc.txt"});
+    EXPECT_EQ(p.ReadFileBytes(longPath), "x");
+    // Cyrillic and Polish letters in UTF-8 compare without regard to case.
+    p.AddFile("c:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\\xC5\x82\xC3\xB3" "d\xC5\xBA.txt");
+    EXPECT_TRUE(p.FileExists("C:\\\xD0\x9F\xD0\x90\xD0\x9F\xD0\x9A\xD0\x90\\\xC5\x81\xC3\x93" "D\xC5\xB9.TXT"));
+    bool unreadable = false;
+    FindEntry entry;
+    EXPECT_FALSE(p.FindFirst("c:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\x*", entry, unreadable));
+    EXPECT_FALSE(unreadable);   // no match in a folder that could be read
+    EXPECT_FALSE(p.FindFirst("c:\\missing\\*.*", entry, unreadable));
+    EXPECT_TRUE(unreadable);
 }
 
 TEST(RecordingFaults, CallNumberFailsThatCallOnly)

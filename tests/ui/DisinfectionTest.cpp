@@ -154,15 +154,15 @@ TEST(DisinfectInfected, Cadena2)
     ScratchTree::Write("cadena2\\mirc\\mirc.ini", "[rfiles]\r\nn0=server.ini\r\nn1=servers.ini\r\n");
     ScratchTree::Write("cadena2\\a\\server.ini", "w");
     ScratchTree::Write("cadena2\\b\\server.ini", "w");
-    ScratchTree::Write("cadena2\\hidden\\server.ini", "out of reach");
+    ScratchTree::Write("cadena2\\hidden\\server.ini", "w");
     SetFileAttributesA(ScratchTree::Path("cadena2\\hidden").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
 
     EXPECT_EQ(RunDisinfection(4),
-              Lines({ConfigPurged("mirc.ini"), Deleted, Deleted, FilesSwept("server.ini"), Disinfected}));
+              Lines({ConfigPurged("mirc.ini"), Deleted, Deleted, Deleted, FilesSwept("server.ini"), Disinfected}));
     EXPECT_EQ(ReadFileBytes(ScratchTree::Path("cadena2\\mirc\\mirc.ini")), "[rfiles]\r\nn1=servers.ini\r\n");
     EXPECT_FALSE(FileExists(ScratchTree::Path("cadena2\\a\\server.ini")));
     EXPECT_FALSE(FileExists(ScratchTree::Path("cadena2\\b\\server.ini")));
-    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("cadena2\\hidden\\server.ini")), "out of reach");
+    EXPECT_FALSE(FileExists(ScratchTree::Path("cadena2\\hidden\\server.ini"))) << "a hidden folder is searched too";
 }
 
 TEST(DisinfectInfected, ResidentFileThatSurvivesDeletion)

@@ -48,21 +48,49 @@ TEST_F(CleaningOnWine, ReadOnlyHiddenAndSystemFilesAreDeleted)
     EXPECT_EQ(flags.SearchStatus, "B\xFAsqueda concluida,siguiente b\xFAsqueda...");
 }
 
-TEST_F(CleaningOnWine, HiddenAndReadOnlyDirectoriesAreNotEntered)
+TEST_F(CleaningOnWine, EveryCopyIsFoundWhateverFolderHoldsIt)
 {
-    MakeDirectory(Root + "hidden", 0x02);
+    // Copies under a hidden and a read-only folder, below another copy, inside a folder
+    // named like the copies, under folders named in Cyrillic and Chinese, and 300 folders
+    // down (a path of over 600 characters), made from Linux as a user copying them would.
+    MakeDirectory(Root + "hidden", FILE_ATTRIBUTE_HIDDEN);
     MakeFile(Root + "hidden\\netol.scr");
-    MakeDirectory(Root + "readonly");
-    MakeFile(Root + "readonly\\netol.scr");
-    ASSERT_TRUE(SetUnixWritable(Root + "readonly", false));
+    const std::string cyrillic = "$(printf '\\320\\237\\320\\260\\320\\277\\320\\272\\320\\260')";
+    const std::string chinese = "$(printf '\\346\\226\\207\\344\\273\\266\\345\\244\\271')";
+    const std::string script =
+        "mkdir -p readonly a/b x/netol.scr " + cyrillic + " " + chinese + " && touch readonly/netol.scr a/netol.scr "
+        "a/b/netol.scr x/netol.scr/netol.scr " + cyrillic + "/netol.scr " + chinese + "/netol.scr && "
+        "chmod a-w readonly && d=deep && i=0 && while [ $i -lt 300 ]; do d=$d/d; i=$((i+1)); done && "
+        "mkdir -p $d && touch $d/netol.scr && touch made";
+    ASSERT_TRUE(RunUnixShell(Root, script, [] { return PathExists(Root + "made"); }));
     ASSERT_EQ(AttributesOf(Root + "readonly"), 0x11u);
-    MakeDirectory(Root + "plain");
-    MakeFile(Root + "plain\\netol.scr");
+
     ops.SearchAndDeleteFile(Root, "netol.scr");
-    EXPECT_TRUE(PathExists(Root + "hidden\\netol.scr"));
-    EXPECT_TRUE(PathExists(Root + "readonly\\netol.scr"));
-    EXPECT_FALSE(PathExists(Root + "plain\\netol.scr"));
-    EXPECT_EQ(report.lines, Strings{Deleted});
+    EXPECT_EQ(report.lines, Strings(8, Deleted));
+    for (const char* copy : {"hidden\\netol.scr", "readonly\\netol.scr", "a\\netol.scr", "a\\b\\netol.scr",
+                             "x\\netol.scr\\netol.scr"})
+        EXPECT_FALSE(PathExists(Root + copy)) << copy;
+    EXPECT_EQ(AttributesOf(Root + "x\\netol.scr"), FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(flags.UnsearchedFolders.empty());
+}
+
+TEST_F(CleaningOnWine, LinksAreNotFollowed)
+{
+    MakeDirectory(Root + "real");
+    MakeFile(Root + "real\\netol.scr");
+    const UnixLink folderLink(Root + "folderlink", "real");
+    if (!folderLink.Made())
+        GTEST_SKIP() << "no symbolic link could be made here";
+    ASSERT_EQ(AttributesOf(Root + "folderlink"), 0x410u);
+    ops.SearchAndDeleteFile(Root, "netol.scr");
+    EXPECT_EQ(report.lines, Strings{Deleted}) << "the copy is met once, in its own folder";
+
+    // Wine shows a link to a file as a plain file (no reparse point), so nothing tells it
+    // from one: the prefix's sealing keeps such links off files outside it.
+    MakeFile(Root + "target.txt", "kept");
+    const UnixLink fileLink(Root + "real\\netol.scr", "../target.txt");
+    ASSERT_TRUE(fileLink.Made());
+    EXPECT_EQ(AttributesOf(Root + "real\\netol.scr"), static_cast<std::uint32_t>(FILE_ATTRIBUTE_ARCHIVE));
 }
 
 TEST_F(CleaningOnWine, DirectoriesNamedLikeATargetKeepTheirAttributes)
@@ -126,7 +154,7 @@ TEST_F(CleaningOnWine, CopyHeldForWritingRaisesTheOpenErrorAfterEarlierPurges)
     EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "n0=mirc.hst\r\n");
 }
 
-TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOver)
+TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOverAndSearched)
 {
     MakeDirectory(Root + "a");
     MakeDirectory(Root + "a\\mirc.ini");
@@ -134,7 +162,7 @@ TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOver)
     MakeDirectory(Root + "b");
     MakeFile(Root + "b\\mirc.ini", "n0=mirc.hst\r\nkeep\r\n");
     ops.PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
-    EXPECT_EQ(ReadWhole(Root + "a\\mirc.ini\\mirc.ini"), "n0=mirc.hst\r\n");
+    EXPECT_EQ(ReadWhole(Root + "a\\mirc.ini\\mirc.ini"), "");
     EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "keep\r\n");
 }
 

@@ -32,17 +32,66 @@ std::vector<std::string> Listing(Win32Platform& platform, const std::string& pat
 {
     std::vector<std::string> names;
     FindEntry entry;
-    if (auto listing = platform.FindFirst(pattern, entry))
+    bool unreadable = false;
+    if (auto listing = platform.FindFirst(pattern, entry, unreadable))
         do
             names.push_back(entry.name);
         while (listing->Next(entry));
     return names;
 }
 
-BOOL WINAPI DeletionClaimedOnly(LPCSTR)
+BOOL WINAPI DeletionClaimedOnly(LPCWSTR)
 {
     return TRUE;
 }
+
+// Windows 95/98/Me: the wide file functions fail as not implemented.
+HANDLE WINAPI NoFindFirstFileW(LPCWSTR, LPWIN32_FIND_DATAW)
+{
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return INVALID_HANDLE_VALUE;
+}
+DWORD WINAPI NoGetFileAttributesW(LPCWSTR)
+{
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return INVALID_FILE_ATTRIBUTES;
+}
+BOOL WINAPI NoSetFileAttributesW(LPCWSTR, DWORD)
+{
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+BOOL WINAPI NoDeleteFileW(LPCWSTR)
+{
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+DWORD WINAPI NoGetCurrentDirectoryW(DWORD, LPWSTR)
+{
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return 0;
+}
+UINT WINAPI NoGetWindowsDirectoryW(LPWSTR, UINT)
+{
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return 0;
+}
+
+Win32Calls WithoutWideFunctions()
+{
+    Win32Calls calls;
+    calls.FindFirstFileW = NoFindFirstFileW;
+    calls.GetFileAttributesW = NoGetFileAttributesW;
+    calls.SetFileAttributesW = NoSetFileAttributesW;
+    calls.DeleteFileW = NoDeleteFileW;
+    calls.GetCurrentDirectoryW = NoGetCurrentDirectoryW;
+    calls.GetWindowsDirectoryW = NoGetWindowsDirectoryW;
+    return calls;
+}
+
+// A folder named in Cyrillic, in UTF-8 and in UTF-16.
+const std::string Cyrillic = "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0";
+const std::wstring CyrillicFolder = L"\\\\?\\C:\\pelkarin-platform-test\\\u041F\u0430\u043F\u043A\u0430";
 
 class Win32PlatformTest : public testing::Test {
 protected:
@@ -85,7 +134,7 @@ TEST_F(Win32PlatformTest, DeletedMeansTheFileIsGone)
 {
     Write(Root + "stays.exe", "x");
     Win32Calls claiming;
-    claiming.DeleteFileA = DeletionClaimedOnly;   // as Wine does for an immutable file
+    claiming.DeleteFileW = DeletionClaimedOnly;   // as Wine does for an immutable file
     EXPECT_FALSE(Win32Platform({}, claiming).RemoveFile(Root + "stays.exe"));
     {
         // The deletion succeeds but is pending while another program holds the file.
@@ -328,4 +377,45 @@ TEST(Win32Processes, AChildIsFoundByItsImageNameAndTerminated)
     }
     DeleteFileA((dir + "systray.exe").c_str());
     RemoveDirectoryA(dir.c_str());
+}
+
+TEST_F(Win32PlatformTest, NamesInUtf8AndLookupsThatCannotLookIn)
+{
+    ASSERT_TRUE(CreateDirectoryW(CyrillicFolder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((Root + "Canci\xF3n").c_str(), nullptr));
+    Write(Root + "Canci\xF3n\\a.txt", "x");
+    EXPECT_EQ(Listing(platform, Root + "*.*"), (std::vector<std::string>{".", "..", "Canci\xC3\xB3n", Cyrillic}));
+    EXPECT_TRUE(platform.FileExists(Root + "Canci\xC3\xB3n\\a.txt"));
+
+    FindEntry entry;
+    bool unreadable = true;
+    EXPECT_FALSE(platform.FindFirst(Root + Cyrillic + "\\*.txt", entry, unreadable));
+    EXPECT_FALSE(unreadable) << "a folder with no match";
+    EXPECT_FALSE(platform.FindFirst(Root + "Canci\xC3\xB3n\\a.txt\\*.*", entry, unreadable));
+    EXPECT_TRUE(unreadable) << "no folder to look into";
+}
+
+TEST_F(Win32PlatformTest, WithoutTheWideFunctionsTheAnsiOnesServeWhatTheCodePageCanName)
+{
+    ASSERT_TRUE(CreateDirectoryW(CyrillicFolder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((Root + "Canci\xF3n").c_str(), nullptr));
+    Write(Root + "Canci\xF3n\\a.txt", "x");
+    Win32Platform old({}, WithoutWideFunctions());
+    const std::vector<std::string> names = Listing(old, Root + "*.*");
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[2], "Canci\xC3\xB3n");
+    const std::string path = Root + "Canci\xC3\xB3n\\a.txt";
+    EXPECT_TRUE(old.FileExists(path));
+    EXPECT_TRUE(old.SetAttributes(path, FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(old.GetAttributes(path) & ~FileAttr::Archive, FileAttr::Hidden);
+    EXPECT_TRUE(old.RemoveFile(path));
+    EXPECT_EQ(_stricmp(old.WindowsDirectory().c_str(), "C:\\windows"), 0);
+    EXPECT_FALSE(old.CurrentDirectory().empty());
+
+    // A name the code page cannot spell cannot be opened: the folder cannot be looked into.
+    FindEntry entry;
+    bool unreadable = false;
+    EXPECT_FALSE(old.FindFirst(Root + Cyrillic + "\\*.*", entry, unreadable));
+    EXPECT_TRUE(unreadable);
+    EXPECT_EQ(old.GetAttributes(Root + Cyrillic), FileAttr::Invalid);
 }

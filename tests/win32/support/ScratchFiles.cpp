@@ -149,6 +149,12 @@ bool OpensForWriting(const std::string& path)
 
 } // namespace
 
+bool RunUnixShell(const std::string& dir, const std::string& script, const std::function<bool()>& done)
+{
+    const std::string unixDir = UnixPathOf(dir);
+    return !unixDir.empty() && RunUnix("Z:\\bin\\sh", "-c \"cd '" + unixDir + "' && " + script + "\"", done);
+}
+
 bool SetUnixWritable(const std::string& dir, bool writable)
 {
     return RunOnUnixFile("Z:\\bin\\chmod", writable ? "u+w" : "a-w", dir,

@@ -2,6 +2,7 @@
 // Plain Win32 helpers that make and inspect the scratch trees and the Run key of the
 // Win32 tests, kept apart from the code under test.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 void MakeDirectory(const std::string& path, std::uint32_t attributes = 0);
@@ -23,6 +24,10 @@ bool SetUnixImmutable(const std::string& path, bool immutable);
 // The permission bits of the Unix file behind path (0600...), after setting them with
 // chmod when setFirst is given ("600"); -1 where they cannot be read.
 int UnixMode(const std::string& path, const char* setFirst = nullptr);
+
+// Runs a shell script in the Unix folder behind dir, as a user working from Linux would
+// (names in any script, any depth), and waits up to 5 s for done() to hold.
+bool RunUnixShell(const std::string& dir, const std::string& script, const std::function<bool()>& done);
 
 // Makes path a Unix symbolic link to unixTarget, or removes that link: Wine cannot delete
 // a link to a device.
