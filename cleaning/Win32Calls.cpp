@@ -44,14 +44,4 @@ BOOL WINAPI Process32Next(HANDLE snapshot, PROCESSENTRY32* entry)
     return function(snapshot, entry);
 }
 
-BOOL WINAPI CreateHardLinkA(LPCSTR link, LPCSTR existing, LPSECURITY_ATTRIBUTES security)
-{
-    static const auto function = Kernel32Function<decltype(&::CreateHardLinkA)>("CreateHardLinkA");
-    if (!function) {
-        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-        return FALSE;
-    }
-    return function(link, existing, security);
-}
-
 } // namespace Kernel32AtFirstUse

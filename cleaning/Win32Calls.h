@@ -7,12 +7,11 @@
 
 // Functions looked up in kernel32 at their first call, failing with
 // ERROR_CALL_NOT_IMPLEMENTED where this Windows lacks them: Tool Help (not in Windows NT
-// 4.0) and hard links (not in Windows 95/98/Me nor NT 4.0).
+// 4.0).
 namespace Kernel32AtFirstUse {
 HANDLE WINAPI CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
 BOOL WINAPI Process32First(HANDLE snapshot, PROCESSENTRY32* entry);
 BOOL WINAPI Process32Next(HANDLE snapshot, PROCESSENTRY32* entry);
-BOOL WINAPI CreateHardLinkA(LPCSTR link, LPCSTR existing, LPSECURITY_ATTRIBUTES security);
 }
 
 struct Win32Calls {
@@ -26,17 +25,22 @@ struct Win32Calls {
     decltype(&::GetCurrentDirectoryA) GetCurrentDirectoryA = ::GetCurrentDirectoryA;
     decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA = ::GetWindowsDirectoryA;
 
-    // File contents and their replacement
+    // File contents, read and rewritten in place. The wide functions are stubs failing
+    // with ERROR_CALL_NOT_IMPLEMENTED on Windows 95/98/Me: the ANSI ones stand in there.
+    decltype(&::CreateFileW) CreateFileW = ::CreateFileW;
     decltype(&::CreateFileA) CreateFileA = ::CreateFileA;
+    decltype(&::GetFileInformationByHandle) GetFileInformationByHandle = ::GetFileInformationByHandle;
     decltype(&::GetFileSize) GetFileSize = ::GetFileSize;
+    decltype(&::SetFilePointer) SetFilePointer = ::SetFilePointer;
     decltype(&::ReadFile) ReadFile = ::ReadFile;
     decltype(&::WriteFile) WriteFile = ::WriteFile;
+    decltype(&::SetEndOfFile) SetEndOfFile = ::SetEndOfFile;
     decltype(&::FlushFileBuffers) FlushFileBuffers = ::FlushFileBuffers;
-    decltype(&::GetFileSecurityA) GetFileSecurityA = ::GetFileSecurityA;
-    decltype(&::CreateHardLinkA) CreateHardLinkA = Kernel32AtFirstUse::CreateHardLinkA;
-    decltype(&::MoveFileExA) MoveFileExA = ::MoveFileExA;
-    decltype(&::MoveFileA) MoveFileA = ::MoveFileA;
     decltype(&::CloseHandle) CloseHandle = ::CloseHandle;
+    decltype(&::GetTempPathW) GetTempPathW = ::GetTempPathW;
+    decltype(&::GetTempPathA) GetTempPathA = ::GetTempPathA;
+    decltype(&::CreateDirectoryW) CreateDirectoryW = ::CreateDirectoryW;
+    decltype(&::CreateDirectoryA) CreateDirectoryA = ::CreateDirectoryA;
 
     // Processes
     decltype(&::CreateToolhelp32Snapshot) CreateToolhelp32Snapshot = Kernel32AtFirstUse::CreateToolhelp32Snapshot;

@@ -4,6 +4,7 @@
 #include "InformationViewer.h"
 #include "MulDiv.h"
 
+#include "PurgeJournal.h"
 #include "SystemCleaning.h"
 #include "Win32Platform.h"
 #include "DisinfectionRun.h"
@@ -89,6 +90,8 @@ TForm1::TForm1(Application& application, const FormDescription& description, con
     platform_ = std::make_unique<Win32Platform>(
         [&application](const std::string& text) { application.ShowEngineBox(text); });
     cleaning_ = std::make_unique<SystemCleaning>(*platform_, *memo_, ProcessFlags(), IsLeadByte);
+    // A purge that a crash or a kill interrupted is undone before anything else runs.
+    RecoverInterruptedPurges(*platform_);
 }
 
 TForm1::~TForm1() = default;
