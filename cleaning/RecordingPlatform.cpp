@@ -276,10 +276,6 @@ void RecordingPlatform::SetUnlistable(const std::string& dir) { Require(dir).unl
 void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how) { Require(path).held = how; }
 void RecordingPlatform::MakeImmutable(const std::string& path) { Require(path).immutable = true; }
 void RecordingPlatform::SetAccess(const std::string& path, const std::string& access) { Require(path).access = access; }
-void RecordingPlatform::SetContents(const std::string& path, const std::string& contents)
-{
-    Require(path).contents = contents;
-}
 bool RecordingPlatform::AppendByOtherProgram(const std::string& path, const std::string& bytes)
 {
     Node& file = Require(path);

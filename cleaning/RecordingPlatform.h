@@ -47,7 +47,6 @@ public:
     // Who may do what with a file, as its security descriptor says; a text of the test's
     // choosing, kept as long as the file is.
     void SetAccess(const std::string& path, const std::string& access);
-    void SetContents(const std::string& path, const std::string& contents);
     // Another program adding bytes at the end of a file, as any program may while the
     // program has not opened it: false when an open of the program's shuts it out.
     bool AppendByOtherProgram(const std::string& path, const std::string& bytes);
