@@ -30,11 +30,9 @@ public:
     std::vector<ProcessEntry> Processes() override { return inner_.Processes(); }
     bool TerminateProcess(std::uint32_t id) override { return inner_.TerminateProcess(id); }
     OpenedKey OpenCurrentUserKey(const std::string& path) override { return inner_.OpenCurrentUserKey(path); }
-    std::string ReadFileBytes(const std::string& path) override { return inner_.ReadFileBytes(path); }
-    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override
-    {
-        return inner_.ReplaceFileBytes(path, original, bytes);
-    }
+    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) override { return inner_.Open(path, mode); }
+    std::string TemporaryDirectory() override { return inner_.TemporaryDirectory(); }
+    bool MakeDirectory(const std::string& path) override { return inner_.MakeDirectory(path); }
     void ShowInformationBox(const std::string& text) override { inner_.ShowInformationBox(text); }
 
 private:

@@ -14,8 +14,12 @@
 
 #ifdef _WIN32
 #include "PaneBenchmark.h"
+#include "PurgeBenchmark.h"
 #include "RealTreeBenchmark.h"
 #endif
+
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -88,8 +92,18 @@ void RecordingBenchmark(const TreeShape& shape)
 
 } // namespace
 
-int main()
+// With "purge <MB>...": only the purge of a real copy of each size (Win32 build).
+int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    if (argc > 1 && std::strcmp(argv[1], "purge") == 0) {
+        for (int i = 2; i < argc; ++i)
+            PurgeBenchmark(std::strtoul(argv[i], nullptr, 10));
+        return 0;
+    }
+#endif
+    (void)argc;
+    (void)argv;
     RecordingBenchmark({10, 10, 100, 10});
 #ifdef _WIN32
     RealTreeBenchmark();

@@ -10,11 +10,10 @@
 // contains marker (Windows-1252 text, case significant; matched in UTF-8 in a line that
 // is well-formed UTF-8 beyond ASCII, byte for byte otherwise), writing the rest back with
 // CR LF line ends, and sets InfectionFound for each copy rewritten. A copy with no such line is
-// not written. A directory of that name is passed over, and searched like any other. A copy
-// that another program changes between the read and the replace is read and purged
-// again; when that keeps happening, "Cannot create file <path>" is raised. Throws the
-// platform's EngineError. The walk reports to progress and stops between folders when it
-// asks, never inside the rewrite of a copy (TreeWalk.h).
+// not written. A directory of that name is passed over, and searched like any other.
+// Copies that an interrupted purge left half rewritten are put back first. Throws the
+// EngineError of PurgeLinesOfCopy. The walk reports to progress and stops between folders
+// when it asks, never inside the rewrite of a copy (TreeWalk.h).
 void PurgeConfigLines(PlatformServices& platform, SharedFlags& flags, const std::string& dir,
                       const std::string& fileName, const std::string& marker,
                       RunProgress& progress = UnwatchedRun());

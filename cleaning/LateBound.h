@@ -5,13 +5,27 @@
 // place, or nullptr to act as a Windows without it.
 #include <windows.h>
 
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 template <typename Function>
 class LateBound {
 public:
-    LateBound(const char* module, const char* name) : module_(module), name_(name) {}
+    // failed is what the function answers when it fails (INVALID_HANDLE_VALUE,
+    // INVALID_FILE_ATTRIBUTES...), which a call answers where the function is missing.
+    LateBound(const char* module, const char* name, std::uintptr_t failed = 0)
+        : module_(module), name_(name), failed_(failed)
+    {
+    }
     LateBound(Function function) : function_(function), resolved_(true) {}
+    // A stand-in, or nullptr for none; what the entry answers when missing stays.
+    LateBound& operator=(Function function)
+    {
+        function_ = function;
+        resolved_ = true;
+        return *this;
+    }
 
     // The function, or null where this Windows lacks it. The DLL is loaded if the
     // process has not loaded it yet, and stays loaded.
@@ -29,19 +43,24 @@ public:
     }
 
     // Calls it; where it is missing, fails as Windows 95/98/Me's stubs of NT-only
-    // functions do: error ERROR_CALL_NOT_IMPLEMENTED and a zero result.
+    // functions do: error ERROR_CALL_NOT_IMPLEMENTED and the function's failure result.
     template <typename... Args>
     auto operator()(Args&&... args) const
     {
+        using Result = decltype(Get()(std::forward<Args>(args)...));
         if (const Function function = Get())
             return function(std::forward<Args>(args)...);
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-        return decltype(Get()(std::forward<Args>(args)...)){};
+        if constexpr (std::is_pointer_v<Result>)
+            return reinterpret_cast<Result>(failed_);
+        else
+            return static_cast<Result>(failed_);
     }
 
 private:
     const char* module_ = nullptr;
     const char* name_ = nullptr;
+    std::uintptr_t failed_ = 0;
     mutable Function function_ = nullptr;
     mutable bool resolved_ = false;
 };

@@ -1,9 +1,9 @@
 #pragma once
 // The one interface through which the cleaning operations reach the operating system.
-// Failures are results, never exceptions, except for the two file-content operations.
-// Paths and names crossing it are UTF-8.
+// Failures are results, never exceptions. Paths and names crossing it are UTF-8.
 #include "../engine/SystemDirectories.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,9 +18,6 @@ constexpr std::uint32_t Archive = 0x20;
 constexpr std::uint32_t Normal = 0x80;
 constexpr std::uint32_t ReparsePoint = 0x400;   // a junction, symbolic link or mount point
 constexpr std::uint32_t Invalid = 0xFFFFFFFF;   // what an unreadable attribute word reads as
-// What a rewritten file keeps besides its new archive bit: temporary, offline, not
-// content-indexed, encrypted.
-constexpr std::uint32_t KeptWhenRewritten = 0x100 | 0x1000 | 0x2000 | 0x4000;
 }
 
 struct FindEntry {
@@ -48,6 +45,31 @@ public:
 struct OpenedKey {
     std::unique_ptr<RegistryKey> key;   // null when the key did not open
     bool missing = false;               // it did not open because it does not exist
+};
+
+// An open file, read and written at given offsets; destroying it closes it.
+class OpenedFile {
+public:
+    virtual ~OpenedFile() = default;
+    // The size and the attribute word the file had when it was opened.
+    virtual std::uint64_t Size() const = 0;
+    virtual std::uint32_t Attributes() const = 0;
+    // Up to size bytes from offset into buffer; read is 0 at the end. False when the read failed.
+    virtual bool Read(std::uint64_t offset, char* buffer, std::size_t size, std::size_t& read) = 0;
+    // All size bytes at offset; false when they were not all written.
+    virtual bool Write(std::uint64_t offset, const char* data, std::size_t size) = 0;
+    // Ends the file at size.
+    virtual bool Truncate(std::uint64_t size) = 0;
+    // Makes everything written so far durable.
+    virtual bool Flush() = 0;
+};
+
+// How a file is opened. Every mode shares the file with readers only: while it is open,
+// no other program can write, rename or delete it.
+enum class OpenMode {
+    Read,        // an existing file, for reading
+    Rewrite,     // an existing file, for reading and writing
+    CreateNew,   // a file made new under a name nothing has yet, for reading and writing
 };
 
 struct ProcessEntry {
@@ -80,19 +102,13 @@ public:
     // Opens HKEY_CURRENT_USER\path with full access, never creating it.
     virtual OpenedKey OpenCurrentUserKey(const std::string& path) = 0;
 
-    // The whole content of a file, as long as it says it is when opened (a device that
-    // never ends gives no more), read while others may read but not write it. Throws
-    // EngineError "Cannot open file <path>".
-    virtual std::string ReadFileBytes(const std::string& path) = 0;
-    // Replaces a file's content with bytes in one step, provided that up to that step it
-    // still holds original, what the caller read: false, with nothing changed, when
-    // another program changed or removed it meanwhile. The file keeps its security
-    // descriptor and its attributes, and is marked archive. Refuses (as Windows does) a
-    // file that is read-only, hidden, system or held open. On any failure the file is
-    // untouched and nothing is left beside it; throws EngineError "Cannot create file
-    // <path>" or "Stream write error".
-    virtual bool ReplaceFileBytes(const std::string& path, const std::string& original,
-                                  const std::string& bytes) = 0;
+    // Null when the file cannot be opened so: missing, a directory, refused, held open by
+    // another program in a way the mode excludes, or (CreateNew) a name already taken.
+    virtual std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) = 0;
+    // The user's folder for temporary files, ending with a backslash; empty when unknown.
+    virtual std::string TemporaryDirectory() = 0;
+    // Makes a directory; true also when one is there already.
+    virtual bool MakeDirectory(const std::string& path) = 0;
 
     // The program's modal information box; returns when the user closes it.
     virtual void ShowInformationBox(const std::string& text) = 0;

@@ -1,6 +1,5 @@
 #include "RecordingPlatform.h"
 
-#include "../engine/EngineError.h"
 #include "Utf16.h"
 
 #include <algorithm>
@@ -20,7 +19,8 @@ constexpr std::uint32_t kValid = 0x7FB7;
 const char* const kCallNames[] = {
     "FindFirst", "FindNext", "FindClose", "GetAttributes", "SetAttributes", "DeleteFile",
     "FileExists", "CurrentDirectory", "WindowsDirectory", "Processes", "TerminateProcess",
-    "OpenKey", "DeleteValue", "CloseKey", "ReadFile", "ReplaceFile", "InformationBox"};
+    "OpenKey", "DeleteValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
+    "CloseFile", "TemporaryDirectory", "MakeDirectory", "InformationBox"};
 
 // Upper case as NTFS compares names: ASCII, Latin-1 and Latin Extended-A letters,
 // Greek, Cyrillic and the full-width Latin letters.
@@ -112,6 +112,8 @@ struct RecordingPlatform::Node {
     bool unlistable = false;
     bool immutable = false;
     std::optional<HeldBy> held;
+    int opens = 0;     // by the program, each sharing reading only
+    int writers = 0;   // of those, the ones open for writing
     std::vector<std::unique_ptr<Node>> children;
 
     bool IsDirectory() const { return (attributes & FileAttr::Directory) != 0; }
@@ -164,6 +166,7 @@ struct RecordingPlatform::Node {
         if (!IsDirectory()) out << ", " << contents.size() << " bytes";
         if (!access.empty()) out << ", access " << access;
         if (held) out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
+        if (opens) out << ", open " << opens << " (" << writers << " writing)";
         if (unlistable) out << ", unlistable";
         if (immutable) out << ", immutable";
         out << '\n';
@@ -266,13 +269,17 @@ void RecordingPlatform::SetUnlistable(const std::string& dir) { Require(dir).unl
 void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how) { Require(path).held = how; }
 void RecordingPlatform::MakeImmutable(const std::string& path) { Require(path).immutable = true; }
 void RecordingPlatform::SetAccess(const std::string& path, const std::string& access) { Require(path).access = access; }
-void RecordingPlatform::SetContents(const std::string& path, const std::string& contents)
+bool RecordingPlatform::AppendByOtherProgram(const std::string& path, const std::string& bytes)
 {
-    Require(path).contents = contents;
+    Node& file = Require(path);
+    if (file.opens || file.immutable) return false;
+    file.contents += bytes;
+    return true;
 }
-void RecordingPlatform::SetOtherWriter(std::function<void(const std::string&)> writer) { otherWriter_ = std::move(writer); }
+void RecordingPlatform::SetOtherProgram(std::function<void()> program) { otherProgram_ = std::move(program); }
 void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
 void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
+void RecordingPlatform::SetTemporaryDir(const std::string& path) { temporaryDir_ = path; }
 
 std::uint32_t RecordingPlatform::AddProcess(const std::string& exe, bool canOpen, bool canTerminate)
 {
@@ -392,19 +399,40 @@ std::string RecordingPlatform::Dump() const
 bool RecordingPlatform::Begin(Call call)
 {
     const std::size_t number = calls_++;
+    if (dead_) return true;
     log_.push_back(kCallNames[static_cast<int>(call)]);
+    if (number == killAt_) {
+        dead_ = true;
+        // A close runs in a destructor: the program dies there without a word.
+        if (call != Call::FindClose && call != Call::CloseKey && call != Call::CloseFile &&
+            !(call == Call::WriteFile && tearWrite_))
+            throw ProgramKilled();
+        return call != Call::WriteFile;
+    }
     return failNumbers_.count(number) != 0 || failKinds_.count(call) != 0;
 }
 
 bool RecordingPlatform::Begin(Call call, const std::string& argument)
 {
     const bool fail = Begin(call);
-    log_.back() += " " + argument;
+    if (!dead_) log_.back() += " " + argument;
     return fail;
 }
 
 void RecordingPlatform::FailCallNumber(std::size_t n) { failNumbers_.insert(n); }
 void RecordingPlatform::FailEvery(Call call) { failKinds_.insert(call); }
+
+void RecordingPlatform::KillAtCallNumber(std::size_t n, bool tearWrite)
+{
+    killAt_ = n;
+    tearWrite_ = tearWrite;
+}
+
+void RecordingPlatform::Restart()
+{
+    dead_ = false;
+    killAt_ = static_cast<std::size_t>(-1);
+}
 
 // ---- Listings and keys: their destruction is the close call.
 
@@ -463,6 +491,74 @@ public:
 private:
     RecordingPlatform& platform_;
     KeyRecord& record_;   // records live as long as the platform and never move
+};
+
+// An open file of the program's. Every mode shares reading only.
+class RecordingPlatform::File : public OpenedFile {
+public:
+    File(RecordingPlatform& platform, Node& node, bool writing)
+        : platform_(platform), node_(node), writing_(writing), size_(node.contents.size()), attributes_(node.attributes)
+    {
+        ++node_.opens;
+        node_.writers += writing_;
+        ++platform_.openFiles_;
+    }
+    ~File() override
+    {
+        platform_.Begin(Call::CloseFile);
+        --node_.opens;
+        node_.writers -= writing_;
+        --platform_.openFiles_;
+    }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    std::uint64_t Size() const override { return size_; }
+    std::uint32_t Attributes() const override { return attributes_; }
+
+    bool Read(std::uint64_t offset, char* buffer, std::size_t size, std::size_t& read) override
+    {
+        if (Begin(Call::ReadFile, offset, size)) return false;
+        const std::string& contents = node_.contents;
+        read = offset < contents.size() ? contents.copy(buffer, size, static_cast<std::size_t>(offset)) : 0;
+        return true;
+    }
+
+    bool Write(std::uint64_t offset, const char* data, std::size_t size) override
+    {
+        if (Begin(Call::WriteFile, offset, size) || !writing_) return false;
+        if (platform_.dead_) size /= 2;   // torn by the kill
+        std::string& contents = node_.contents;
+        if (contents.size() < offset + size) contents.resize(static_cast<std::size_t>(offset + size), '\0');
+        contents.replace(static_cast<std::size_t>(offset), size, data, size);
+        node_.attributes |= FileAttr::Archive;   // as Windows marks a file that changed
+        if (platform_.dead_) throw ProgramKilled();
+        return true;
+    }
+
+    bool Truncate(std::uint64_t size) override
+    {
+        if (Begin(Call::SetEndOfFile, size, 0) || !writing_) return false;
+        node_.contents.resize(static_cast<std::size_t>(size), '\0');
+        return true;
+    }
+
+    bool Flush() override { return !Begin(Call::FlushFile, 0, 0) && writing_; }
+
+private:
+    bool Begin(Call call, std::uint64_t a, std::uint64_t b)
+    {
+        if (platform_.otherProgram_ && !platform_.dead_) platform_.otherProgram_();
+        const std::string arguments = call == Call::FlushFile ? "" : call == Call::SetEndOfFile ? std::to_string(a)
+                                                                                                 : std::to_string(a) + " " + std::to_string(b);
+        return platform_.Begin(call, node_.name + (arguments.empty() ? "" : " " + arguments));
+    }
+
+    RecordingPlatform& platform_;
+    Node& node_;
+    const bool writing_;
+    const std::uint64_t size_;
+    const std::uint32_t attributes_;
 };
 
 // ---- PlatformServices
@@ -524,7 +620,8 @@ bool RecordingPlatform::RemoveFile(const std::string& path)
     if (!Resolve(path, parts) || parts.empty()) return false;
     Node* dir = Walk(parts, parts.size() - 1);
     Node* file = dir && dir->IsDirectory() ? dir->Child(parts.back()) : nullptr;
-    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->held || file->immutable)
+    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->held || file->opens ||
+        file->immutable)
         return false;
     dir->Remove(file);
     return true;
@@ -570,27 +667,42 @@ OpenedKey RecordingPlatform::OpenCurrentUserKey(const std::string& path)
     return {std::make_unique<Key>(*this, *record)};
 }
 
-std::string RecordingPlatform::ReadFileBytes(const std::string& path)
+std::unique_ptr<OpenedFile> RecordingPlatform::Open(const std::string& path, OpenMode mode)
 {
-    if (Begin(Call::ReadFile, path)) throw CannotOpenFile(path);
-    const Node* file = Lookup(path);
-    if (!file || file->IsDirectory() || file->held == HeldBy::Writer) throw CannotOpenFile(path);
-    return file->contents;
+    const char* const modes[] = {"read", "rewrite", "create new"};
+    if (otherProgram_ && !dead_) otherProgram_();
+    if (Begin(Call::OpenFile, path + " " + modes[static_cast<int>(mode)])) return nullptr;
+    Node* file = Lookup(path);
+    if (mode == OpenMode::CreateNew) {
+        std::vector<std::string> parts;
+        Node* dir = Resolve(path, parts) && !parts.empty() ? Walk(parts, parts.size() - 1) : nullptr;
+        if (file || !dir || !dir->IsDirectory()) return nullptr;
+        return std::make_unique<File>(*this, Make(path, false), true);
+    }
+    // Everything here shares reading only: a writer shuts it out and it shuts writers out.
+    if (!file || file->IsDirectory() || file->held == HeldBy::Writer || file->writers) return nullptr;
+    if (mode == OpenMode::Rewrite &&
+        (file->opens || file->immutable || (file->attributes & FileAttr::ReadOnly)))
+        return nullptr;
+    return std::make_unique<File>(*this, *file, mode == OpenMode::Rewrite);
 }
 
-bool RecordingPlatform::ReplaceFileBytes(const std::string& path, const std::string& original,
-                                         const std::string& bytes)
+std::string RecordingPlatform::TemporaryDirectory()
 {
-    if (Begin(Call::ReplaceFile, path)) throw CannotCreateFile(path);
-    if (otherWriter_) otherWriter_(path);
-    Node* file = Lookup(path);
-    if (!file) return false;   // removed since it was read
-    if (file->IsDirectory() || file->held || file->immutable ||
-        (file->attributes & (FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System)))
-        throw CannotCreateFile(path);
-    if (file->contents != original) return false;
-    file->contents = bytes;
-    file->attributes = (file->attributes & FileAttr::KeptWhenRewritten) | FileAttr::Archive;
+    return Begin(Call::TemporaryDirectory) ? std::string() : temporaryDir_;
+}
+
+bool RecordingPlatform::MakeDirectory(const std::string& path)
+{
+    if (Begin(Call::MakeDirectory, path)) return false;
+    // The user's temporary folder is always there: parents are made as well.
+    const Node* node = Lookup(path);
+    if (node) return node->IsDirectory();
+    std::vector<std::string> parts;
+    if (!Resolve(path, parts)) return false;
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        if (const Node* on = Walk(parts, i); on && !on->IsDirectory()) return false;
+    Make(path, true);
     return true;
 }
 

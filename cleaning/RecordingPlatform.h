@@ -14,16 +14,22 @@
 #include <string>
 #include <vector>
 
+// What a kill of the program at a chosen call throws: from then on nothing the program
+// does reaches the machine, until Restart.
+struct ProgramKilled {};
+
 class RecordingPlatform : public PlatformServices {
 public:
     // The calls, as they appear in the log and in fault switches.
     enum class Call {
         FindFirst, FindNext, FindClose, GetAttributes, SetAttributes, DeleteFile, FileExists,
         CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue,
-        CloseKey, ReadFile, ReplaceFile, InformationBox
+        CloseKey, OpenFile, ReadFile, WriteFile, SetEndOfFile, FlushFile, CloseFile, TemporaryDirectory,
+        MakeDirectory, InformationBox
     };
-    // How another program holds a file open: for reading (it cannot be deleted or
-    // replaced) or for writing (it cannot be read, deleted or replaced either).
+    // How another program holds a file open: for reading, sharing reading and writing (it
+    // cannot be deleted) or for writing, sharing reading (it cannot be read, written or
+    // deleted either).
     enum class HeldBy { Reader, Writer };
 
     RecordingPlatform();
@@ -42,13 +48,14 @@ public:
     // Who may do what with a file, as its security descriptor says; a text of the test's
     // choosing, kept as long as the file is.
     void SetAccess(const std::string& path, const std::string& access);
-    // Another program writing the file, as between a purge's read and its replace.
-    void SetContents(const std::string& path, const std::string& contents);
-    // Called with the path at every replacement, before it looks at the file: another
-    // program that writes the copy at the worst moment.
-    void SetOtherWriter(std::function<void(const std::string& path)> writer);
+    // Another program adding bytes at the end of a file, as any program may while the
+    // program has not opened it: false when an open of the program's shuts it out.
+    bool AppendByOtherProgram(const std::string& path, const std::string& bytes);
+    // Called before every call on a file's content: another program at work meanwhile.
+    void SetOtherProgram(std::function<void()> program);
     void SetCurrentDir(const std::string& path);
     void SetWindowsDir(const std::string& path);
+    void SetTemporaryDir(const std::string& path);   // ending with a backslash
 
     std::uint32_t AddProcess(const std::string& exe, bool canOpen = true, bool canTerminate = true);
 
@@ -75,12 +82,18 @@ public:
     std::size_t CallCount() const { return calls_; }     // calls since construction
     int OpenListings() const { return openListings_; }
     int OpenKeys() const { return openKeys_; }
+    int OpenFiles() const { return openFiles_; }
 
     // ---- Fault injection. A failing call behaves as the real call does when it fails:
     // no entry / false / Invalid / empty text / empty list / null key / the call's
     // exception, and changes nothing.
     void FailCallNumber(std::size_t n);   // the call with this 0-based number since construction
     void FailEvery(Call call);
+    // Kills the program at the call with this number, before it has any effect; a write
+    // that tears is half done first. Destroying what the program had open is not a call.
+    void KillAtCallNumber(std::size_t n, bool tearWrite = false);
+    // The program starts again: everything it had open is closed.
+    void Restart();
 
     // ---- PlatformServices
     std::unique_ptr<FindListing> FindFirst(const std::string& pattern, FindEntry& first, bool& unreadable) override;
@@ -93,14 +106,16 @@ public:
     std::vector<ProcessEntry> Processes() override;
     bool TerminateProcess(std::uint32_t id) override;
     OpenedKey OpenCurrentUserKey(const std::string& path) override;
-    std::string ReadFileBytes(const std::string& path) override;
-    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override;
+    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) override;
+    std::string TemporaryDirectory() override;
+    bool MakeDirectory(const std::string& path) override;
     void ShowInformationBox(const std::string& text) override;
 
 private:
     struct Node;
     class Listing;
     class Key;
+    class File;
     struct Process {
         ProcessEntry entry;
         bool canOpen = true;
@@ -133,6 +148,7 @@ private:
     std::unique_ptr<Node> root_;
     std::string currentDir_ = "c:\\";
     std::string windowsDir_ = "c:\\windows";
+    std::string temporaryDir_ = "c:\\temp\\";
     std::vector<Process> processes_;
     std::uint32_t nextProcessId_ = 100;
     std::vector<std::unique_ptr<KeyRecord>> keys_;   // in the order added
@@ -140,8 +156,12 @@ private:
     std::set<Call> failKinds_;
     std::vector<std::string> log_;
     std::vector<std::string> boxes_;
-    std::function<void(const std::string&)> otherWriter_;
+    std::function<void()> otherProgram_;
     std::size_t calls_ = 0;
+    std::size_t killAt_ = static_cast<std::size_t>(-1);
+    bool tearWrite_ = false;
+    bool dead_ = false;
     int openListings_ = 0;
     int openKeys_ = 0;
+    int openFiles_ = 0;
 };

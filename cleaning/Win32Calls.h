@@ -3,9 +3,8 @@
 // reaches the system only through the table it is given, so a test can replace any one
 // entry (to make that call fail, or to act between two steps) and keep the others real.
 // Functions that some supported Windows lack are looked up at first use (LateBound):
-// Tool Help (not in Windows NT 4.0), file security and MoveFileEx (stubs in Windows
-// 95/98/Me), hard links (not before Windows 2000), the wide file functions (stubs or
-// missing in Windows 95/98/Me).
+// Tool Help (not in Windows NT 4.0) and the wide file functions (stubs or missing in
+// Windows 95/98/Me).
 #include "LateBound.h"
 
 #include <windows.h>
@@ -14,9 +13,11 @@
 struct Win32Calls {
     // Find listings, attributes, deletion: the wide functions on \\?\ paths, and the ANSI
     // ones where the wide ones are missing
-    LateBound<HANDLE(WINAPI*)(LPCWSTR, LPWIN32_FIND_DATAW)> FindFirstFileW{"kernel32.dll", "FindFirstFileW"};
+    LateBound<HANDLE(WINAPI*)(LPCWSTR, LPWIN32_FIND_DATAW)> FindFirstFileW{
+        "kernel32.dll", "FindFirstFileW", reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE)};
     LateBound<BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW)> FindNextFileW{"kernel32.dll", "FindNextFileW"};
-    LateBound<DWORD(WINAPI*)(LPCWSTR)> GetFileAttributesW{"kernel32.dll", "GetFileAttributesW"};
+    LateBound<DWORD(WINAPI*)(LPCWSTR)> GetFileAttributesW{
+        "kernel32.dll", "GetFileAttributesW", INVALID_FILE_ATTRIBUTES};
     LateBound<BOOL(WINAPI*)(LPCWSTR, DWORD)> SetFileAttributesW{"kernel32.dll", "SetFileAttributesW"};
     LateBound<BOOL(WINAPI*)(LPCWSTR)> DeleteFileW{"kernel32.dll", "DeleteFileW"};
     LateBound<DWORD(WINAPI*)(DWORD, LPWSTR)> GetCurrentDirectoryW{"kernel32.dll", "GetCurrentDirectoryW"};
@@ -30,21 +31,27 @@ struct Win32Calls {
     decltype(&::GetCurrentDirectoryA) GetCurrentDirectoryA = ::GetCurrentDirectoryA;
     decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA = ::GetWindowsDirectoryA;
 
-    // File contents and their replacement
+    // File contents, read and rewritten in place. The wide functions are stubs failing
+    // with ERROR_CALL_NOT_IMPLEMENTED on Windows 95/98/Me: the ANSI ones stand in there.
+    LateBound<HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)> CreateFileW{
+        "kernel32.dll", "CreateFileW", reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE)};
     decltype(&::CreateFileA) CreateFileA = ::CreateFileA;
+    decltype(&::GetFileInformationByHandle) GetFileInformationByHandle = ::GetFileInformationByHandle;
     decltype(&::GetFileSize) GetFileSize = ::GetFileSize;
+    decltype(&::SetFilePointer) SetFilePointer = ::SetFilePointer;
     decltype(&::ReadFile) ReadFile = ::ReadFile;
     decltype(&::WriteFile) WriteFile = ::WriteFile;
+    decltype(&::SetEndOfFile) SetEndOfFile = ::SetEndOfFile;
     decltype(&::FlushFileBuffers) FlushFileBuffers = ::FlushFileBuffers;
-    LateBound<BOOL(WINAPI*)(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR, DWORD, LPDWORD)> GetFileSecurityA{
-        "advapi32.dll", "GetFileSecurityA"};
-    LateBound<BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES)> CreateHardLinkA{"kernel32.dll", "CreateHardLinkA"};
-    LateBound<BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD)> MoveFileExA{"kernel32.dll", "MoveFileExA"};
-    decltype(&::MoveFileA) MoveFileA = ::MoveFileA;
     decltype(&::CloseHandle) CloseHandle = ::CloseHandle;
+    LateBound<DWORD(WINAPI*)(DWORD, LPWSTR)> GetTempPathW{"kernel32.dll", "GetTempPathW"};
+    decltype(&::GetTempPathA) GetTempPathA = ::GetTempPathA;
+    LateBound<BOOL(WINAPI*)(LPCWSTR, LPSECURITY_ATTRIBUTES)> CreateDirectoryW{"kernel32.dll", "CreateDirectoryW"};
+    decltype(&::CreateDirectoryA) CreateDirectoryA = ::CreateDirectoryA;
 
     // Processes
-    LateBound<HANDLE(WINAPI*)(DWORD, DWORD)> CreateToolhelp32Snapshot{"kernel32.dll", "CreateToolhelp32Snapshot"};
+    LateBound<HANDLE(WINAPI*)(DWORD, DWORD)> CreateToolhelp32Snapshot{
+        "kernel32.dll", "CreateToolhelp32Snapshot", reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE)};
     LateBound<BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*)> Process32First{"kernel32.dll", "Process32First"};
     LateBound<BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*)> Process32Next{"kernel32.dll", "Process32Next"};
     decltype(&::OpenProcess) OpenProcess = ::OpenProcess;

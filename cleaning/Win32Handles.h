@@ -19,6 +19,8 @@ public:
     }
     bool Valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return handle_; }
+    // Hands the handle over to another owner.
+    void Release() { handle_ = nullptr; }
 
 private:
     const Win32Calls& calls_;

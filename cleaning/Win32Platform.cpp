@@ -1,9 +1,7 @@
 #include "Win32Platform.h"
 
-#include "EngineError.h"
 #include "Win32Handles.h"
 #include "Win32Paths.h"
-#include "Windows1252.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,109 +61,59 @@ private:
     KeyHandle key_;
 };
 
-// A name beside a copy that its rewrite uses for a while: whatever a killed run left
-// under it is removed first, and the file is deleted again when the rewrite is done,
-// unless kept.
-class OwnedName {
+// A file open through its handle, read and written at offsets.
+class Win32File : public OpenedFile {
 public:
-    OwnedName(const Win32Calls& calls, std::string path) : calls_(calls), path_(std::move(path))
+    Win32File(const Win32Calls& calls, HANDLE handle, std::uint64_t size, std::uint32_t attributes)
+        : calls_(calls), handle_(calls, handle), size_(size), attributes_(attributes)
     {
-        calls_.DeleteFileA(path_.c_str());
     }
-    OwnedName(const OwnedName&) = delete;
-    OwnedName& operator=(const OwnedName&) = delete;
-    ~OwnedName()
+
+    std::uint64_t Size() const override { return size_; }
+    std::uint32_t Attributes() const override { return attributes_; }
+
+    bool Read(std::uint64_t offset, char* buffer, std::size_t size, std::size_t& read) override
     {
-        if (!kept_)
-            calls_.DeleteFileA(path_.c_str());
+        DWORD done = 0;
+        if (!Seek(offset) || !calls_.ReadFile(handle_.Get(), buffer, Part(size), &done, nullptr))
+            return false;
+        read = done;
+        return true;
     }
-    const char* Path() const { return path_.c_str(); }
-    void Keep() { kept_ = true; }
+
+    bool Write(std::uint64_t offset, const char* data, std::size_t size) override
+    {
+        if (!Seek(offset))
+            return false;
+        while (size) {
+            DWORD done = 0;
+            if (!calls_.WriteFile(handle_.Get(), data, Part(size), &done, nullptr) || !done)
+                return false;
+            data += done;
+            size -= done;
+        }
+        return true;
+    }
+
+    bool Truncate(std::uint64_t size) override { return Seek(size) && calls_.SetEndOfFile(handle_.Get()); }
+    bool Flush() override { return calls_.FlushFileBuffers(handle_.Get()) != FALSE; }
 
 private:
+    static DWORD Part(std::size_t size) { return static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30)); }
+
+    bool Seek(std::uint64_t offset)
+    {
+        LONG high = static_cast<LONG>(offset >> 32);
+        SetLastError(NO_ERROR);
+        const DWORD low = calls_.SetFilePointer(handle_.Get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, FILE_BEGIN);
+        return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
+    }
+
     const Win32Calls& calls_;
-    std::string path_;
-    bool kept_ = false;
+    KernelHandle handle_;
+    const std::uint64_t size_;
+    const std::uint32_t attributes_;
 };
-
-// The new content of a copy, written beside it under a name that tells whose it is.
-class TemporaryFile {
-public:
-    TemporaryFile(const Win32Calls& calls, const std::string& target)
-        : calls_(calls), name_(calls, target + ".pelkarin.tmp"), file_(calls)
-    {
-    }
-
-    // Creates the file for exclusive writing with the given security descriptor (none:
-    // the folder's default) and attributes; false when it cannot.
-    bool Create(std::vector<BYTE>& security, DWORD attributes)
-    {
-        SECURITY_ATTRIBUTES rights = {sizeof rights, security.empty() ? nullptr : security.data(), FALSE};
-        file_.Reset(calls_.CreateFileA(name_.Path(), GENERIC_WRITE, 0, &rights, CREATE_NEW, attributes, nullptr));
-        return file_.Valid();
-    }
-
-    // Writes bytes in one call and makes them durable, then closes the file.
-    void WriteAndClose(const std::string& bytes)
-    {
-        DWORD written = 0;
-        if (!bytes.empty() &&
-            (!calls_.WriteFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-             written != bytes.size()))
-            throw StreamWriteError();
-        if (!calls_.FlushFileBuffers(file_.Get()))
-            throw StreamWriteError();
-        file_.Reset();
-    }
-
-    const char* Path() const { return name_.Path(); }
-    void Keep() { name_.Keep(); }
-
-private:
-    const Win32Calls& calls_;
-    OwnedName name_;
-    KernelHandle file_;
-};
-
-constexpr DWORD Unwritable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                             FILE_ATTRIBUTE_DIRECTORY;
-static_assert(FileAttr::KeptWhenRewritten == (FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
-                                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_ENCRYPTED),
-              "the attributes a rewrite keeps (encrypted above all: the content must not reach the disk in the clear)");
-
-// The parts of a file's security descriptor that what names; empty where the system
-// keeps none (Windows 95/98/Me). False when there is one that cannot be read.
-bool SecurityOf(const Win32Calls& calls, const std::string& path, SECURITY_INFORMATION what,
-                std::vector<BYTE>& security)
-{
-    DWORD size = 0;
-    security.clear();
-    if (calls.GetFileSecurityA(path.c_str(), what, nullptr, 0, &size))
-        return true;
-    const DWORD error = GetLastError();
-    if (error == ERROR_CALL_NOT_IMPLEMENTED || error == ERROR_NOT_SUPPORTED)
-        return true;
-    if (error != ERROR_INSUFFICIENT_BUFFER)
-        return false;
-    security.resize(size);
-    return calls.GetFileSecurityA(path.c_str(), what, security.data(), size, &size) != FALSE;
-}
-
-// Moves the finished temporary over the target in one rename. Windows 95/98/Me have no
-// MoveFileEx: there the original goes only once the temporary is complete.
-bool MoveOver(const Win32Calls& calls, TemporaryFile& temporary, const std::string& target)
-{
-    if (calls.MoveFileExA(temporary.Path(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return false;
-    if (!calls.DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return false;
-    if (calls.MoveFileA(temporary.Path(), target.c_str()))
-        return true;
-    temporary.Keep();   // the original is gone: the temporary now holds the only copy
-    return false;
-}
 
 } // namespace
 
@@ -299,98 +247,57 @@ OpenedKey Win32Platform::OpenCurrentUserKey(const std::string& path)
     return {std::make_unique<Win32Key>(calls_, key)};
 }
 
-bool Win32Platform::ReadWhole(const std::string& path, std::string& bytes) const
+std::unique_ptr<OpenedFile> Win32Platform::Open(const std::string& path, OpenMode mode)
 {
-    KernelHandle file(calls_, calls_.CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD access = mode == OpenMode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    const DWORD disposition = mode == OpenMode::CreateNew ? CREATE_NEW : OPEN_EXISTING;
+    // Readers only are let in beside: nobody else writes, renames or deletes it meanwhile.
+    HANDLE handle = calls_.CreateFileW(ExtendedWidePath(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string ansi;
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && AnsiPath(path, ansi))
+        handle = calls_.CreateFileA(ansi.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    KernelHandle file(calls_, handle);
     if (!file.Valid())
-        return false;
-    // As many bytes as the file holds when opened and no more: a device never ends.
-    DWORD high = 0;
-    const DWORD size = calls_.GetFileSize(file.Get(), &high);
-    if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high)
-        return false;
-    bytes.assign(size, '\0');
-    DWORD done = 0;
-    while (done < size) {
-        DWORD read = 0;
-        if (!calls_.ReadFile(file.Get(), &bytes[done], std::min<DWORD>(size - done, 1 << 16), &read, nullptr))
-            return false;   // never hand back part of a file as the whole
-        if (!read)
-            break;   // it ended sooner than it said
-        done += read;
+        return nullptr;
+    // The size it has when opened: a device says 0 and is read no further. A device has
+    // no file information either: its attribute word then reads as unknown.
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!calls_.GetFileInformationByHandle(file.Get(), &information)) {
+        information.dwFileAttributes = INVALID_FILE_ATTRIBUTES;
+        information.nFileSizeLow = calls_.GetFileSize(file.Get(), &information.nFileSizeHigh);
+        if (information.nFileSizeLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+            return nullptr;
     }
-    bytes.resize(done);
-    return true;
+    file.Release();
+    return std::make_unique<Win32File>(
+        calls_, handle, (static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow,
+        information.dwFileAttributes);
 }
 
-bool Win32Platform::Holds(const std::string& path, const std::string& expected) const
+std::string Win32Platform::TemporaryDirectory()
 {
-    std::string bytes;
-    return ReadWhole(path, bytes) && bytes == expected;
+    wchar_t wide[MAX_PATH + 1];
+    const DWORD length = calls_.GetTempPathW(MAX_PATH + 1, wide);
+    if (length && length <= MAX_PATH)
+        return Utf8FromWide(wide);
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return {};
+    char ansi[MAX_PATH + 1];
+    const DWORD ansiLength = calls_.GetTempPathA(MAX_PATH + 1, ansi);
+    if (!ansiLength || ansiLength > MAX_PATH)
+        return {};
+    return Utf8FromAnsi(ansi);
 }
 
-std::string Win32Platform::ReadFileBytes(const std::string& utf8Path)
+bool Win32Platform::MakeDirectory(const std::string& path)
 {
-    std::string path, bytes;
-    if (!AnsiPath(utf8Path, path) || !ReadWhole(path, bytes))
-        throw CannotOpenFile(Utf8ToWindows1252BestFit(utf8Path));
-    return bytes;
-}
-
-bool Win32Platform::ReplaceFileBytes(const std::string& utf8Path, const std::string& original, const std::string& bytes)
-{
-    std::string path;
-    if (!AnsiPath(utf8Path, path))
-        throw CannotCreateFile(Utf8ToWindows1252BestFit(utf8Path));
-    const DWORD attributes = calls_.GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return false;   // gone since it was read
-    // Windows refuses to create over these; Wine would overwrite them, so check first.
-    if (attributes & Unwritable)
-        throw CannotCreateFile(path);
-    {
-        // Refuse up front a copy that another program holds open: it could not be
-        // replaced, nor a second name of it removed again.
-        const KernelHandle probe(calls_, calls_.CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe.Valid())
-            throw CannotCreateFile(path);
-    }
-
-    // The new content gets the copy's owner, group and access rights, or, where only a
-    // privileged user could give it that owner, the access rights alone.
-    std::vector<BYTE> security;
-    if (!SecurityOf(calls_, path, OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                    security))
-        throw CannotCreateFile(path);
-    const DWORD kept = (attributes & FileAttr::KeptWhenRewritten) | FILE_ATTRIBUTE_ARCHIVE;
-    TemporaryFile fresh(calls_, path);
-    if (!fresh.Create(security, kept) &&
-        (GetLastError() != ERROR_INVALID_OWNER || !SecurityOf(calls_, path, DACL_SECURITY_INFORMATION, security) ||
-         !fresh.Create(security, kept)))
-        throw CannotCreateFile(path);
-    fresh.WriteAndClose(bytes);
-
-    // A second name for the copy as it stands up to the replace shows afterwards whether
-    // another program wrote it after it was read. Without hard links (FAT, Windows
-    // 95/98/Me) the copy is compared just before the replace instead.
-    OwnedName previous(calls_, path + ".pelkarin.old");
-    const bool linked = calls_.CreateHardLinkA(previous.Path(), path.c_str(), nullptr) != FALSE;
-    if (!linked && !Holds(path, original))
-        return false;
-    if (!MoveOver(calls_, fresh, path))
-        throw CannotCreateFile(path);
-    fresh.Keep();
-    if (linked && !Holds(previous.Path(), original)) {
-        // Another program's change would be lost: put its version back.
-        if (!calls_.MoveFileExA(previous.Path(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            previous.Keep();   // its version lives on there alone
-            throw CannotCreateFile(path);
-        }
-        return false;
-    }
-    return true;
+    BOOL made = calls_.CreateDirectoryW(ExtendedWidePath(path).c_str(), nullptr);
+    std::string ansi;
+    if (!made && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && AnsiPath(path, ansi))
+        made = calls_.CreateDirectoryA(ansi.c_str(), nullptr);
+    return made || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 void Win32Platform::ShowInformationBox(const std::string& text)

@@ -1,5 +1,5 @@
 #pragma once
-// The platform services on the real Win32 API (ANSI functions).
+// The platform services on the real Win32 API.
 #include "PlatformServices.h"
 #include "Win32Calls.h"
 
@@ -21,15 +21,12 @@ public:
     std::vector<ProcessEntry> Processes() override;
     bool TerminateProcess(std::uint32_t id) override;
     OpenedKey OpenCurrentUserKey(const std::string& path) override;
-    std::string ReadFileBytes(const std::string& path) override;
-    bool ReplaceFileBytes(const std::string& path, const std::string& original, const std::string& bytes) override;
+    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) override;
+    std::string TemporaryDirectory() override;
+    bool MakeDirectory(const std::string& path) override;
     void ShowInformationBox(const std::string& text) override;
 
 private:
-    // The whole of a file, read while nobody may write it; false when it cannot be read.
-    bool ReadWhole(const std::string& path, std::string& bytes) const;
-    bool Holds(const std::string& path, const std::string& expected) const;
-
     std::function<void(const std::string&)> showBox_;
     const Win32Calls calls_;
 };

@@ -60,41 +60,32 @@ std::string Utf8ToWindows1252BestFit(const std::string& utf8)
 
 bool IsWellFormedUtf8(const std::string& bytes)
 {
-    const std::size_t size = bytes.size();
-    std::size_t i = 0;
-    while (i < size) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        // The length of the sequence and the range its second byte must lie in.
-        std::size_t length = 0;
-        unsigned char low = 0x80, top = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;        // overlong below U+0800
-            if (lead == 0xED) top = 0x9F;        // surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;        // overlong below U+10000
-            if (lead == 0xF4) top = 0x8F;        // above U+10FFFF
+    Utf8Check check;
+    check.Add(bytes.data(), bytes.size());
+    return check.WellFormed();
+}
+
+void Utf8Check::Add(const char* bytes, std::size_t size)
+{
+    for (std::size_t i = 0; i < size && !broken_; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (pending_) {
+            broken_ = byte < low_ || byte > top_;
+            low_ = 0x80;
+            top_ = 0xBF;
+            --pending_;
+        } else if (byte >= 0xC2 && byte <= 0xDF) {
+            pending_ = 1;
+        } else if (byte >= 0xE0 && byte <= 0xEF) {
+            pending_ = 2;
+            if (byte == 0xE0) low_ = 0xA0;   // overlong below U+0800
+            if (byte == 0xED) top_ = 0x9F;   // surrogates
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            pending_ = 3;
+            if (byte == 0xF0) low_ = 0x90;   // overlong below U+10000
+            if (byte == 0xF4) top_ = 0x8F;   // above U+10FFFF
         } else {
-            return false;
+            broken_ = byte >= 0x80;
         }
-        if (size - i < length)
-            return false;
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        if (second < low || second > top)
-            return false;
-        for (std::size_t k = 2; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if (next < 0x80 || next > 0xBF)
-                return false;
-        }
-        i += length;
     }
-    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Windows-1252, the code page of the program's texts, next to Unicode.
+#include <cstddef>
 #include <string>
 
 // The Unicode character of a Windows-1252 byte. The five bytes the code page leaves
@@ -19,3 +20,16 @@ std::string Utf8ToWindows1252BestFit(const std::string& utf8);
 // Whether bytes are well-formed UTF-8: no stray or missing continuation bytes, no
 // overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsWellFormedUtf8(const std::string& bytes);
+
+// The same check over text that comes in pieces of any size.
+class Utf8Check {
+public:
+    void Add(const char* bytes, std::size_t size);
+    // Whether everything added so far is well-formed, with no sequence left open.
+    bool WellFormed() const { return !broken_ && pending_ == 0; }
+
+private:
+    int pending_ = 0;                           // continuation bytes still due
+    unsigned char low_ = 0x80, top_ = 0xBF;     // the range the next one must lie in
+    bool broken_ = false;
+};

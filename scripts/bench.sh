@@ -2,6 +2,7 @@
 # Builds and runs the sweep benchmark in a Windows build under Wine: the in-memory
 # machine's per-entry costs, then a real scratch tree on the prefix's drive C:.
 # Flavour: $1 (win32 or win64), by default the 32-bit one where this host runs it.
+# "purge <MB>..." after the flavour runs only the purge of a real copy of each size.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/install-deps.sh
@@ -12,4 +13,4 @@ cmake --build --preset "$flavour" -j "$(nproc)" --target pelkarin_bench
 scripts/wine-prefix.sh "$flavour"
 pelkarin_use_flavour "$flavour"
 echo "Benchmark in the $flavour build." >&2
-"$WINELOADER" "build/$flavour/bench/pelkarin_bench.exe" </dev/null
+"$WINELOADER" "build/$flavour/bench/pelkarin_bench.exe" "${@:2}" </dev/null

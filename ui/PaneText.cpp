@@ -55,7 +55,7 @@ std::string ErrorBoxText(const std::string& message)
     return message;
 }
 
-std::string InformationText(const std::string& fileBytes)
+std::string InformationText(const std::string& fileBytes, bool more)
 {
     const std::string bytes = fileBytes.substr(0, fileBytes.find('\0'));
     std::string text;
@@ -72,5 +72,7 @@ std::string InformationText(const std::string& fileBytes)
             text += c;
         }
     }
+    if (more)
+        text += AppendedLine(text, "(El resto del archivo no se muestra: es mayor de 1 MB)");
     return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The texts of the report pane and of the error box, as pure string rules.
 // Every line in the pane ends with CR LF, so consecutive appends give one line each.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ std::string AppendedLine(const std::string& currentText, const std::string& line
 // above 0x2E (letters, digits, ":"...); messages ending in ".", "!", ")" or a blank stay.
 std::string ErrorBoxText(const std::string& message);
 
+// The most of an information file the pane shows: a larger file is cut there.
+constexpr std::size_t InformationShown = 1024 * 1024;
+
 // An information file's bytes as the pane shows them: cut at the first NUL, and every
-// lone CR and every lone LF made a CR LF (LF CR is two breaks).
-std::string InformationText(const std::string& fileBytes);
+// lone CR and every lone LF made a CR LF (LF CR is two breaks). When the file went on
+// beyond these bytes, one line at the end says the rest was left out.
+std::string InformationText(const std::string& fileBytes, bool more = false);

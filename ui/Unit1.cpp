@@ -5,6 +5,7 @@
 #include "MulDiv.h"
 #include "KeyboardCues.h"
 
+#include "PurgeJournal.h"
 #include "SystemCleaning.h"
 #include "Win32Platform.h"
 #include "../res/resource.h"
@@ -86,6 +87,8 @@ TForm1::TForm1(Application& application, const FormDescription& description, con
     // The platform's paths are UTF-8, where no byte of a longer character is ";", ":"
     // or "\": the directory list needs no lead-byte test.
     cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), NoLeadBytes, runMonitor_);
+    // A purge that a crash or a kill interrupted is undone before anything else runs.
+    RecoverInterruptedPurges(*platform_);
 }
 
 TForm1::~TForm1() = default;

@@ -23,10 +23,11 @@ protected:
     SharedFlags flags;
     SystemCleaning ops{machine, report, flags};
 
-    // Every listing and key the operations opened is closed again.
+    // Every listing, key and file the operations opened is closed again.
     void ExpectNothingOpen() const
     {
         EXPECT_EQ(machine.OpenListings(), 0);
         EXPECT_EQ(machine.OpenKeys(), 0);
+        EXPECT_EQ(machine.OpenFiles(), 0);
     }
 };

@@ -1,8 +1,6 @@
 // The in-memory machine must behave like Windows where the cleaning code depends on it.
 #include "RecordingPlatform.h"
 
-#include "EngineError.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -120,23 +118,74 @@ TEST(RecordingPatternLookup, UnlistableDirectoryIsSeenFromItsParentOnly)
     EXPECT_TRUE(Names(p, "c:\\missing\\*.*").empty());
     EXPECT_EQ(p.OpenListings(), 0);
     // Paths through it still resolve.
-    EXPECT_EQ(p.ReadFileBytes("c:\\a\\locked\\inner.txt"), "in");
+    EXPECT_TRUE(p.Open("c:\\a\\locked\\inner.txt", OpenMode::Read));
 }
 
-TEST(RecordingFiles, HeldOpenFilesResistDeletionAndReplacement)
+// The program's opens share reading only: whoever writes shuts the others out.
+TEST(RecordingFiles, OpensFollowTheSharingOfWhoHoldsTheFile)
 {
     RecordingPlatform p;
     p.AddFile("c:\\r.txt", "read");
     p.AddFile("c:\\w.txt", "write");
+    p.AddFile("c:\\ro.txt", "", FileAttr::ReadOnly);
+    p.AddFile("c:\\free.txt", "free");
+    p.AddDirectory("c:\\dir");
     p.HoldOpen("c:\\r.txt", HeldBy::Reader);
     p.HoldOpen("c:\\w.txt", HeldBy::Writer);
-    EXPECT_EQ(p.ReadFileBytes("c:\\r.txt"), "read");
-    EXPECT_THROW(p.ReadFileBytes("c:\\w.txt"), EngineError);
-    for (const char* path : {"c:\\r.txt", "c:\\w.txt"}) {
+    EXPECT_TRUE(p.Open("c:\\r.txt", OpenMode::Rewrite)) << "the reader shares writing";
+    EXPECT_FALSE(p.Open("c:\\w.txt", OpenMode::Read));
+    EXPECT_FALSE(p.Open("c:\\ro.txt", OpenMode::Rewrite));
+    EXPECT_TRUE(p.Open("c:\\ro.txt", OpenMode::Read));
+    EXPECT_FALSE(p.Open("c:\\dir", OpenMode::Read));
+    EXPECT_FALSE(p.Open("c:\\none", OpenMode::Read));
+    for (const char* path : {"c:\\r.txt", "c:\\w.txt"})
         EXPECT_FALSE(p.RemoveFile(path));
-        EXPECT_THROW(p.ReplaceFileBytes(path, p.Contents(path), "new"), EngineError);
+    {
+        auto rewrite = p.Open("c:\\free.txt", OpenMode::Rewrite);
+        ASSERT_TRUE(rewrite);
+        EXPECT_FALSE(p.Open("c:\\free.txt", OpenMode::Read));
+        EXPECT_FALSE(p.AppendByOtherProgram("c:\\free.txt", "+"));
+        EXPECT_FALSE(p.RemoveFile("c:\\free.txt"));
+        EXPECT_EQ(p.OpenFiles(), 1);
     }
-    EXPECT_EQ(p.Contents("c:\\w.txt"), "write");
+    {
+        auto read = p.Open("c:\\free.txt", OpenMode::Read);
+        EXPECT_TRUE(p.Open("c:\\free.txt", OpenMode::Read));
+        EXPECT_FALSE(p.Open("c:\\free.txt", OpenMode::Rewrite));
+        char buffer[8];
+        std::size_t got = 0;
+        EXPECT_TRUE(read->Read(1, buffer, sizeof buffer, got));
+        EXPECT_EQ(std::string(buffer, got), "ree");
+        EXPECT_FALSE(read->Write(0, "x", 1)) << "opened for reading";
+    }
+    EXPECT_TRUE(p.AppendByOtherProgram("c:\\free.txt", "+"));
+    EXPECT_EQ(p.OpenFiles(), 0);
+
+    EXPECT_FALSE(p.Open("c:\\free.txt", OpenMode::CreateNew)) << "a name already taken";
+    EXPECT_FALSE(p.Open("c:\\nodir\\new.txt", OpenMode::CreateNew));
+    auto created = p.Open("c:\\dir\\new.txt", OpenMode::CreateNew);
+    ASSERT_TRUE(created);
+    EXPECT_TRUE(created->Write(3, "ab", 2));
+    EXPECT_TRUE(created->Truncate(4));
+    EXPECT_EQ(p.Contents("c:\\dir\\new.txt"), std::string("\0\0\0a", 4));
+}
+
+TEST(RecordingFiles, KillFreezesTheMachineUntilRestart)
+{
+    RecordingPlatform p;
+    p.AddFile("c:\\a.txt", "abcd");
+    p.KillAtCallNumber(1, true);
+    {
+        auto file = p.Open("c:\\a.txt", OpenMode::Rewrite);
+        ASSERT_TRUE(file);
+        EXPECT_THROW(file->Write(0, "wxyz", 4), ProgramKilled);
+        EXPECT_FALSE(file->Truncate(0));
+    }
+    EXPECT_EQ(p.Contents("c:\\a.txt"), "wxcd") << "torn halfway";
+    EXPECT_FALSE(p.RemoveFile("c:\\a.txt"));
+    p.Restart();
+    EXPECT_EQ(p.OpenFiles(), 0);
+    EXPECT_TRUE(p.RemoveFile("c:\\a.txt"));
 }
 
 TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
@@ -148,16 +197,7 @@ TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
     EXPECT_FALSE(p.RemoveFile("c:\\ro"));
     EXPECT_FALSE(p.RemoveFile("c:\\dir"));
     EXPECT_FALSE(p.RemoveFile("c:\\none"));
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\hs", "", "x"), EngineError);
     EXPECT_TRUE(p.RemoveFile("c:\\hs"));
-
-    try {
-        p.ReplaceFileBytes("c:\\ro", "", "x");
-        ADD_FAILURE() << "replaced a read-only file";
-    } catch (const EngineError& error) {
-        EXPECT_STREQ(error.what(), "Cannot create file c:\\ro");
-    }
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\dir", "", "x"), EngineError);
 
     // The directory bit stays; a file stripped of every bit reads as normal.
     EXPECT_TRUE(p.SetAttributes("c:\\dir", 0));
@@ -168,30 +208,6 @@ TEST(RecordingFiles, DeletionAndReplacementFollowTheAttributes)
     // An unreadable word written back with a bit cleared is refused.
     EXPECT_FALSE(p.SetAttributes("c:\\ro", FileAttr::Invalid & ~FileAttr::Hidden));
     EXPECT_EQ(p.Attributes("c:\\ro"), FileAttr::Normal);
-}
-
-TEST(RecordingFiles, ReplacementOnlyOfWhatWasReadKeepingAccessAndAttributes)
-{
-    RecordingPlatform p;
-    p.AddFile("c:\\mirc.ini", "old", FileAttr::Archive | 0x2000 | 0x100);
-    p.SetAccess("c:\\mirc.ini", "owner only");
-    EXPECT_FALSE(p.ReplaceFileBytes("c:\\mirc.ini", "older", "new"));
-    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "old");
-    EXPECT_FALSE(p.ReplaceFileBytes("c:\\gone.ini", "", "new")) << "removed since it was read";
-    EXPECT_FALSE(p.Exists("c:\\gone.ini"));
-
-    p.SetOtherWriter([&](const std::string& path) { p.SetContents(path, p.Contents(path) + "+"); });
-    EXPECT_FALSE(p.ReplaceFileBytes("c:\\mirc.ini", "old", "new"));
-    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "old+");
-    p.SetOtherWriter({});
-    EXPECT_TRUE(p.ReplaceFileBytes("c:\\mirc.ini", "old+", "new"));
-    EXPECT_EQ(p.Contents("c:\\mirc.ini"), "new");
-    EXPECT_EQ(p.Access("c:\\mirc.ini"), "owner only");
-    EXPECT_EQ(p.Attributes("c:\\mirc.ini"), FileAttr::Archive | 0x2000 | 0x100);
-
-    p.AddFile("c:\\plain.ini", "a", FileAttr::Normal);
-    EXPECT_TRUE(p.ReplaceFileBytes("c:\\plain.ini", "a", "b"));
-    EXPECT_EQ(p.Attributes("c:\\plain.ini"), FileAttr::Archive);
 }
 
 TEST(RecordingPaths, RelativePathsResolveAgainstTheCurrentDirectory)
@@ -222,7 +238,7 @@ TEST(RecordingPaths, PathsHaveNoLengthLimitAndNamesFoldBeyondLatin)
     const std::string longPath = "c:\\" + dots + "abc.txt";
     EXPECT_TRUE(p.FileExists(longPath));
     EXPECT_EQ(Names(p, "c:\\" + dots + "abc.tx*"), Strings{"abc.txt"});
-    EXPECT_EQ(p.ReadFileBytes(longPath), "x");
+    EXPECT_NE(p.Open(longPath, OpenMode::Read), nullptr);
     // Cyrillic and Polish letters in UTF-8 compare without regard to case.
     p.AddFile("c:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\\xC5\x82\xC3\xB3" "d\xC5\xBA.txt");
     EXPECT_TRUE(p.FileExists("C:\\\xD0\x9F\xD0\x90\xD0\x9F\xD0\x9A\xD0\x90\\\xC5\x81\xC3\x93" "D\xC5\xB9.TXT"));
@@ -254,15 +270,14 @@ TEST(RecordingFaults, FailingEveryCallOfAKindChangesNothing)
     p.AddKey("software\\run");
     p.SetValue("software\\run", "systemtray", "c:\\systray.exe");
     const std::uint32_t id = p.AddProcess("systray.exe");
-    for (Call call : {Call::FindNext, Call::FindClose, Call::SetAttributes, Call::ReplaceFile, Call::ReadFile,
+    for (Call call : {Call::FindNext, Call::FindClose, Call::SetAttributes, Call::WriteFile, Call::OpenFile,
                       Call::TerminateProcess, Call::DeleteValue, Call::CloseKey, Call::CurrentDirectory})
         p.FailEvery(call);
 
     EXPECT_EQ(Names(p, "c:\\d\\*.txt"), Strings{"a.txt"});
     EXPECT_EQ(p.OpenListings(), 0);
     EXPECT_FALSE(p.SetAttributes("c:\\d\\a.txt", FileAttr::Hidden));
-    EXPECT_THROW(p.ReplaceFileBytes("c:\\d\\a.txt", "a", "x"), EngineError);
-    EXPECT_THROW(p.ReadFileBytes("c:\\d\\a.txt"), EngineError);
+    EXPECT_FALSE(p.Open("c:\\d\\a.txt", OpenMode::Read));
     EXPECT_FALSE(p.TerminateProcess(id));
     EXPECT_EQ(p.CurrentDirectory(), "");
     {

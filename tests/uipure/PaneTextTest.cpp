@@ -94,6 +94,13 @@ TEST(InformationText, CutAtFirstNul)
     EXPECT_EQ(InformationText(""), "");
 }
 
+TEST(InformationText, FileCutShortEndsWithALineSayingSo)
+{
+    const std::string notice = "(El resto del archivo no se muestra: es mayor de 1 MB)\r\n";
+    EXPECT_EQ(InformationText("a\nb", true), "a\r\nb\r\n" + notice);
+    EXPECT_EQ(InformationText("a\r", true), "a\r\n" + notice);
+}
+
 TEST(InformationText, OtherBytesPassUnchanged)
 {
     const std::string bytes = "Qu\xE9 es: \xC4\t\x7F\xFF";

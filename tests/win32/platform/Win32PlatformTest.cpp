@@ -1,6 +1,5 @@
 // The Win32 platform services against Wine's real file system, registry and processes.
 #include "ChildProcess.h"
-#include "EngineError.h"
 #include "RemoveTree.h"
 #include "ScratchFiles.h"
 #include "Win32Platform.h"
@@ -25,7 +24,7 @@ void Write(const std::string& path, const std::string& bytes, DWORD attributes =
 
 std::string Read(const std::string& path)
 {
-    return Win32Platform().ReadFileBytes(path);
+    return ReadWhole(path);
 }
 
 std::vector<std::string> Listing(Win32Platform& platform, const std::string& pattern)
@@ -200,101 +199,54 @@ TEST_F(Win32PlatformTest, CurrentAndWindowsDirectories)
     SetCurrentDirectoryA(before);
 }
 
-TEST_F(Win32PlatformTest, ReadingFiles)
+// The whole of a file read through the platform's handle.
+static std::string ReadThrough(OpenedFile& file)
+{
+    std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+    std::size_t done = 0, read = 1;
+    for (; read && done < bytes.size(); done += read)
+        EXPECT_TRUE(file.Read(done, &bytes[done], bytes.size() - done, read));
+    return bytes.substr(0, done);
+}
+
+TEST_F(Win32PlatformTest, OpeningFilesSharesThemWithReadersOnly)
 {
     std::string big(5 * 1024 * 1024 + 7, '\0');
     for (std::size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<char>(i * 7 + i / 4096);
     Write(Root + "big.ini", big);
-    EXPECT_EQ(platform.ReadFileBytes(Root + "big.ini"), big);
-
-    Write(Root + "empty.ini", "");
-    EXPECT_EQ(platform.ReadFileBytes(Root + "empty.ini"), "");
-
-    try {
-        platform.ReadFileBytes(Root + "missing.ini");
-        FAIL();
-    } catch (const EngineError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + Root + "missing.ini");
+    {
+        auto file = platform.Open(Root + "big.ini", OpenMode::Rewrite);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->Size(), big.size());
+        EXPECT_EQ(ReadThrough(*file), big);
+        EXPECT_TRUE(platform.Open(Root + "big.ini", OpenMode::Read) == nullptr) << "a writer shuts readers out";
+        EXPECT_TRUE(file->Write(big.size() - 2, "xyz", 3));
+        EXPECT_TRUE(file->Truncate(4));
+        EXPECT_TRUE(file->Flush());
     }
+    EXPECT_EQ(Read(Root + "big.ini"), big.substr(0, 4));
+    EXPECT_FALSE(platform.Open(Root + "missing.ini", OpenMode::Read));
+    EXPECT_FALSE(platform.Open(Root + "big.ini", OpenMode::CreateNew));
+    EXPECT_TRUE(platform.Open(Root + "new.ini", OpenMode::CreateNew));
+    EXPECT_TRUE(platform.MakeDirectory(Root + "sub"));
+    EXPECT_TRUE(platform.MakeDirectory(Root + "sub")) << "already there";
+    EXPECT_EQ(platform.TemporaryDirectory().back(), '\\');
 
     Write(Root + "held.ini", "a\r\n");
     {
         ChildProcess reader = ChildProcess::HoldingFileOpen(Root + "held.ini", ChildProcess::Hold::ForReading);
-        EXPECT_EQ(platform.ReadFileBytes(Root + "held.ini"), "a\r\n") << "other readers are shared with";
+        EXPECT_TRUE(platform.Open(Root + "held.ini", OpenMode::Rewrite)) << "the reader shares writing";
     }
     ChildProcess writer = ChildProcess::HoldingFileOpen(Root + "held.ini");
-    try {
-        platform.ReadFileBytes(Root + "held.ini");
-        FAIL() << "a file held open for writing was read";
-    } catch (const EngineError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + Root + "held.ini");
-    }
-}
-
-BOOL WINAPI NeverEnding(HANDLE, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED)
-{
-    std::fill_n(static_cast<char*>(buffer), size, 'z');
-    *read = size;
-    return TRUE;
-}
-
-TEST_F(Win32PlatformTest, ReadingTakesTheSizeTheFileHadWhenOpened)
-{
-    Write(Root + "mirc.ini", "ten bytes.");
-    Win32Calls calls;
-    calls.ReadFile = NeverEnding;
-    EXPECT_EQ(Win32Platform({}, calls).ReadFileBytes(Root + "mirc.ini"), "zzzzzzzzzz");
+    EXPECT_FALSE(platform.Open(Root + "held.ini", OpenMode::Read));
 
     const UnixLink zero(Root + "zero.ini", "/dev/zero");
     if (!zero.Made())
         GTEST_SKIP() << "no link to /dev/zero could be made here";
-    EXPECT_EQ(platform.ReadFileBytes(Root + "zero.ini"), "") << "a device reports no size";
-}
-
-TEST_F(Win32PlatformTest, ReplacingFilesIsAllOrNothing)
-{
-    Write(Root + "mirc.ini", "old content\r\n", FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_TRUE(platform.ReplaceFileBytes(Root + "mirc.ini", "old content\r\n", "new\r\n"));
-    EXPECT_EQ(Read(Root + "mirc.ini"), "new\r\n");
-    EXPECT_TRUE(platform.ReplaceFileBytes(Root + "mirc.ini", "new\r\n", ""));
-    EXPECT_EQ(Read(Root + "mirc.ini"), "");
-    EXPECT_EQ(platform.GetAttributes(Root + "mirc.ini") & ~FILE_ATTRIBUTE_ARCHIVE, 0u);
-    EXPECT_FALSE(platform.ReplaceFileBytes(Root + "mirc.ini", "not what it holds", "lost"));
-    EXPECT_EQ(Read(Root + "mirc.ini"), "");
-    EXPECT_FALSE(platform.ReplaceFileBytes(Root + "gone.ini", "", "lost"));
-    EXPECT_FALSE(PathExists(Root + "gone.ini")) << "a removed copy does not come back";
-
-    auto expectRefused = [&](const std::string& path, const std::string& original, const std::string& why) {
-        try {
-            platform.ReplaceFileBytes(path, original, "lost");
-            ADD_FAILURE() << why << " was replaced";
-        } catch (const EngineError& e) {
-            EXPECT_EQ(std::string(e.what()), "Cannot create file " + path) << why;
-        }
-    };
-    for (DWORD refused : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
-        Write(Root + "kept.ini", "keep me\r\n", refused);
-        expectRefused(Root + "kept.ini", "keep me\r\n", "attributes " + std::to_string(refused));
-        EXPECT_EQ(platform.GetAttributes(Root + "kept.ini") & ~FileAttr::Archive, refused);
-        SetFileAttributesA((Root + "kept.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(Read(Root + "kept.ini"), "keep me\r\n");
-    }
-    CreateDirectoryA((Root + "dir.ini").c_str(), nullptr);
-    expectRefused(Root + "dir.ini", "", "a directory");
-
-    Write(Root + "held.ini", "held\r\n");
-    for (auto hold : {ChildProcess::Hold::ForWriting, ChildProcess::Hold::ForReading}) {
-        {
-            ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "held.ini", hold);
-            expectRefused(Root + "held.ini", "held\r\n", "a file held open");
-        }
-        EXPECT_EQ(Read(Root + "held.ini"), "held\r\n");
-    }
-
-    EXPECT_EQ(Listing(platform, Root + "*"),
-              (std::vector<std::string>{".", "..", "dir.ini", "held.ini", "kept.ini", "mirc.ini"}))
-        << "no temporary is left behind";
+    auto device = platform.Open(Root + "zero.ini", OpenMode::Read);
+    ASSERT_TRUE(device);
+    EXPECT_EQ(device->Size(), 0u) << "a device reports no size, and is read no further";
 }
 
 TEST(Win32Registry, OpenDeleteAndMissingKeys)

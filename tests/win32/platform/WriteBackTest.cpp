@@ -1,14 +1,13 @@
-// The rewrite of a configuration copy against the real system: each of its steps made to
-// fail through the platform's call table, another program writing the copy at the worst
-// moment, leftovers of a killed run, and the copy's access rights.
+// The in-place rewrite of a configuration copy against the real system: each write, flush
+// and cut made to fail through the platform's call table, a kill in the middle and the
+// start after it, another program appending all the while, the copy staying the same
+// file, and a copy at a path longer than MAX_PATH.
 #include "ChildProcess.h"
+#include "CopyPurge.h"
 #include "EngineError.h"
-#include "LineReport.h"
+#include "PurgeJournal.h"
 #include "ScratchFiles.h"
-#include "SystemCleaning.h"
 #include "Win32Platform.h"
-
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +21,7 @@ using Strings = std::vector<std::string>;
 const std::string Root = "c:\\pelkarin-writeback-test\\";
 const std::string Copy = Root + "mirc.ini";
 const std::string Original = "[mirc]\r\nn0=mirc.hst\r\nkeep=1\r\n";
+const std::string Purged = "[mirc]\r\nkeep=1\r\n";
 const Strings CopyAlone = {".", "..", "mirc.ini"};
 
 Strings EntriesOf(const std::string& dir)
@@ -38,87 +38,78 @@ Strings EntriesOf(const std::string& dir)
     return names;
 }
 
-// The access rights of a file in the security descriptor language, "" when unreadable.
-std::string AccessRightsOf(const std::string& path)
+Strings Journals()
 {
-    DWORD size = 0;
-    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-    std::vector<BYTE> descriptor(size ? size : 1);
-    char* text = nullptr;
-    if (!GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size) ||
-        !ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1,
-                                                              DACL_SECURITY_INFORMATION, &text, nullptr))
-        return {};
-    const std::string rights = text;
-    LocalFree(text);
-    return rights;
+    Strings journals;
+    for (const std::string& name : EntriesOf(Win32Platform().TemporaryDirectory() + "Pelkarin\\"))
+        if (name.rfind("purge-", 0) == 0)
+            journals.push_back(name);
+    return journals;
 }
 
-HANDLE WINAPI NoNewFiles(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+bool Purge(Win32Platform& platform, const std::string& path = Copy)
+{
+    LineMarker marker("mirc.hst");
+    return PurgeLinesOfCopy(platform, path, marker);
+}
+
+// Counts the writes, flushes and cuts, fails the one asked for, and after a kill fails
+// them all.
+struct Calls {
+    enum Kind { Write, Flush, Cut };
+    static inline int made[3] = {};
+    static inline int failing[3] = {-1, -1, -1};
+    static inline bool killedAtCut = false;
+    static inline bool dead = false;
+
+    static void Reset()
+    {
+        made[Write] = made[Flush] = made[Cut] = 0;
+        failing[Write] = failing[Flush] = failing[Cut] = -1;
+        killedAtCut = dead = false;
+    }
+    static bool Fails(Kind kind)
+    {
+        dead = dead || (kind == Cut && killedAtCut);
+        if (dead || made[kind]++ == failing[kind]) {
+            SetLastError(ERROR_DISK_FULL);
+            return true;
+        }
+        return false;
+    }
+    static void Put(Win32Calls& calls);
+};
+
+BOOL WINAPI CountedWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    return !Calls::Fails(Calls::Write) && WriteFile(file, data, size, written, overlapped);
+}
+
+BOOL WINAPI CountedFlush(HANDLE file)
+{
+    return !Calls::Fails(Calls::Flush) && FlushFileBuffers(file);
+}
+
+BOOL WINAPI CountedCut(HANDLE file)
+{
+    return !Calls::Fails(Calls::Cut) && SetEndOfFile(file);
+}
+
+void Calls::Put(Win32Calls& calls)
+{
+    calls.WriteFile = CountedWrite;
+    calls.FlushFileBuffers = CountedFlush;
+    calls.SetEndOfFile = CountedCut;
+}
+
+HANDLE WINAPI NoNewFiles(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
                          DWORD flags, HANDLE model)
 {
     if (disposition == CREATE_NEW) {
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
-    return CreateFileA(path, access, share, security, disposition, flags, model);
-}
-
-BOOL WINAPI DiskFull(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED)
-{
-    *written = 0;
-    SetLastError(ERROR_DISK_FULL);
-    return FALSE;
-}
-
-BOOL WINAPI HalfWritten(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
-{
-    return WriteFile(file, data, size / 2, written, overlapped);
-}
-
-BOOL WINAPI FlushFails(HANDLE)
-{
-    SetLastError(ERROR_IO_DEVICE);
-    return FALSE;
-}
-
-BOOL WINAPI RenameDenied(LPCSTR, LPCSTR, DWORD)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
-// Another program (the test's child) that adds a line to the copy from inside one of the
-// rewrite's calls: once, or at every rewrite.
-struct OtherWriter {
-    static inline int writes = 0;
-    static inline bool everyTime = false;
-
-    static void Reset(bool always)
-    {
-        writes = 0;
-        everyTime = always;
-    }
-    static void WriteIfDue()
-    {
-        if (everyTime || writes == 0)
-            ChildProcess::Appending(Copy, "n" + std::to_string(++writes) + "=mirc.hst");
-    }
-};
-
-// Just before the new content replaces the copy.
-BOOL WINAPI WriterBeforeReplace(LPCSTR from, LPCSTR to, DWORD flags)
-{
-    if (to == Copy && std::string(from) == Copy + ".pelkarin.tmp")
-        OtherWriter::WriteIfDue();
-    return MoveFileExA(from, to, flags);
-}
-
-// While the new content is being made durable.
-BOOL WINAPI WriterDuringFlush(HANDLE file)
-{
-    OtherWriter::WriteIfDue();
-    return FlushFileBuffers(file);
+    return CreateFileW(path, access, share, security, disposition, flags, model);
 }
 
 class WriteBack : public testing::Test {
@@ -128,142 +119,177 @@ protected:
         RemoveScratchTree(Root);
         MakeDirectory(Root);
         MakeFile(Copy, Original);
+        ASSERT_EQ(Journals(), Strings{});
     }
     void TearDown() override { RemoveScratchTree(Root); }
 };
 
 } // namespace
 
-TEST_F(WriteBack, EachFailingStepLeavesTheOriginalAndNoTemporary)
-{
-    struct Fault {
-        const char* step;
-        void (*put)(Win32Calls&);
-        std::string message;
-    };
-    const Fault faults[] = {
-        {"creating the temporary", [](Win32Calls& calls) { calls.CreateFileA = NoNewFiles; }, "Cannot create file " + Copy},
-        {"writing it", [](Win32Calls& calls) { calls.WriteFile = DiskFull; }, "Stream write error"},
-        {"writing it short", [](Win32Calls& calls) { calls.WriteFile = HalfWritten; }, "Stream write error"},
-        {"flushing it", [](Win32Calls& calls) { calls.FlushFileBuffers = FlushFails; }, "Stream write error"},
-        {"replacing the copy", [](Win32Calls& calls) { calls.MoveFileExA = RenameDenied; }, "Cannot create file " + Copy},
-    };
-    for (const Fault& fault : faults) {
-        Win32Calls calls;
-        fault.put(calls);
-        Win32Platform platform({}, calls);
-        try {
-            platform.ReplaceFileBytes(Copy, Original, "keep=1\r\n");
-            ADD_FAILURE() << fault.step << ": no error";
-        } catch (const EngineError& error) {
-            EXPECT_EQ(error.what(), fault.message) << fault.step;
-        }
-        EXPECT_EQ(ReadWhole(Copy), Original) << fault.step;
-        EXPECT_EQ(EntriesOf(Root), CopyAlone) << fault.step;
-    }
-}
-
-TEST_F(WriteBack, EachCallOlderWindowsLackCleansTheSameWhenMissing)
+TEST_F(WriteBack, EachWideCallOlderWindowsLackPurgesTheSameWhenMissing)
 {
     const std::pair<const char*, void (*)(Win32Calls&)> missing[] = {
-        {"GetFileSecurityA", [](Win32Calls& calls) { calls.GetFileSecurityA = nullptr; }},
-        {"CreateHardLinkA", [](Win32Calls& calls) { calls.CreateHardLinkA = nullptr; }},
-        {"MoveFileExA", [](Win32Calls& calls) { calls.MoveFileExA = nullptr; }},
+        {"CreateFileW", [](Win32Calls& calls) { calls.CreateFileW = nullptr; }},
+        {"GetTempPathW", [](Win32Calls& calls) { calls.GetTempPathW = nullptr; }},
+        {"CreateDirectoryW", [](Win32Calls& calls) { calls.CreateDirectoryW = nullptr; }},
     };
     for (const auto& [name, empty] : missing) {
         MakeFile(Copy, Original);
         Win32Calls calls;
         empty(calls);
         Win32Platform platform({}, calls);
-        LineReport report;
-        SharedFlags flags;
-        SystemCleaning(platform, report, flags).PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
-        EXPECT_EQ(report.lines, Strings{}) << "without " << name;
-        EXPECT_TRUE(flags.InfectionFound) << "without " << name;
-        EXPECT_FALSE(flags.RemovalFailed) << "without " << name;
-        EXPECT_EQ(ReadWhole(Copy), "[mirc]\r\nkeep=1\r\n") << "without " << name;
+        EXPECT_TRUE(Purge(platform)) << "without " << name;
+        EXPECT_EQ(ReadWhole(Copy), Purged) << "without " << name;
+        EXPECT_EQ(Journals(), Strings{}) << "without " << name;
         EXPECT_EQ(EntriesOf(Root), CopyAlone) << "without " << name;
     }
 }
 
-TEST_F(WriteBack, WithoutMoveFileExTheOriginalGoesOnlyForACompleteTemporary)
+TEST_F(WriteBack, EachFailingWriteFlushOrCutLeavesTheOriginalAndNoJournal)
 {
-    // Windows 95/98/Me: no file security, MoveFileEx is a stub there, and there are no
-    // hard links.
+    Calls::Reset();
     Win32Calls calls;
-    calls.GetFileSecurityA = nullptr;
-    calls.MoveFileExA = nullptr;
-    calls.CreateHardLinkA = nullptr;
-    EXPECT_TRUE(Win32Platform({}, calls).ReplaceFileBytes(Copy, Original, "keep=1\r\n"));
-    EXPECT_EQ(ReadWhole(Copy), "keep=1\r\n");
-
-    calls.WriteFile = DiskFull;
-    EXPECT_THROW(Win32Platform({}, calls).ReplaceFileBytes(Copy, "keep=1\r\n", "lost\r\n"), EngineError);
-    EXPECT_EQ(ReadWhole(Copy), "keep=1\r\n");
-    EXPECT_EQ(EntriesOf(Root), CopyAlone);
-}
-
-TEST_F(WriteBack, LeftoversOfAKilledRunAreRemoved)
-{
-    MakeFile(Copy + ".pelkarin.tmp", std::string(1 << 20, 'x'));
-    MakeFile(Copy + ".pelkarin.old", Original);
-    EXPECT_TRUE(Win32Platform().ReplaceFileBytes(Copy, Original, "keep=1\r\n"));
-    EXPECT_EQ(ReadWhole(Copy), "keep=1\r\n");
-    EXPECT_EQ(EntriesOf(Root), CopyAlone);
-}
-
-TEST_F(WriteBack, AnotherProgramsLineWrittenJustBeforeTheReplaceIsKept)
-{
-    for (const bool hardLinks : {true, false}) {
-        MakeFile(Copy, Original);
-        OtherWriter::Reset(false);
-        Win32Calls calls;
-        if (hardLinks) {
-            calls.MoveFileExA = WriterBeforeReplace;
-        } else {
-            // Without hard links the copy is compared before the replace: a writer there is seen.
-            calls.CreateHardLinkA = nullptr;
-            calls.FlushFileBuffers = WriterDuringFlush;
-        }
-        Win32Platform platform({}, calls);
-        LineReport report;
-        SharedFlags flags;
-        SystemCleaning(platform, report, flags).PurgeConfigLines(Root, "mirc.ini", "keep=");
-        EXPECT_EQ(OtherWriter::writes, 1);
-        EXPECT_EQ(ReadWhole(Copy), "[mirc]\r\nn0=mirc.hst\r\nn1=mirc.hst\r\n") << "hard links " << hardLinks;
-        EXPECT_EQ(EntriesOf(Root), CopyAlone) << "hard links " << hardLinks;
-    }
-}
-
-TEST_F(WriteBack, CopyThatKeepsChangingRaisesTheCreateErrorAndKeepsEveryLine)
-{
-    OtherWriter::Reset(true);
-    Win32Calls calls;
-    calls.MoveFileExA = WriterBeforeReplace;
+    Calls::Put(calls);
     Win32Platform platform({}, calls);
-    LineReport report;
-    SharedFlags flags;
+    ASSERT_TRUE(Purge(platform));
+    const int clean[3] = {Calls::made[Calls::Write], Calls::made[Calls::Flush], Calls::made[Calls::Cut]};
+    ASSERT_GE(clean[Calls::Write], 4);
+
+    for (const Calls::Kind kind : {Calls::Write, Calls::Flush, Calls::Cut}) {
+        for (int failing = 0; failing < clean[kind]; ++failing) {
+            const std::string context = "kind " + std::to_string(kind) + " failing " + std::to_string(failing);
+            MakeFile(Copy, Original);
+            Calls::Reset();
+            Calls::failing[kind] = failing;
+            try {
+                Purge(platform);
+                // Only marking the finished journal void may fail unseen.
+                EXPECT_EQ(ReadWhole(Copy), Purged) << context;
+            } catch (const EngineError& error) {
+                EXPECT_STREQ(error.what(), "Stream write error") << context;
+                EXPECT_EQ(ReadWhole(Copy), Original) << context;
+            }
+            EXPECT_EQ(Journals(), Strings{}) << context;
+            EXPECT_EQ(EntriesOf(Root), CopyAlone) << context;
+        }
+    }
+
+    Win32Calls noJournal;
+    noJournal.CreateFileW = NoNewFiles;
+    MakeFile(Copy, Original);
+    Win32Platform withoutJournals({}, noJournal);
     try {
-        SystemCleaning(platform, report, flags).PurgeConfigLines(Root, "mirc.ini", "keep=");
-        FAIL() << "no error";
+        Purge(withoutJournals);
+        ADD_FAILURE() << "purged without a journal";
     } catch (const EngineError& error) {
         EXPECT_EQ(error.what(), "Cannot create file " + Copy);
     }
-    EXPECT_EQ(OtherWriter::writes, 3);
-    EXPECT_EQ(ReadWhole(Copy), Original + "n1=mirc.hst\r\nn2=mirc.hst\r\nn3=mirc.hst\r\n");
-    EXPECT_EQ(EntriesOf(Root), CopyAlone);
+    EXPECT_EQ(ReadWhole(Copy), Original);
 }
 
-TEST_F(WriteBack, RewrittenCopyKeepsItsAccessRights)
+TEST_F(WriteBack, CopyKilledHalfRewrittenIsPutBackAtTheNextStart)
 {
-    const int before = UnixMode(Copy, "600");
-    if (before != 0600)
-        GTEST_SKIP() << "the Unix mode of the copy cannot be set or read here";
-    const std::string rights = AccessRightsOf(Copy);
-    ASSERT_NE(rights, "");
-    EXPECT_TRUE(Win32Platform().ReplaceFileBytes(Copy, Original, "keep=1\r\n"));
-    EXPECT_EQ(AccessRightsOf(Copy), rights);
-    // Wine turns the rights into a mode of its own (0750 here), but never one that lets
-    // others read a file they could not read before.
-    EXPECT_EQ(UnixMode(Copy) & 07, 0);
+    std::string original;
+    for (int i = 0; i < 20000; ++i)
+        original += "n" + std::to_string(i) + (i == 3 ? "=mirc.hst\r\n" : "=keep\r\n");
+    MakeFile(Copy, original);
+    Calls::Reset();
+    Calls::killedAtCut = true;
+    Win32Calls calls;
+    Calls::Put(calls);
+    Win32Platform killed({}, calls);
+    EXPECT_THROW(Purge(killed), EngineError);
+    EXPECT_NE(ReadWhole(Copy), original) << "rewritten up to the cut";
+    ASSERT_EQ(Journals().size(), 1u);
+
+    Win32Platform nextStart;
+    RecoverInterruptedPurges(nextStart);
+    EXPECT_EQ(ReadWhole(Copy), original);
+    EXPECT_EQ(Journals(), Strings{});
+}
+
+TEST_F(WriteBack, AnotherProgramAppendingAllTheWhileLosesNoLine)
+{
+    std::string content = "[mirc]\r\nn0=mirc.hst\r\n", purged = "[mirc]\r\n";
+    for (int i = 0; content.size() < 30 * 1024 * 1024; ++i) {
+        const std::string line = "line" + std::to_string(i) + "=a setting of the user's\r\n";
+        content += line;
+        purged += line;
+    }
+    MakeFile(Copy, content);
+    const int lines = 300;
+    ChildProcess appender = ChildProcess::AppendingLines(Copy, lines);
+    // Met while the appender has it open for its line, the copy gives the open error, and
+    // the user presses again.
+    Win32Platform platform;
+    int opensRefused = 0;
+    for (bool purged = false; !purged && opensRefused < 20;) {
+        try {
+            purged = Purge(platform);
+        } catch (const EngineError& error) {
+            EXPECT_EQ(error.what(), "Cannot open file " + Copy);
+            ++opensRefused;
+        }
+    }
+    EXPECT_LT(opensRefused, 20);
+    ASSERT_TRUE(appender.WaitForExit(120000));
+    for (int line = 1; line <= lines; ++line)
+        purged += "appended" + std::to_string(line) + "\r\n";
+    EXPECT_TRUE(ReadWhole(Copy) == purged);
+    std::printf("the appender was refused %lu times, the purge's open %d times\n", appender.ExitCode(), opensRefused);
+}
+
+TEST_F(WriteBack, CopyStaysTheSameFileAndTheUsersFilesBesideItStay)
+{
+    ASSERT_TRUE(CreateHardLinkA((Root + "link.ini").c_str(), Copy.c_str(), nullptr));
+    MakeFile(Copy + ".pelkarin.old", "the user's");
+    MakeDirectory(Copy + ".pelkarin.tmp");
+    for (const char* mode : {"600", "644"}) {
+        MakeFile(Copy, Original);
+        const int before = UnixMode(Copy, mode);
+        Win32Platform platform;
+        EXPECT_TRUE(Purge(platform));
+        EXPECT_EQ(UnixMode(Copy), before) << mode;
+        EXPECT_EQ(ReadWhole(Root + "link.ini"), Purged) << "a hard link is the same file";
+    }
+    EXPECT_EQ(ReadWhole(Copy + ".pelkarin.old"), "the user's");
+    EXPECT_EQ(AttributesOf(Copy + ".pelkarin.tmp") & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(WriteBack, CopyAtAPathLongerThanMaxPathIsPurged)
+{
+    // Removed again however the test ends: the scratch tree's removal cannot reach it.
+    struct LongTree {
+        std::vector<std::wstring> dirs;
+        std::wstring copy;
+        ~LongTree()
+        {
+            DeleteFileW(copy.c_str());
+            for (auto it = dirs.rbegin(); it != dirs.rend(); ++it)
+                RemoveDirectoryW(it->c_str());
+        }
+    } tree;
+    std::wstring dir = L"\\\\?\\c:\\pelkarin-writeback-test";
+    while (dir.size() < 300) {
+        dir += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+        tree.dirs.push_back(dir);
+    }
+    const std::wstring copy = tree.copy = dir + L"\\mirc.ini";
+    HANDLE file = CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, Original.data(), static_cast<DWORD>(Original.size()), &written, nullptr);
+    CloseHandle(file);
+
+    Win32Platform platform;
+    const std::string path(copy.begin() + 4, copy.end());   // plain ASCII, as the walk gives it
+    ASSERT_GT(path.size(), 300u);
+    EXPECT_TRUE(Purge(platform, path));
+    auto purged = platform.Open(path, OpenMode::Read);
+    ASSERT_TRUE(purged);
+    std::string bytes(static_cast<std::size_t>(purged->Size()), '\0');
+    std::size_t read = 0;
+    EXPECT_TRUE(purged->Read(0, &bytes[0], bytes.size(), read));
+    EXPECT_EQ(bytes.substr(0, read), Purged);
 }

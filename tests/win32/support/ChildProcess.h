@@ -32,12 +32,24 @@ public:
         return ChildProcess(ChildExe(), "append \"" + path + "\" " + line);
     }
 
+    // The child adding count numbered lines to path, one every few milliseconds, from now on.
+    static ChildProcess AppendingLines(const std::string& path, int count)
+    {
+        return ChildProcess(ChildExe(), "appendlines \"" + path + "\" " + std::to_string(count));
+    }
+
     ChildProcess(ChildProcess&& other) noexcept : info_(std::exchange(other.info_, PROCESS_INFORMATION{})) {}
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess() { End(); }
 
     DWORD Id() const { return info_.dwProcessId; }
+    DWORD ExitCode() const
+    {
+        DWORD code = 0;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
     bool WaitForExit(DWORD milliseconds) const { return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0; }
 
     // The child program's path in Windows form (the build tree is reached through drive Z:).
