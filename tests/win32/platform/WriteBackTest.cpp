@@ -219,15 +219,17 @@ TEST_F(WriteBack, AnotherProgramAppendingAllTheWhileLosesNoLine)
     MakeFile(Copy, content);
     const int lines = 300;
     ChildProcess appender = ChildProcess::AppendingLines(Copy, lines);
-    // Met while the appender has it open for its line, the copy gives the open error, and
-    // the user presses again.
+    // Met while the appender has it open for its line, the copy is refused, and the user
+    // presses again. The open error, or the create error when the appender let go between
+    // the purge's open for writing and its open for reading.
     Win32Platform platform;
     int opensRefused = 0;
     for (bool purged = false; !purged && opensRefused < 20;) {
         try {
             purged = Purge(platform);
         } catch (const EngineError& error) {
-            EXPECT_EQ(error.what(), "Cannot open file " + Copy);
+            EXPECT_TRUE(error.what() == "Cannot open file " + Copy || error.what() == "Cannot create file " + Copy)
+                << error.what();
             ++opensRefused;
         }
     }
