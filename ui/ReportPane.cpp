@@ -1,6 +1,7 @@
 #include "ReportPane.h"
 
 #include "PaneText.h"
+#include "WindowText.h"
 
 #include "../engine/EngineError.h"
 
@@ -44,9 +45,7 @@ void ReportPane::AppendLines(const std::vector<std::string>& lines)
 
 std::string ReportPane::Text() const
 {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit_)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(edit_, &text[0], static_cast<int>(text.size()))));
-    return text;
+    return WindowText(edit_);
 }
 
 void ReportPane::ReplaceText(const std::string& text)

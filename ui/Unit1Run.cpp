@@ -9,6 +9,7 @@
 #include "ExceptionReport.h"
 #include "SystemCleaning.h"
 #include "Win32Platform.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -33,13 +34,6 @@ bool DisabledOrWithin(HWND window)
         if (!IsWindowEnabled(window))
             return true;
     return false;
-}
-
-std::string WindowText(HWND window)
-{
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
 #include "WindowCalls.h"
+#include "WindowText.h"
 
 #include <oleacc.h>
 
@@ -49,13 +50,6 @@ std::string DrawTextCaption(const DisplayedCaption& caption, bool underline)
             text += '&';
         text += caption.text[i];
     }
-    return text;
-}
-
-std::string WindowText(HWND window)
-{
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
     return text;
 }
 

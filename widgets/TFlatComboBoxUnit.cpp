@@ -4,6 +4,7 @@
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
 #include "WindowCalls.h"
+#include "WindowText.h"
 
 #include <algorithm>
 
@@ -40,13 +41,6 @@ std::vector<std::string> ListItems(HWND combo)
         items.push_back(item);
     }
     return items;
-}
-
-std::string TextOf(HWND window)
-{
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
 }
 
 } // namespace
@@ -95,7 +89,7 @@ void TFlatComboBox::MakeWindow(const Content& content, int height, HFONT font)
 void TFlatComboBox::Recreate()
 {
     HWND old = Handle();
-    const Content content{ListItems(old), TextOf(old), static_cast<int>(SendMessageA(old, CB_GETCURSEL, 0, 0))};
+    const Content content{ListItems(old), WindowText(old), static_cast<int>(SendMessageA(old, CB_GETCURSEL, 0, 0))};
     const auto font = reinterpret_cast<HFONT>(SendMessageA(old, WM_GETFONT, 0, 0));
     RECT place;
     GetWindowRect(old, &place);

@@ -4,6 +4,7 @@
 #include "OffscreenPaint.h"
 #include "SystemColours.h"
 #include "TitlebarText.h"
+#include "WindowText.h"
 
 #include <oleacc.h>
 
@@ -132,9 +133,7 @@ void TFlatTitlebar::SetCaption(const std::string& caption)
 
 std::string TFlatTitlebar::CaptionText() const
 {
-    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
-    caption.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), &caption[0], static_cast<int>(caption.size()))));
-    return caption;
+    return WindowText(Handle());
 }
 
 AccessibleFacts TFlatTitlebar::Facts() const

@@ -1,0 +1,7 @@
+#pragma once
+// A window's text as the ANSI functions give it.
+#include <windows.h>
+
+#include <string>
+
+std::string WindowText(HWND window);
