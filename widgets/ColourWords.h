@@ -36,3 +36,8 @@ constexpr ColourWord clInactiveCaptionText = SystemColourWord(19);  // COLOR_INA
 constexpr ColourWord clBtnHighlight = SystemColourWord(20);     // COLOR_BTNHIGHLIGHT
 constexpr ColourWord clGradientActiveCaption = SystemColourWord(27);    // COLOR_GRADIENTACTIVECAPTION
 constexpr ColourWord clGradientInactiveCaption = SystemColourWord(28);  // COLOR_GRADIENTINACTIVECAPTION
+
+// The flat controls' own palette.
+constexpr ColourWord FlatFrameColour = 0x8396A0;     // frames and borders
+constexpr ColourWord FlatFaceColour = 0xE1EAEB;      // a face under the focus or the mouse
+constexpr ColourWord FlatPressedColour = 0xC5D6D9;   // a pressed face, the drop-down button's

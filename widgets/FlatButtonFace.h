@@ -12,9 +12,9 @@ enum class FaceState { Up, Disabled, Pressed, Latched };
 // font colour follow the parent unless set.
 struct FlatButtonColours {
     ColourWord color = 0;
-    ColourWord colorFocused = 0xE1EAEB;
-    ColourWord colorDown = 0xC5D6D9;
-    ColourWord colorBorder = 0x8396A0;
+    ColourWord colorFocused = FlatFaceColour;
+    ColourWord colorDown = FlatPressedColour;
+    ColourWord colorBorder = FlatFrameColour;
     ColourWord colorHighLight = clWhite;
     ColourWord colorShadow = clBlack;
     ColourWord fontColour = 0;

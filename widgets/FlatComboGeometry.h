@@ -12,8 +12,8 @@ constexpr int ComboButtonWidth = 11;
 struct FlatComboColours {
     ColourWord color = clWindow;                 // face: text field, inner rings, list
     ColourWord colorArrow = clBlack;
-    ColourWord colorArrowBackground = 0xC5D6D9;
-    ColourWord colorBorder = 0x8396A0;
+    ColourWord colorArrowBackground = FlatPressedColour;
+    ColourWord colorBorder = FlatFrameColour;
 };
 
 // The frame's rectangle, (0, 0, W - B - 1, H).
