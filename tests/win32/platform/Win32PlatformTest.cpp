@@ -44,47 +44,16 @@ BOOL WINAPI DeletionClaimedOnly(LPCWSTR)
     return TRUE;
 }
 
-// Windows 95/98/Me: the wide file functions fail as not implemented.
-HANDLE WINAPI NoFindFirstFileW(LPCWSTR, LPWIN32_FIND_DATAW)
-{
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return INVALID_HANDLE_VALUE;
-}
-DWORD WINAPI NoGetFileAttributesW(LPCWSTR)
-{
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return INVALID_FILE_ATTRIBUTES;
-}
-BOOL WINAPI NoSetFileAttributesW(LPCWSTR, DWORD)
-{
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return FALSE;
-}
-BOOL WINAPI NoDeleteFileW(LPCWSTR)
-{
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return FALSE;
-}
-DWORD WINAPI NoGetCurrentDirectoryW(DWORD, LPWSTR)
-{
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return 0;
-}
-UINT WINAPI NoGetWindowsDirectoryW(LPWSTR, UINT)
-{
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return 0;
-}
-
+// Windows 95/98/Me: the wide file functions fail as not implemented, as emptied entries do.
 Win32Calls WithoutWideFunctions()
 {
     Win32Calls calls;
-    calls.FindFirstFileW = NoFindFirstFileW;
-    calls.GetFileAttributesW = NoGetFileAttributesW;
-    calls.SetFileAttributesW = NoSetFileAttributesW;
-    calls.DeleteFileW = NoDeleteFileW;
-    calls.GetCurrentDirectoryW = NoGetCurrentDirectoryW;
-    calls.GetWindowsDirectoryW = NoGetWindowsDirectoryW;
+    calls.FindFirstFileW = nullptr;
+    calls.GetFileAttributesW = nullptr;
+    calls.SetFileAttributesW = nullptr;
+    calls.DeleteFileW = nullptr;
+    calls.GetCurrentDirectoryW = nullptr;
+    calls.GetWindowsDirectoryW = nullptr;
     return calls;
 }
 
