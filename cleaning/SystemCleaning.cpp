@@ -7,8 +7,8 @@
 #include "Windows1252.h"
 
 SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
-                               LeadByteTest isLeadByte, RunProgress& progress)
-    : platform_(platform), report_(report), flags_(flags), isLeadByte_(isLeadByte), progress_(progress)
+                               RunProgress& progress)
+    : platform_(platform), report_(report), flags_(flags), progress_(progress)
 {
 }
 
@@ -24,7 +24,7 @@ bool SystemCleaning::ForceDeleteFile(const std::string& path)
 
 std::string SystemCleaning::FindOnPath(const std::string& name, const std::string& dirList)
 {
-    return ::FindOnPath(platform_, Windows1252ToUtf8(name), dirList, isLeadByte_);
+    return ::FindOnPath(platform_, Windows1252ToUtf8(name), dirList);
 }
 
 std::string SystemCleaning::ShownPath(const std::string& path)

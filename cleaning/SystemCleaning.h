@@ -9,9 +9,11 @@
 
 class SystemCleaning : public CleaningOperations {
 public:
-    // The walks of the sweeps and purges report to progress and stop when it asks.
+    // The walks of the sweeps and purges report to progress and stop when it asks. The
+    // platform's paths are UTF-8, where no byte of a longer character is ";", ":" or "\":
+    // the directory list of FindOnPath needs no lead-byte test.
     SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
-                   LeadByteTest isLeadByte = NoLeadBytes, RunProgress& progress = UnwatchedRun());
+                   RunProgress& progress = UnwatchedRun());
 
     void SearchAndDeleteFile(const std::string& dir, const std::string& name) override;
     bool ForceDeleteFile(const std::string& path) override;
@@ -26,6 +28,5 @@ private:
     PlatformServices& platform_;
     Report& report_;
     SharedFlags& flags_;
-    LeadByteTest isLeadByte_;
     RunProgress& progress_;
 };

@@ -84,9 +84,7 @@ TForm1::TForm1(Application& application, const FormDescription& description, con
 
     memo_ = std::make_unique<ReportPane>(ControlHandle("memo"));
     platform_ = std::make_unique<Win32Platform>([this](const std::string& text) { ShowEngineBox(text); });
-    // The platform's paths are UTF-8, where no byte of a longer character is ";", ":"
-    // or "\": the directory list needs no lead-byte test.
-    cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), NoLeadBytes, runMonitor_);
+    cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), runMonitor_);
     // A purge that a crash or a kill interrupted is undone before anything else runs.
     RecoverInterruptedPurges(*platform_);
 }

@@ -155,7 +155,7 @@ TEST_F(EndToEndTest, BackdoorWhoseRunKeyIsClosedToTheUser)
 TEST_F(EndToEndTest, ProgressNamesEachWalkAndCountsItsFolders)
 {
     StoppingProgress progress(1 << 30);
-    SystemCleaning watched(machine, report, flags, NoLeadBytes, progress);
+    SystemCleaning watched(machine, report, flags, progress);
     DisinfectionRun(1, watched, machine, report, flags, progress);
     ASSERT_EQ(progress.walks.size(), 5u);
     const WalkKind kinds[] = {WalkKind::Purge, WalkKind::Purge, WalkKind::Search, WalkKind::Search, WalkKind::Search};
@@ -176,14 +176,14 @@ TEST_F(EndToEndTest, StopAtEveryFolderOfEveryPlan)
         BuildInfectedMachine(whole);
         LineReport wholeReport;
         StoppingProgress never(1 << 30);
-        SystemCleaning wholeOps(whole, wholeReport, flags, NoLeadBytes, never);
+        SystemCleaning wholeOps(whole, wholeReport, flags, never);
         DisinfectionRun(index, wholeOps, whole, wholeReport, flags, never);
 
         for (int stopAfter = 0; stopAfter <= never.entered; ++stopAfter) {
             RecordingPlatform stopped;
             BuildInfectedMachine(stopped);
             StoppingProgress progress(stopAfter);
-            SystemCleaning stoppedOps(stopped, report, flags, NoLeadBytes, progress);
+            SystemCleaning stoppedOps(stopped, report, flags, progress);
             DisinfectionRun(index, stoppedOps, stopped, report, flags, progress);
             const std::string where = std::to_string(index) + " stopped after " + std::to_string(stopAfter);
 

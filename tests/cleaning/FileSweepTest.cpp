@@ -235,9 +235,9 @@ TEST_F(CleaningTest, FindOnPathTriesBareNameThenEachDirectory)
 
 TEST_F(CleaningTest, FindOnPathKeepsATrailByteWithItsLeadByte)
 {
-    SystemCleaning doubleByte(machine, report, flags, [](unsigned char b) { return b >= 0x81 && b <= 0x9F; });
+    const LeadByteTest doubleByte = [](unsigned char b) { return b >= 0x81 && b <= 0x9F; };
     // 0x81 0x5C is one character: its trail byte is no separator and no delimiter.
-    EXPECT_EQ(doubleByte.FindOnPath("s.exe", "c:\\\x81\\;c:\\a\x81;b"), "");
+    EXPECT_EQ(FindOnPath(machine, "s.exe", "c:\\\x81\\;c:\\a\x81;b", doubleByte), "");
     const Strings expected = {"FileExists s.exe", "FileExists c:\\\x81\\\\s.exe", "FileExists c:\\a\x81;b\\s.exe"};
     EXPECT_EQ(machine.Log(), expected);
 
