@@ -1,4 +1,4 @@
-#include "HeapMeter.h"
+#include "bench/HeapMeter.h"
 
 #include <cstdlib>
 #include <new>

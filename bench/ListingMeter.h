@@ -1,7 +1,7 @@
 #pragma once
 // Platform services that pass every call on and count the find listings: how many are
 // open at once at most (the depth of the walk) and how many entries they yielded.
-#include "PlatformServices.h"
+#include "cleaning/PlatformServices.h"
 
 #include <cstddef>
 

@@ -1,13 +1,13 @@
 // Times the report pane as the window feeds it during a run: the lines that came in one
 // timer period go in as one change, followed by the repaint, for runs of 1,000 and 8,000
 // lines; and, for comparison, one change per line.
-#include "PaneBenchmark.h"
+#include "bench/PaneBenchmark.h"
 
-#include "Form1Description.h"
-#include "FormComponents.h"
-#include "ReportPane.h"
-#include "ReportQueue.h"
-#include "TFlatMemoUnit.h"
+#include "ui/Form1Description.h"
+#include "ui/ReportPane.h"
+#include "ui/ReportQueue.h"
+#include "widgets/controls/FormComponents.h"
+#include "widgets/controls/TFlatMemoUnit.h"
 
 #include <cstdio>
 #include <stdexcept>

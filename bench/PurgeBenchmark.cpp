@@ -1,8 +1,8 @@
-#include "PurgeBenchmark.h"
+#include "bench/PurgeBenchmark.h"
 
-#include "CopyPurge.h"
-#include "HeapMeter.h"
-#include "Win32Platform.h"
+#include "bench/HeapMeter.h"
+#include "cleaning/CopyPurge.h"
+#include "cleaning/Win32Platform.h"
 
 #include <windows.h>
 #include <psapi.h>

@@ -1,12 +1,12 @@
-#include "RealTreeBenchmark.h"
+#include "bench/RealTreeBenchmark.h"
 
-#include "HeapMeter.h"
-#include "LineReport.h"
-#include "ListingMeter.h"
-#include "RemoveTree.h"
-#include "ScratchTree.h"
-#include "SystemCleaning.h"
-#include "Win32Platform.h"
+#include "bench/HeapMeter.h"
+#include "bench/ListingMeter.h"
+#include "bench/ScratchTree.h"
+#include "cleaning/SystemCleaning.h"
+#include "cleaning/Win32Platform.h"
+#include "tests/support/LineReport.h"
+#include "tests/win32/support/RemoveTree.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "ScratchTree.h"
+#include "bench/ScratchTree.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A real directory tree for the Win32 benchmark, made and removed with plain Win32
 // calls, and the bare find enumeration the sweep is measured against.
-#include "SyntheticTree.h"
+#include "bench/SyntheticTree.h"
 
 #include <cstddef>
 #include <string>

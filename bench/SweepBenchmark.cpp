@@ -1,21 +1,21 @@
 // Times the file sweep and the configuration purge over a synthetic tree, per directory
 // entry and next to a bare enumeration of the same tree: over the in-memory machine,
 // and in the Win32 build also over a real scratch tree.
-#include "HeapMeter.h"
-#include "ListingMeter.h"
-#include "LineReport.h"
-#include "RecordingPlatform.h"
-#include "SyntheticTree.h"
-#include "SystemCleaning.h"
-#include "TreeWalk.h"
+#include "bench/HeapMeter.h"
+#include "bench/ListingMeter.h"
+#include "bench/SyntheticTree.h"
+#include "cleaning/RecordingPlatform.h"
+#include "cleaning/SystemCleaning.h"
+#include "cleaning/TreeWalk.h"
+#include "tests/support/LineReport.h"
 
 #include <chrono>
 #include <cstdio>
 
 #ifdef _WIN32
-#include "PaneBenchmark.h"
-#include "PurgeBenchmark.h"
-#include "RealTreeBenchmark.h"
+#include "bench/PaneBenchmark.h"
+#include "bench/PurgeBenchmark.h"
+#include "bench/RealTreeBenchmark.h"
 #endif
 
 #include <cstdlib>

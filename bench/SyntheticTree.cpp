@@ -1,4 +1,4 @@
-#include "SyntheticTree.h"
+#include "bench/SyntheticTree.h"
 
 namespace {
 

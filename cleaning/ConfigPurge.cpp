@@ -1,8 +1,8 @@
-#include "ConfigPurge.h"
+#include "cleaning/ConfigPurge.h"
 
-#include "CopyPurge.h"
-#include "PurgeJournal.h"
-#include "TreeWalk.h"
+#include "cleaning/CopyPurge.h"
+#include "cleaning/PurgeJournal.h"
+#include "cleaning/TreeWalk.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Removing an infection's lines from every copy of a configuration file.
-#include "PlatformServices.h"
-#include "RunProgress.h"
-#include "SharedFlags.h"
+#include "cleaning/PlatformServices.h"
+#include "engine/RunProgress.h"
+#include "engine/SharedFlags.h"
 
 #include <string>
 

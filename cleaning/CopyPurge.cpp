@@ -1,9 +1,9 @@
-#include "CopyPurge.h"
+#include "cleaning/CopyPurge.h"
 
-#include "EngineError.h"
-#include "Windows1252.h"
-#include "PurgeJournal.h"
-#include "TextLines.h"
+#include "cleaning/PurgeJournal.h"
+#include "cleaning/TextLines.h"
+#include "cleaning/Windows1252.h"
+#include "engine/EngineError.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Removing the lines that hold a marker from one configuration copy, in place.
-#include "LineMarker.h"
-#include "PlatformServices.h"
+#include "cleaning/LineMarker.h"
+#include "cleaning/PlatformServices.h"
 
 #include <string>
 

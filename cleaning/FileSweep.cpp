@@ -1,7 +1,7 @@
-#include "FileSweep.h"
+#include "cleaning/FileSweep.h"
 
-#include "TreeWalk.h"
-#include "Windows1252.h"
+#include "cleaning/TreeWalk.h"
+#include "cleaning/Windows1252.h"
 
 bool ForceDeleteFile(PlatformServices& platform, const std::string& path)
 {

@@ -1,9 +1,9 @@
 #pragma once
 // Deleting every copy of an infection's file from a directory tree.
-#include "PlatformServices.h"
-#include "Report.h"
-#include "RunProgress.h"
-#include "SharedFlags.h"
+#include "cleaning/PlatformServices.h"
+#include "engine/Report.h"
+#include "engine/RunProgress.h"
+#include "engine/SharedFlags.h"
 
 #include <string>
 

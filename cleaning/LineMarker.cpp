@@ -1,4 +1,4 @@
-#include "LineMarker.h"
+#include "cleaning/LineMarker.h"
 
 #include <algorithm>
 #include <string_view>

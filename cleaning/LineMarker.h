@@ -1,7 +1,7 @@
 #pragma once
 // A purge's marker looked for in one line at a time, the line given in pieces of any size,
 // so that no line has to be held whole.
-#include "Windows1252.h"
+#include "cleaning/Windows1252.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "PathSearch.h"
+#include "cleaning/PathSearch.h"
 
 bool NoLeadBytes(unsigned char) { return false; }
 

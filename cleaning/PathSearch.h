@@ -1,6 +1,6 @@
 #pragma once
 // Looking a file name up in a semicolon-separated list of directories.
-#include "PlatformServices.h"
+#include "cleaning/PlatformServices.h"
 
 #include <string>
 

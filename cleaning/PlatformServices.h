@@ -1,7 +1,7 @@
 #pragma once
 // The one interface through which the cleaning operations reach the operating system.
 // Failures are results, never exceptions. Paths and names crossing it are UTF-8.
-#include "../engine/SystemDirectories.h"
+#include "engine/SystemDirectories.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ProcessKill.h"
+#include "cleaning/ProcessKill.h"
 
 namespace {
 

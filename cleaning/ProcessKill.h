@@ -1,6 +1,6 @@
 #pragma once
 // Terminating running processes by image name.
-#include "PlatformServices.h"
+#include "cleaning/PlatformServices.h"
 
 #include <string>
 

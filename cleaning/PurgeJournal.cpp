@@ -1,9 +1,9 @@
-#include "PurgeJournal.h"
+#include "cleaning/PurgeJournal.h"
 
-#include "EngineError.h"
-#include "Windows1252.h"
-#include "TextLines.h"
-#include "ThreatCatalogue.h"
+#include "cleaning/TextLines.h"
+#include "cleaning/Windows1252.h"
+#include "engine/EngineError.h"
+#include "engine/ThreatCatalogue.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,7 +7,7 @@
 //
 // Journals live in the program's own folder under the user's temporary folder, each
 // made new under a name nothing had, and each records the path of the copy it protects.
-#include "PlatformServices.h"
+#include "cleaning/PlatformServices.h"
 
 #include <cstdint>
 #include <memory>

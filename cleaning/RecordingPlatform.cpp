@@ -1,6 +1,6 @@
-#include "RecordingPlatform.h"
+#include "cleaning/RecordingPlatform.h"
 
-#include "Utf16.h"
+#include "cleaning/Utf16.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 // Names are UTF-8 (8-bit Windows-1252 names are read as such) and compare without
 // regard to case, as NTFS does; a file can carry an 8.3 short name that pattern lookups
 // also match. Paths have no length limit, as the wide API's have none.
-#include "PlatformServices.h"
+#include "cleaning/PlatformServices.h"
 
 #include <cstddef>
 #include <functional>

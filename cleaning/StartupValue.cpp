@@ -1,4 +1,4 @@
-#include "StartupValue.h"
+#include "cleaning/StartupValue.h"
 
 void RemoveStartupValue(PlatformServices& platform, Report& report, SharedFlags& flags,
                         const std::string& valueName)

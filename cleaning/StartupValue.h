@@ -1,8 +1,8 @@
 #pragma once
 // Removing an infection's start-up value from the current user's Run key.
-#include "PlatformServices.h"
-#include "Report.h"
-#include "SharedFlags.h"
+#include "cleaning/PlatformServices.h"
+#include "engine/Report.h"
+#include "engine/SharedFlags.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "SystemCleaning.h"
+#include "cleaning/SystemCleaning.h"
 
-#include "ConfigPurge.h"
-#include "FileSweep.h"
-#include "ProcessKill.h"
-#include "StartupValue.h"
-#include "Windows1252.h"
+#include "cleaning/ConfigPurge.h"
+#include "cleaning/FileSweep.h"
+#include "cleaning/ProcessKill.h"
+#include "cleaning/StartupValue.h"
+#include "cleaning/Windows1252.h"
 
 SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
                                RunProgress& progress)

@@ -1,11 +1,11 @@
 #pragma once
 // The cleaning operations of the removal plans over one set of platform services.
-#include "CleaningOperations.h"
-#include "PathSearch.h"
-#include "PlatformServices.h"
-#include "Report.h"
-#include "RunProgress.h"
-#include "SharedFlags.h"
+#include "cleaning/PathSearch.h"
+#include "cleaning/PlatformServices.h"
+#include "engine/CleaningOperations.h"
+#include "engine/Report.h"
+#include "engine/RunProgress.h"
+#include "engine/SharedFlags.h"
 
 class SystemCleaning : public CleaningOperations {
 public:

@@ -1,4 +1,4 @@
-#include "TextLines.h"
+#include "cleaning/TextLines.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The text-line format of configuration files, read and written through bounded windows,
 // so that memory does not grow with the size of a file nor with the length of a line.
-#include "EngineError.h"
-#include "PlatformServices.h"
+#include "cleaning/PlatformServices.h"
+#include "engine/EngineError.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "TreeWalk.h"
+#include "cleaning/TreeWalk.h"
 
 bool IsEnterableDirectory(const FindEntry& entry)
 {

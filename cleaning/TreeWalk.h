@@ -1,8 +1,8 @@
 #pragma once
 // The depth-first walk shared by the file sweep and the configuration purge: it looks
 // for one file name in a directory and in every directory below it.
-#include "PlatformServices.h"
-#include "RunProgress.h"
+#include "cleaning/PlatformServices.h"
+#include "engine/RunProgress.h"
 
 #include <string>
 

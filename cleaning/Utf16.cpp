@@ -1,6 +1,6 @@
-#include "Utf16.h"
+#include "cleaning/Utf16.h"
 
-#include "Windows1252.h"
+#include "cleaning/Windows1252.h"
 
 namespace {
 

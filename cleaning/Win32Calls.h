@@ -5,7 +5,7 @@
 // Functions that some supported Windows lack are looked up at first use (LateBound):
 // Tool Help (not in Windows NT 4.0) and the wide file functions (stubs or missing in
 // Windows 95/98/Me).
-#include "LateBound.h"
+#include "cleaning/LateBound.h"
 
 #include <windows.h>
 #include <tlhelp32.h>

@@ -1,7 +1,7 @@
 #pragma once
 // Owners of the raw Win32 handles the platform services open; each closes its handle
 // through the same table of calls that opened it.
-#include "Win32Calls.h"
+#include "cleaning/Win32Calls.h"
 
 // A kernel handle closed with CloseHandle; invalid is both null and INVALID_HANDLE_VALUE.
 class KernelHandle {

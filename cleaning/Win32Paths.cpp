@@ -1,7 +1,7 @@
-#include "Win32Paths.h"
+#include "cleaning/Win32Paths.h"
 
-#include "Utf16.h"
-#include "Win32Calls.h"
+#include "cleaning/Utf16.h"
+#include "cleaning/Win32Calls.h"
 
 #include <vector>
 

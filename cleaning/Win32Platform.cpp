@@ -1,7 +1,7 @@
-#include "Win32Platform.h"
+#include "cleaning/Win32Platform.h"
 
-#include "Win32Handles.h"
-#include "Win32Paths.h"
+#include "cleaning/Win32Handles.h"
+#include "cleaning/Win32Paths.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 // The platform services on the real Win32 API.
-#include "PlatformServices.h"
-#include "Win32Calls.h"
+#include "cleaning/PlatformServices.h"
+#include "cleaning/Win32Calls.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "Windows1252.h"
+#include "cleaning/Windows1252.h"
 
-#include "Utf16.h"
+#include "cleaning/Utf16.h"
 
 char16_t Windows1252Character(unsigned char byte)
 {

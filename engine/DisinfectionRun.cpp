@@ -1,6 +1,6 @@
-#include "DisinfectionRun.h"
+#include "engine/DisinfectionRun.h"
 
-#include "ThreatCatalogue.h"
+#include "engine/ThreatCatalogue.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #pragma once
 // What the "Desinfectar" button does: run the removal plan of one catalogue row.
-#include "CleaningOperations.h"
-#include "Report.h"
-#include "RunProgress.h"
-#include "SharedFlags.h"
-#include "SystemDirectories.h"
+#include "engine/CleaningOperations.h"
+#include "engine/Report.h"
+#include "engine/RunProgress.h"
+#include "engine/SharedFlags.h"
+#include "engine/SystemDirectories.h"
 
 // index is the selector's item index at the click, -1 when nothing is selected. The
 // walks of the drive are announced to progress, and a stop it asks for is honoured

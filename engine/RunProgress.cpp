@@ -1,4 +1,4 @@
-#include "RunProgress.h"
+#include "engine/RunProgress.h"
 
 void StopPoint(const RunProgress& progress)
 {

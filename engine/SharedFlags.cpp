@@ -1,4 +1,4 @@
-#include "SharedFlags.h"
+#include "engine/SharedFlags.h"
 
 SharedFlags& ProcessFlags()
 {

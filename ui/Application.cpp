@@ -1,10 +1,10 @@
-#include "Application.h"
+#include "ui/Application.h"
 
-#include "EngineMessageBox.h"
-#include "ExceptionReport.h"
-#include "PaneText.h"
+#include "ui/EngineMessageBox.h"
+#include "ui/PaneText.h"
+#include "widgets/win32/ExceptionReport.h"
 
-#include "../res/resource.h"
+#include "res/resource.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // The application object: the hidden application window that owns the program's one
 // taskbar button and Alt+Tab entry, its title, the message loop, and the two boxes.
 // While it lives, what leaves a message handler is shown in its error box.
-#include "OwnedWindow.h"
+#include "widgets/win32/OwnedWindow.h"
 
 #include <functional>
 #include <string>

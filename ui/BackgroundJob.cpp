@@ -1,4 +1,4 @@
-#include "BackgroundJob.h"
+#include "ui/BackgroundJob.h"
 
 #include <process.h>
 

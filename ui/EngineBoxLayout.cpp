@@ -1,6 +1,6 @@
-#include "EngineBoxLayout.h"
+#include "ui/EngineBoxLayout.h"
 
-#include "MulDiv.h"
+#include "widgets/paint/MulDiv.h"
 
 #include <algorithm>
 

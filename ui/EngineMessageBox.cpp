@@ -1,8 +1,8 @@
-#include "EngineMessageBox.h"
+#include "ui/EngineMessageBox.h"
 
-#include "EngineBoxLayout.h"
-#include "ExceptionReport.h"
-#include "GdiHandles.h"
+#include "ui/EngineBoxLayout.h"
+#include "widgets/win32/ExceptionReport.h"
+#include "widgets/win32/GdiHandles.h"
 
 #include <vector>
 

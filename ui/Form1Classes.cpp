@@ -1,11 +1,11 @@
-#include "Form1Classes.h"
+#include "ui/Form1Classes.h"
 
-#include "GradientCaption.h"
-#include "ImageControl.h"
-#include "TFlatButtonUnit.h"
-#include "TFlatComboBoxUnit.h"
-#include "TFlatMemoUnit.h"
-#include "TFlatTitlebarUnit.h"
+#include "widgets/controls/GradientCaption.h"
+#include "widgets/controls/ImageControl.h"
+#include "widgets/controls/TFlatButtonUnit.h"
+#include "widgets/controls/TFlatComboBoxUnit.h"
+#include "widgets/controls/TFlatMemoUnit.h"
+#include "widgets/controls/TFlatTitlebarUnit.h"
 
 const ComponentRegistry& Form1Classes()
 {

@@ -1,5 +1,5 @@
 #pragma once
 // The component classes Form1's description names.
-#include "ComponentRegistry.h"
+#include "widgets/form/ComponentRegistry.h"
 
 const ComponentRegistry& Form1Classes();

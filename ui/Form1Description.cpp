@@ -1,12 +1,12 @@
 // The main window Form1 and its components, in creation order, with the settings that
 // differ from their classes' defaults.
-#include "Form1Description.h"
+#include "ui/Form1Description.h"
 
-#include "PaneText.h"
-#include "PelkarinVersion.h"
+#include "res/PelkarinVersion.h"
+#include "ui/PaneText.h"
 
-#include "../engine/ThreatCatalogue.h"
-#include "../res/resource.h"
+#include "engine/ThreatCatalogue.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
 // The main window Form1 as data.
-#include "FormDescription.h"
+#include "widgets/form/FormDescription.h"
 
 const FormDescription& Form1Description();

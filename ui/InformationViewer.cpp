@@ -1,9 +1,9 @@
-#include "InformationViewer.h"
+#include "ui/InformationViewer.h"
 
-#include "PaneText.h"
+#include "ui/PaneText.h"
 
-#include "../engine/EngineError.h"
-#include "../engine/ThreatCatalogue.h"
+#include "engine/EngineError.h"
+#include "engine/ThreatCatalogue.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the information button does: show the selected row's description file in the pane.
-#include "ReportPane.h"
+#include "ui/ReportPane.h"
 
-#include "../cleaning/PlatformServices.h"
+#include "cleaning/PlatformServices.h"
 
 // index is the selector's item index at the click; -1 (nothing selected) does nothing.
 // The file is read by its bare name, from the current directory; a file that cannot be

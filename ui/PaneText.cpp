@@ -1,6 +1,6 @@
-#include "PaneText.h"
+#include "ui/PaneText.h"
 
-#include "PelkarinVersion.h"
+#include "res/PelkarinVersion.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "Program.h"
+#include "ui/Program.h"
 
-#include "Application.h"
-#include "ExceptionReport.h"
-#include "PaneText.h"
-#include "Unit1.h"
+#include "ui/Application.h"
+#include "ui/PaneText.h"
+#include "ui/Unit1.h"
+#include "widgets/win32/ExceptionReport.h"
 
 namespace {
 const char* const ApplicationTitle = "Pelkarin";

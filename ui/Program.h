@@ -1,7 +1,7 @@
 #pragma once
 // The program's run from start to end: the application and its title, the main window
 // made from its description, and the message loop.
-#include "ComponentRegistry.h"
+#include "widgets/form/ComponentRegistry.h"
 
 #include <windows.h>
 

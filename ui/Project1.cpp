@@ -1,7 +1,7 @@
 // The program's entry.
-#include "Form1Classes.h"
-#include "Form1Description.h"
-#include "Program.h"
+#include "ui/Form1Classes.h"
+#include "ui/Form1Description.h"
+#include "ui/Program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

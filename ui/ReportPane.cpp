@@ -1,9 +1,9 @@
-#include "ReportPane.h"
+#include "ui/ReportPane.h"
 
-#include "PaneText.h"
-#include "WindowText.h"
+#include "ui/PaneText.h"
+#include "widgets/win32/WindowText.h"
 
-#include "../engine/EngineError.h"
+#include "engine/EngineError.h"
 
 ReportPane::ReportPane(HWND edit) : edit_(edit)
 {

@@ -2,7 +2,7 @@
 // The Report as the window's text pane (a multi-line edit control). Every line in the
 // pane ends with CR LF. The pane keeps the length and the last bytes of its text, so
 // appending never reads the text back.
-#include "../engine/Report.h"
+#include "engine/Report.h"
 
 #include <windows.h>
 

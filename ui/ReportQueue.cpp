@@ -1,4 +1,4 @@
-#include "ReportQueue.h"
+#include "ui/ReportQueue.h"
 
 void ReportQueue::Clear()
 {

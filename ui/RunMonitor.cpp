@@ -1,4 +1,4 @@
-#include "RunMonitor.h"
+#include "ui/RunMonitor.h"
 
 void RunMonitor::WalkStarted(WalkKind kind)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // How far the run on the other thread got, and the stop the window asks of it. Written
 // by the run's thread, read by the window's; a stop asked for stays until the next run.
-#include "../engine/RunProgress.h"
+#include "engine/RunProgress.h"
 
 #include <atomic>
 #include <string>

@@ -1,14 +1,14 @@
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "ControlMessages.h"
-#include "InformationViewer.h"
-#include "MulDiv.h"
-#include "KeyboardCues.h"
+#include "ui/InformationViewer.h"
+#include "widgets/paint/MulDiv.h"
+#include "widgets/win32/ControlMessages.h"
+#include "widgets/win32/KeyboardCues.h"
 
-#include "PurgeJournal.h"
-#include "SystemCleaning.h"
-#include "Win32Platform.h"
-#include "../res/resource.h"
+#include "cleaning/PurgeJournal.h"
+#include "cleaning/SystemCleaning.h"
+#include "cleaning/Win32Platform.h"
+#include "res/resource.h"
 
 #include <algorithm>
 #include <stdexcept>

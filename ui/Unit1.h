@@ -1,13 +1,13 @@
 #pragma once
 // The main window TForm1: built from its description, it runs the two buttons' handlers
 // and owns the report pane and the machinery the engine works through.
-#include "Application.h"
-#include "ColourBrush.h"
-#include "FormComponents.h"
-#include "GdiHandles.h"
-#include "ReportPane.h"
-#include "ReportQueue.h"
-#include "RunMonitor.h"
+#include "ui/Application.h"
+#include "ui/ReportPane.h"
+#include "ui/ReportQueue.h"
+#include "ui/RunMonitor.h"
+#include "widgets/controls/FormComponents.h"
+#include "widgets/win32/ColourBrush.h"
+#include "widgets/win32/GdiHandles.h"
 
 #include <memory>
 #include <vector>

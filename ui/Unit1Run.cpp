@@ -2,14 +2,14 @@
 // thread keeps answering in a loop of its own. Only the window's thread touches the
 // windows: on a timer it hands the run's new Report lines to the pane in one change and
 // shows the walk's progress in the strip, and it shows the engine's box for the run.
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "BackgroundJob.h"
-#include "DisinfectionRun.h"
-#include "ExceptionReport.h"
-#include "SystemCleaning.h"
-#include "Win32Platform.h"
-#include "WindowText.h"
+#include "cleaning/SystemCleaning.h"
+#include "cleaning/Win32Platform.h"
+#include "engine/DisinfectionRun.h"
+#include "ui/BackgroundJob.h"
+#include "widgets/win32/ExceptionReport.h"
+#include "widgets/win32/WindowText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // A recording machine with the cleaning operations over it, and the texts they write.
-#include "LineReport.h"
-#include "RecordingPlatform.h"
-#include "SystemCleaning.h"
+#include "cleaning/RecordingPlatform.h"
+#include "cleaning/SystemCleaning.h"
+#include "tests/support/LineReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Purging marked lines from configuration copies: the bytes written back for every
 // line-ending form, which copies are visited, and the file layer's errors.
-#include "CleaningFixture.h"
-#include "EngineError.h"
-#include "TextLines.h"
-#include "Windows1252.h"
+#include "cleaning/TextLines.h"
+#include "cleaning/Windows1252.h"
+#include "engine/EngineError.h"
+#include "tests/cleaning/CleaningFixture.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // Whole removal plans run by the disinfection run over the cleaning operations on an
 // infected recording machine: the complete Report and what is left of the infection.
-#include "CleaningFixture.h"
-#include "DisinfectionRun.h"
-#include "InfectedMachine.h"
+#include "engine/DisinfectionRun.h"
+#include "tests/cleaning/CleaningFixture.h"
+#include "tests/cleaning/InfectedMachine.h"
 
 #include <algorithm>
 

@@ -2,12 +2,12 @@
 // the run never crashes, raises only the file layer's errors, closes every listing and
 // key it opened, never leaves a configuration copy half-purged, and writes only Reports that
 // the plan's steps can produce.
-#include "CleaningFixture.h"
-#include "DisinfectionRun.h"
-#include "EngineError.h"
-#include "InfectedMachine.h"
-#include "PurgeJournal.h"
-#include "ThreatCatalogue.h"
+#include "cleaning/PurgeJournal.h"
+#include "engine/DisinfectionRun.h"
+#include "engine/EngineError.h"
+#include "engine/ThreatCatalogue.h"
+#include "tests/cleaning/CleaningFixture.h"
+#include "tests/cleaning/InfectedMachine.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The sweep's walk over a recording drive: the calls it makes, in order, and what it
 // deletes and reports.
-#include "CleaningFixture.h"
+#include "tests/cleaning/CleaningFixture.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // files at several depths (one under a hidden folder, some below others), configuration
 // copies (one below another), processes, the Run value and a resident "systray.exe" in
 // the current directory.
-#include "RecordingPlatform.h"
+#include "cleaning/RecordingPlatform.h"
 
 #include <string>
 #include <vector>

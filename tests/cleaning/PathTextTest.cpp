@@ -1,6 +1,6 @@
 // Paths between the platform's UTF-8, the wide API's UTF-16 and the Report's Windows-1252.
-#include "Utf16.h"
-#include "Windows1252.h"
+#include "cleaning/Utf16.h"
+#include "cleaning/Windows1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Terminating processes by image name and removing the start-up value.
-#include "CleaningFixture.h"
+#include "tests/cleaning/CleaningFixture.h"
 
 namespace {
 

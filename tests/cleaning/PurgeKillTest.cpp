@@ -1,10 +1,10 @@
 // The program killed at each call of a purge, and again at each call of the recovery
 // that follows at the next start: every copy then holds its old or its new content byte
 // for byte, no journal remains, and nothing else of the user's has changed.
-#include "ConfigPurge.h"
-#include "EngineError.h"
-#include "PurgeJournal.h"
-#include "RecordingPlatform.h"
+#include "cleaning/ConfigPurge.h"
+#include "cleaning/PurgeJournal.h"
+#include "cleaning/RecordingPlatform.h"
+#include "engine/EngineError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The run against a scripted double of the cleaning operations: which operations it calls,
 // in which order, and every line it writes around them.
-#include "DisinfectionRun.h"
-#include "EngineError.h"
-#include "LineReport.h"
+#include "engine/DisinfectionRun.h"
+#include "engine/EngineError.h"
+#include "tests/support/LineReport.h"
 
 #include <gtest/gtest.h>
 

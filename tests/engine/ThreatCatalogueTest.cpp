@@ -1,4 +1,4 @@
-#include "ThreatCatalogue.h"
+#include "engine/ThreatCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The in-memory machine must behave like Windows where the cleaning code depends on it.
-#include "RecordingPlatform.h"
+#include "cleaning/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // A Report that keeps its lines in a vector, for tests.
-#include "Report.h"
+#include "engine/Report.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 // The "Desinfectar" button on a drive C: seeded with each infection, and on a clean one.
 // The program sweeps the whole drive: everything seeded lives in the scratch tree, the
 // dist folder or the Run key, and is taken away again.
-#include "PelkarinSession.h"
-#include "ScratchFiles.h"
-#include "ScratchMachine.h"
+#include "tests/ui/PelkarinSession.h"
+#include "tests/ui/ScratchMachine.h"
+#include "tests/win32/support/ScratchFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Form1 built in this process and offered keys as its message loop offers them.
-#include "Form1Classes.h"
-#include "Form1Description.h"
-#include "KeyboardCues.h"
-#include "Unit1.h"
+#include "ui/Form1Classes.h"
+#include "ui/Form1Description.h"
+#include "ui/Unit1.h"
+#include "widgets/win32/KeyboardCues.h"
 
 #include <gtest/gtest.h>
 

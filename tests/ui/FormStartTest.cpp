@@ -1,15 +1,15 @@
 // The program's start run in this process: Form1's table against its classes, and a
 // start that fails showing its error box with no window of the program left behind.
-#include "Control.h"
-#include "Form1Classes.h"
-#include "Form1Description.h"
-#include "GradientCaption.h"
-#include "ImageControl.h"
-#include "Program.h"
-#include "TFlatButtonUnit.h"
-#include "TFlatComboBoxUnit.h"
-#include "TFlatMemoUnit.h"
-#include "TFlatTitlebarUnit.h"
+#include "ui/Form1Classes.h"
+#include "ui/Form1Description.h"
+#include "ui/Program.h"
+#include "widgets/controls/Control.h"
+#include "widgets/controls/GradientCaption.h"
+#include "widgets/controls/ImageControl.h"
+#include "widgets/controls/TFlatButtonUnit.h"
+#include "widgets/controls/TFlatComboBoxUnit.h"
+#include "widgets/controls/TFlatMemoUnit.h"
+#include "widgets/controls/TFlatTitlebarUnit.h"
 
 #include <gtest/gtest.h>
 

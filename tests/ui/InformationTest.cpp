@@ -1,8 +1,8 @@
 // The information button: each row's description file in the pane, and its failures.
-#include "PelkarinSession.h"
-#include "ScratchMachine.h"
+#include "tests/ui/PelkarinSession.h"
+#include "tests/ui/ScratchMachine.h"
 
-#include "PaneText.h"
+#include "ui/PaneText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // another program sees it: the window answers all along, shows the walk's progress,
 // keeps its three controls disabled until the Report is complete, takes nothing clicked
 // or typed meanwhile, and stops safely on Esc and on the close box.
-#include "PelkarinSession.h"
-#include "ScratchFiles.h"
-#include "ScratchMachine.h"
+#include "tests/ui/PelkarinSession.h"
+#include "tests/ui/ScratchMachine.h"
+#include "tests/win32/support/ScratchFiles.h"
 
 #include <gtest/gtest.h>
 

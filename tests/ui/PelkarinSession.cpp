@@ -1,4 +1,4 @@
-#include "PelkarinSession.h"
+#include "tests/ui/PelkarinSession.h"
 
 #include <stdexcept>
 #include <vector>

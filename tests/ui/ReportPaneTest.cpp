@@ -1,10 +1,10 @@
 // The Report in the real report pane: Form1's memo row made on a window of its own, then
 // cleared, appended to and replaced as the engine and the information viewer do.
-#include "Form1Description.h"
-#include "FormComponents.h"
-#include "PaneText.h"
-#include "ReportPane.h"
-#include "TFlatMemoUnit.h"
+#include "ui/Form1Description.h"
+#include "ui/PaneText.h"
+#include "ui/ReportPane.h"
+#include "widgets/controls/FormComponents.h"
+#include "widgets/controls/TFlatMemoUnit.h"
 
 #include <gtest/gtest.h>
 

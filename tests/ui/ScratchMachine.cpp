@@ -1,4 +1,4 @@
-#include "ScratchMachine.h"
+#include "tests/ui/ScratchMachine.h"
 
 #include <sddl.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the end-to-end tests seed on the machine and take away again: a scratch tree on
 // drive C:, values of the current user's Run key, and child processes under chosen names.
-#include "ChildProcess.h"
-#include "RemoveTree.h"
+#include "tests/win32/support/ChildProcess.h"
+#include "tests/win32/support/RemoveTree.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The window as a user meets it: place, size, caption, border, controls, keyboard, closing.
-#include "PelkarinSession.h"
-#include "ScratchMachine.h"
+#include "tests/ui/PelkarinSession.h"
+#include "tests/ui/ScratchMachine.h"
 
-#include "PaneText.h"
+#include "ui/PaneText.h"
 
 #include <gtest/gtest.h>
 

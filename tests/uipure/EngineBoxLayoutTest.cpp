@@ -1,4 +1,4 @@
-#include "EngineBoxLayout.h"
+#include "ui/EngineBoxLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Form1Description.h"
+#include "ui/Form1Description.h"
 
-#include "ThreatCatalogue.h"
+#include "engine/ThreatCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "PaneText.h"
-#include "RunMonitor.h"
+#include "ui/PaneText.h"
+#include "ui/RunMonitor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Description rows, declared properties and the class registry's check of a form.
-#include "ComponentRegistry.h"
-#include "InvalidOperation.h"
+#include "widgets/form/ComponentRegistry.h"
+#include "widgets/form/InvalidOperation.h"
 
 #include <gtest/gtest.h>
 

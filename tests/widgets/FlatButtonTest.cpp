@@ -1,7 +1,7 @@
-#include "CaptionAccelerator.h"
-#include "FlatButtonFace.h"
-#include "FlatUtilities.h"
-#include "PixelCanvas.h"
+#include "tests/widgets/PixelCanvas.h"
+#include "widgets/paint/CaptionAccelerator.h"
+#include "widgets/paint/FlatButtonFace.h"
+#include "widgets/paint/FlatUtilities.h"
 
 #include <gtest/gtest.h>
 

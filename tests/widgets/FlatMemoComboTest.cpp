@@ -1,6 +1,6 @@
-#include "FlatComboGeometry.h"
-#include "FlatMemoGeometry.h"
-#include "PixelCanvas.h"
+#include "tests/widgets/PixelCanvas.h"
+#include "widgets/paint/FlatComboGeometry.h"
+#include "widgets/paint/FlatMemoGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "CaptionStrip.h"
-#include "FitTextToWidth.h"
-#include "GradientBands.h"
-#include "PixelCanvas.h"
-#include "TitlebarText.h"
+#include "tests/widgets/PixelCanvas.h"
+#include "widgets/paint/CaptionStrip.h"
+#include "widgets/paint/FitTextToWidth.h"
+#include "widgets/paint/GradientBands.h"
+#include "widgets/paint/TitlebarText.h"
 
 #include <gtest/gtest.h>
 

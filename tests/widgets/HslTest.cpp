@@ -1,5 +1,5 @@
-#include "FlatUtilities.h"
-#include "HSLUtils.h"
+#include "widgets/paint/FlatUtilities.h"
+#include "widgets/paint/HSLUtils.h"
 
 #include <gtest/gtest.h>
 

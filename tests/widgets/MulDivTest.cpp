@@ -1,4 +1,4 @@
-#include "MulDiv.h"
+#include "widgets/paint/MulDiv.h"
 
 #include <gtest/gtest.h>
 

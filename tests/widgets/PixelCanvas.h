@@ -1,7 +1,7 @@
 #pragma once
 // A small raster that paints lists of coloured rectangles in order, clipped to its size,
 // as a device context would; tests read its pixels back.
-#include "PixelGeometry.h"
+#include "widgets/paint/PixelGeometry.h"
 
 #include <gtest/gtest.h>
 

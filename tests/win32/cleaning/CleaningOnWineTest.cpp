@@ -1,12 +1,12 @@
 // The cleaning operations over the real Win32 services under Wine, in a scratch tree
 // c:\pelkarin-ops-test\ that each test makes and removes: attributes, directories that
 // are not entered, files and copies held by another process, processes and the Run key.
-#include "ChildProcess.h"
-#include "EngineError.h"
-#include "LineReport.h"
-#include "ScratchFiles.h"
-#include "SystemCleaning.h"
-#include "Win32Platform.h"
+#include "cleaning/SystemCleaning.h"
+#include "cleaning/Win32Platform.h"
+#include "engine/EngineError.h"
+#include "tests/support/LineReport.h"
+#include "tests/win32/support/ChildProcess.h"
+#include "tests/win32/support/ScratchFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The Win32 platform services against Wine's real file system, registry and processes.
-#include "ChildProcess.h"
-#include "RemoveTree.h"
-#include "ScratchFiles.h"
-#include "Win32Platform.h"
+#include "cleaning/Win32Platform.h"
+#include "tests/win32/support/ChildProcess.h"
+#include "tests/win32/support/RemoveTree.h"
+#include "tests/win32/support/ScratchFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // and cut made to fail through the platform's call table, a kill in the middle and the
 // start after it, another program appending all the while, the copy staying the same
 // file, and a copy at a path longer than MAX_PATH.
-#include "ChildProcess.h"
-#include "CopyPurge.h"
-#include "EngineError.h"
-#include "PurgeJournal.h"
-#include "ScratchFiles.h"
-#include "Win32Platform.h"
+#include "cleaning/CopyPurge.h"
+#include "cleaning/PurgeJournal.h"
+#include "cleaning/Win32Platform.h"
+#include "engine/EngineError.h"
+#include "tests/win32/support/ChildProcess.h"
+#include "tests/win32/support/ScratchFiles.h"
 
 #include <gtest/gtest.h>
 

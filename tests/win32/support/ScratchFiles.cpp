@@ -1,6 +1,6 @@
-#include "ScratchFiles.h"
+#include "tests/win32/support/ScratchFiles.h"
 
-#include "RemoveTree.h"
+#include "tests/win32/support/RemoveTree.h"
 
 #include <windows.h>
 

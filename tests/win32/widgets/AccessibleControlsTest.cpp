@@ -1,7 +1,7 @@
 // The controls the program paints itself, as assistive technology meets them: the object
 // each hands out through the system's AccessibleObjectFromWindow, and the events that
 // announce their changes.
-#include "FlatButtonFixture.h"
+#include "tests/win32/widgets/FlatButtonFixture.h"
 
 #include <oleacc.h>
 

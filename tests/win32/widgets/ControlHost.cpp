@@ -1,4 +1,4 @@
-#include "ControlHost.h"
+#include "tests/win32/widgets/ControlHost.h"
 
 namespace {
 const char* const HostClass = "PelkarinControlHost";

@@ -2,9 +2,9 @@
 // A form for control tests: a top-level window at a fixed place on the screen, with the
 // program's font, whose components come from description rows. Like the program's form
 // it passes WM_COMMAND notifications and WM_CTLCOLOR* on to its controls.
-#include "ComponentRegistry.h"
-#include "FormComponents.h"
-#include "GdiHandles.h"
+#include "widgets/controls/FormComponents.h"
+#include "widgets/form/ComponentRegistry.h"
+#include "widgets/win32/GdiHandles.h"
 
 #include <stdexcept>
 #include <string>

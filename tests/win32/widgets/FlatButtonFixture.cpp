@@ -1,9 +1,9 @@
-#include "FlatButtonFixture.h"
+#include "tests/win32/widgets/FlatButtonFixture.h"
 
-#include "ComponentRegistry.h"
-#include "ImageControl.h"
-#include "TFlatTitlebarUnit.h"
-#include "NewerWindowsDeclarations.h"
+#include "widgets/controls/ImageControl.h"
+#include "widgets/controls/TFlatTitlebarUnit.h"
+#include "widgets/form/ComponentRegistry.h"
+#include "widgets/win32/NewerWindowsDeclarations.h"
 
 #include <stdexcept>
 

@@ -2,14 +2,14 @@
 // Form1's two flat buttons, made from their rows of the real form description on a test
 // form of their own: what their clicks reach, their faces as pixels, and the cursor and
 // messages a user's mouse would bring.
-#include "ControlMessages.h"
-#include "Form1Description.h"
-#include "FormComponents.h"
-#include "GdiHandles.h"
-#include "ReportedErrors.h"
-#include "SystemColours.h"
-#include "TFlatButtonUnit.h"
-#include "WindowPixels.h"
+#include "tests/win32/widgets/ReportedErrors.h"
+#include "tests/win32/widgets/WindowPixels.h"
+#include "ui/Form1Description.h"
+#include "widgets/controls/FormComponents.h"
+#include "widgets/controls/TFlatButtonUnit.h"
+#include "widgets/win32/ControlMessages.h"
+#include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/SystemColours.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 // Form1's flat buttons painted in each look and read back pixel by pixel: frame corners
 // and edges, the face, and where the caption lies (never the letters' own pixels).
-#include "FlatButtonFixture.h"
-#include "NewerWindowsDeclarations.h"
+#include "tests/win32/widgets/FlatButtonFixture.h"
+#include "widgets/win32/NewerWindowsDeclarations.h"
 
 namespace {
 

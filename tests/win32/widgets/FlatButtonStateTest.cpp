@@ -1,8 +1,8 @@
 // Form1's flat buttons driven as a user drives them: the cursor really moved, mouse and
 // key messages sent as the system sends them, the shared hover timer left to tick.
-#include "FlatButtonFixture.h"
-#include "HoverTimer.h"
-#include "WindowCallsRestored.h"
+#include "tests/win32/widgets/FlatButtonFixture.h"
+#include "tests/win32/widgets/WindowCallsRestored.h"
+#include "widgets/win32/HoverTimer.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The flat combo box on the screen: frame, button and arrow closed, open, closed again in
 // each way the user closes the list, and disabled; its list and text field; a font change.
-#include "ControlHost.h"
-#include "SystemColours.h"
-#include "TFlatComboBoxUnit.h"
-#include "WindowCallsRestored.h"
-#include "WindowPixels.h"
+#include "tests/win32/widgets/ControlHost.h"
+#include "tests/win32/widgets/WindowCallsRestored.h"
+#include "tests/win32/widgets/WindowPixels.h"
+#include "widgets/controls/TFlatComboBoxUnit.h"
+#include "widgets/win32/SystemColours.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The flat memo on the screen: its frame, face and scroll bar in each look, what moves it
 // between them (focus, the mouse, the program's activity), and the text behaviour it keeps.
-#include "ControlHost.h"
-#include "SystemColours.h"
-#include "TFlatMemoUnit.h"
-#include "WindowCallsRestored.h"
-#include "WindowPixels.h"
+#include "tests/win32/widgets/ControlHost.h"
+#include "tests/win32/widgets/WindowCallsRestored.h"
+#include "tests/win32/widgets/WindowPixels.h"
+#include "widgets/controls/TFlatMemoUnit.h"
+#include "widgets/win32/SystemColours.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Title strips on a form: placed on forms only, their text colour following the form's
 // activation, and dragging the form.
-#include "InvalidOperation.h"
-#include "ReportedErrors.h"
-#include "TestForm.h"
-#include "WindowPixels.h"
+#include "tests/win32/widgets/ReportedErrors.h"
+#include "tests/win32/widgets/TestForm.h"
+#include "tests/win32/widgets/WindowPixels.h"
+#include "widgets/form/InvalidOperation.h"
 
 namespace {
 

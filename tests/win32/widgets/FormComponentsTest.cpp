@@ -1,7 +1,7 @@
 // A form's components: made in creation order, loaded once all exist, destroyed in
 // reverse, and nothing left behind when any of that fails.
-#include "FormComponents.h"
-#include "OwnedWindow.h"
+#include "widgets/controls/FormComponents.h"
+#include "widgets/win32/OwnedWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The gradient caption on a tool window: the strip's pixels against the band formula with
 // the running system's colours and metrics in both looks, the update regions of
 // WM_NCPAINT, and which changes repaint.
-#include "ReportedErrors.h"
-#include "TestForm.h"
-#include "WindowPixels.h"
+#include "tests/win32/widgets/ReportedErrors.h"
+#include "tests/win32/widgets/TestForm.h"
+#include "tests/win32/widgets/WindowPixels.h"
 
 #include <algorithm>
 #include <string>

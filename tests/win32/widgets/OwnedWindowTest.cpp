@@ -1,7 +1,7 @@
 // Windows bound to their objects: from WM_NCCREATE to WM_NCDESTROY, unbound before their
 // owner destroys them, with every exception of a handler reported.
-#include "OwnedWindow.h"
-#include "ReportedErrors.h"
+#include "tests/win32/widgets/ReportedErrors.h"
+#include "widgets/win32/OwnedWindow.h"
 
 #include <algorithm>
 #include <stdexcept>

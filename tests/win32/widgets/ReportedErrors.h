@@ -1,6 +1,6 @@
 #pragma once
 // Collects what the window procedures report while a test runs, instead of a box.
-#include "ExceptionReport.h"
+#include "widgets/win32/ExceptionReport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // A small top-level form for the tests of the title strip, the window hook and the
 // gradient caption: a visible tool window at a fixed place whose own procedure reports
 // each message to the test, with components built on it from rows.
-#include "FormComponents.h"
-#include "GdiHandles.h"
-#include "GradientCaption.h"
-#include "OwnedWindow.h"
-#include "TFlatTitlebarUnit.h"
+#include "widgets/controls/FormComponents.h"
+#include "widgets/controls/GradientCaption.h"
+#include "widgets/controls/TFlatTitlebarUnit.h"
+#include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/OwnedWindow.h"
 
 #include <functional>
 #include <stdexcept>

@@ -1,8 +1,8 @@
 // The picture with its transparent colour left out, by TransparentBlt and by the mask
 // drawn where the system lacks it: the same pixels.
-#include "GdiHandles.h"
-#include "TransparentBlit.h"
-#include "WindowCallsRestored.h"
+#include "tests/win32/widgets/WindowCallsRestored.h"
+#include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/TransparentBlit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Keeps the window call table as it stands and puts it back when the test is done: the
 // test empties entries (nullptr) to run as on a Windows without those functions.
-#include "WindowCalls.h"
+#include "widgets/win32/WindowCalls.h"
 
 class WindowCallsRestored {
 public:

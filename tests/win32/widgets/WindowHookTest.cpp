@@ -1,7 +1,7 @@
 // Window hooks around a form's own processing: their order beside the title strips'
 // observers whichever came first, Handled, errors, and the form's window replaced.
-#include "ReportedErrors.h"
-#include "TestForm.h"
+#include "tests/win32/widgets/ReportedErrors.h"
+#include "tests/win32/widgets/TestForm.h"
 
 #include <algorithm>
 #include <iterator>

@@ -2,9 +2,9 @@
 // A window's pixels read back exactly into a 32-bit top-down DIB section, as colour words
 // (red in the low byte): as the screen shows the window (GetWindowDC and BitBlt, frame
 // and caption included), or as the window paints its client area (WM_PRINTCLIENT).
-#include "ColourWords.h"
-#include "GdiHandles.h"
-#include "PixelGeometry.h"
+#include "widgets/paint/ColourWords.h"
+#include "widgets/paint/PixelGeometry.h"
+#include "widgets/win32/GdiHandles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Subclass chains: every message passes through the handlers still installed, last
 // installed first, and on to the window's own procedure, whatever order they come and go.
-#include "InvalidOperation.h"
-#include "OwnedWindow.h"
-#include "ReportedErrors.h"
-#include "WindowSubclass.h"
+#include "tests/win32/widgets/ReportedErrors.h"
+#include "widgets/form/InvalidOperation.h"
+#include "widgets/win32/OwnedWindow.h"
+#include "widgets/win32/WindowSubclass.h"
 
 #include <memory>
 #include <stdexcept>

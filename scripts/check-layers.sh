@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The layer audit: fails, naming each one, when a source file includes a file of a layer
+# above its own, or when a portable file includes a Windows header.
+# Usage: check-layers.sh [SOURCE_ROOT]
+set -euo pipefail
+cd "${1:-$(dirname "$0")/..}"
+
+# The layers from the bottom up; a file may include its own layer and those before it.
+layers=(res engine cleaning widgets/paint widgets/form widgets/win32 widgets/controls ui)
+rank() {
+  local i
+  for i in "${!layers[@]}"; do
+    case $1 in "${layers[$i]}"/*) echo "$i"; return ;; esac
+  done
+  echo -1
+}
+
+faults=0
+while IFS= read -r file; do
+  own=$(rank "$file")
+  while IFS= read -r included; do
+    target=$(rank "$included")
+    if [ "$target" -lt 0 ] || [ "$target" -gt "$own" ]; then
+      echo "$file includes $included"
+      faults=$((faults + 1))
+    fi
+  done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
+done < <(git ls-files 'engine/*' 'cleaning/*' 'widgets/*' 'ui/*' | grep -E '\.(h|cpp)$')
+
+# The portable core builds without <windows.h>; in cleaning/ only the Win32 platform's files
+# and the run-time loader reach Windows.
+while IFS= read -r file; do
+  echo "$file includes a Windows header"
+  faults=$((faults + 1))
+done < <(git ls-files 'engine/*' 'cleaning/*' 'widgets/paint/*' 'widgets/form/*' |
+         grep -Ev '^cleaning/(Win32|LateBound)' | xargs grep -l '#include <\(windows\|ole\)' || true)
+
+if [ "$faults" -gt 0 ]; then
+  echo "$faults includes run against the layers"
+  exit 1
+fi
+echo "every include stays within its layer or below"

@@ -1,8 +1,0 @@
-#include "FlatUtilitiesDrawing.h"
-
-#include "OffscreenPaint.h"
-
-void DrawBevel(HDC dc, const PixelRect& r, ColourWord topLeft, ColourWord bottomRight, int width)
-{
-    PaintRuns(dc, BevelRuns(r, topLeft, bottomRight, width));
-}

@@ -1,7 +1,0 @@
-#include "WindowCalls.h"
-
-WindowCalls& TheWindowCalls()
-{
-    static WindowCalls calls;
-    return calls;
-}

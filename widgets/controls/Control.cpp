@@ -1,0 +1,34 @@
+#include "widgets/controls/Control.h"
+
+Control::Control(const ComponentCreation& creation)
+    : Component(creation.description, creation.componentClass), parent_(creation.parent), id_(creation.id)
+{
+}
+
+bool Control::TabStop() const
+{
+    return Declares("TabStop") && Boolean("TabStop");
+}
+
+int Control::TabOrder() const
+{
+    return Declares("TabOrder") ? Integer("TabOrder") : -1;
+}
+
+void Control::CreateHandle(const char* windowClass, DWORD style, const std::string& text, int height,
+                           MessageHandler* handler)
+{
+    const ComponentDescription& row = Description();
+    WindowCreation creation;
+    creation.className = windowClass;
+    creation.text = text;
+    creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (TabStop() ? WS_TABSTOP : 0) | style;
+    creation.left = Scale(row.left);
+    creation.top = Scale(row.top);
+    creation.width = Scale(row.width);
+    creation.height = height;
+    creation.parent = parent_.window;
+    creation.id = id_;
+    window_.Create(creation, handler, "control " + row.name);
+    SendMessageA(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(parent_.metrics.font), FALSE);
+}

@@ -1,0 +1,413 @@
+#include "widgets/controls/GradientCaption.h"
+
+#include "widgets/form/InvalidOperation.h"
+#include "widgets/paint/FitTextToWidth.h"
+#include "widgets/paint/MulDiv.h"
+#include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/SystemColours.h"
+
+#include <stdexcept>
+
+namespace {
+
+const char* const GradientCaptionClassName = "TGradientCaption";
+
+// The font when the system's caption font cannot be read: MS Sans Serif, 8 point, bold.
+const char* const FallbackFontName = "MS Sans Serif";
+const int FallbackFontPoints = 8;
+const int DefaultCharset = 1;   // DEFAULT_CHARSET
+
+std::unique_ptr<Component> Create(const ComponentCreation& creation)
+{
+    return std::make_unique<TGradientCaption>(creation);
+}
+
+// The border style a window's styles give.
+FormBorderStyle BorderStyleOf(HWND window)
+{
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    if ((style & WS_CAPTION) != WS_CAPTION)
+        return FormBorderStyle::bsNone;
+    const bool sizeable = (style & WS_THICKFRAME) != 0;
+    if (exStyle & WS_EX_TOOLWINDOW)
+        return sizeable ? FormBorderStyle::bsSizeToolWin : FormBorderStyle::bsToolWindow;
+    if (sizeable)
+        return FormBorderStyle::bsSizeable;
+    if (exStyle & WS_EX_DLGMODALFRAME)
+        return FormBorderStyle::bsDialog;
+    return FormBorderStyle::bsSingle;
+}
+
+BorderIcons BorderIconsOf(HWND window)
+{
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    return {(style & WS_SYSMENU) != 0, (style & WS_MINIMIZEBOX) != 0, (style & WS_MAXIMIZEBOX) != 0,
+            (exStyle & WS_EX_CONTEXTHELP) != 0};
+}
+
+CaptionMetrics SystemCaptionMetrics()
+{
+    CaptionMetrics metrics;
+    metrics.cxDlgFrame = GetSystemMetrics(SM_CXDLGFRAME);
+    metrics.cyDlgFrame = GetSystemMetrics(SM_CYDLGFRAME);
+    metrics.cxFrame = GetSystemMetrics(SM_CXFRAME);
+    metrics.cyFrame = GetSystemMetrics(SM_CYFRAME);
+    metrics.cyCaption = GetSystemMetrics(SM_CYCAPTION);
+    metrics.cySmCaption = GetSystemMetrics(SM_CYSMCAPTION);
+    metrics.cxSize = GetSystemMetrics(SM_CXSIZE);
+    metrics.cxSmSize = GetSystemMetrics(SM_CXSMSIZE);
+    return metrics;
+}
+
+bool SystemGradientCaptions()
+{
+    BOOL on = FALSE;
+    return SystemParametersInfoA(SPI_GETGRADIENTCAPTIONS, 0, &on, 0) && on;
+}
+
+// The system's caption font for the window (the small one for a tool window), in the
+// caption text colour.
+CaptionFont SystemCaptionFont(HWND window)
+{
+    const FormBorderStyle style = BorderStyleOf(window);
+    const bool toolWindow = style == FormBorderStyle::bsToolWindow || style == FormBorderStyle::bsSizeToolWin;
+    CaptionFont font;
+    font.colour = clCaptionText;
+    font.charset = DefaultCharset;
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        const LOGFONTA& caption = toolWindow ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
+        font.name = caption.lfFaceName;
+        font.height = caption.lfHeight;
+        font.bold = caption.lfWeight >= FW_BOLD;
+        font.italic = caption.lfItalic != 0;
+        font.underline = caption.lfUnderline != 0;
+        font.strikeOut = caption.lfStrikeOut != 0;
+        return font;
+    }
+    WindowDc screen(nullptr);
+    font.name = FallbackFontName;
+    font.height = -MulDivRounded(FallbackFontPoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    font.bold = true;
+    return font;
+}
+
+// Sets held to value; whether it was another.
+template <typename T>
+bool Change(T& held, const T& value)
+{
+    if (held == value)
+        return false;
+    held = value;
+    return true;
+}
+
+// The window's small icon, or its large one drawn small.
+HICON WindowIcon(HWND window)
+{
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    if (!icon)
+        icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM));
+    if (!icon)
+        icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    if (!icon)
+        icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
+    return icon;
+}
+
+} // namespace
+
+bool operator==(const CaptionFont& a, const CaptionFont& b)
+{
+    return a.name == b.name && a.height == b.height && a.bold == b.bold && a.italic == b.italic &&
+           a.underline == b.underline && a.strikeOut == b.strikeOut && a.colour == b.colour && a.charset == b.charset;
+}
+
+const ComponentClass& TGradientCaptionClass()
+{
+    // The Font.* defaults are the font used when the system's cannot be read; they count
+    // only while DefaultFont is off.
+    static const ComponentClass declared{GradientCaptionClassName,
+                                         {{"Active", BooleanValue(true)},
+                                          {"DefaultFont", BooleanValue(true)},
+                                          {"FormCaption", TextValue("")},
+                                          {"FontInactiveColor", ColourValue(clInactiveCaptionText)},
+                                          {"Font.Name", TextValue(FallbackFontName)},
+                                          {"Font.Height", IntegerValue(-11)},
+                                          {"Font.Style", LinesValue({"fsBold"})},
+                                          {"Font.Color", ColourValue(clCaptionText)},
+                                          {"Font.Charset", IntegerValue(DefaultCharset)},
+                                          {"GradientActive", BooleanValue(true)},
+                                          {"GradientInactive", BooleanValue(false)},
+                                          {"GradientSteps", IntegerValue(64)},
+                                          {"StartColor", ColourValue(clWindowText)}},
+                                         Create};
+    return declared;
+}
+
+TGradientCaption::TGradientCaption(const ComponentCreation& creation)
+    : Component(creation.description, creation.componentClass),
+      form_(creation.parent),
+      active_(Boolean("Active")),
+      defaultFont_(Boolean("DefaultFont")),
+      formCaption_(Text("FormCaption")),
+      fontInactiveColor_(Colour("FontInactiveColor")),
+      gradientActive_(Boolean("GradientActive")),
+      gradientInactive_(Boolean("GradientInactive")),
+      gradientSteps_(Integer("GradientSteps")),
+      startColor_(Colour("StartColor"))
+{
+    UseFont(defaultFont_ ? SystemCaptionFont(form_.window) : RowFont());
+    hook_.BeforeMessage = [this](TWindowHook&, HookMessage& message, bool&) { BeforeMessage(message); };
+    hook_.AfterMessage = [this](TWindowHook&, HookMessage& message, bool&) { AfterMessage(message); };
+}
+
+CaptionFont TGradientCaption::RowFont() const
+{
+    CaptionFont font;
+    font.name = Text("Font.Name");
+    // Stored for 96 dots per inch, like the form's font: as large on every screen.
+    WindowDc screen(nullptr);
+    font.height = MulDivRounded(Integer("Font.Height"), GetDeviceCaps(screen.Get(), LOGPIXELSY), 96);
+    font.colour = Colour("Font.Color");
+    font.charset = Integer("Font.Charset");
+    for (const std::string& style : Lines("Font.Style")) {
+        if (style == "fsBold")
+            font.bold = true;
+        else if (style == "fsItalic")
+            font.italic = true;
+        else if (style == "fsUnderline")
+            font.underline = true;
+        else if (style == "fsStrikeOut")
+            font.strikeOut = true;
+        else
+            throw InvalidOperation(Name() + ".Font.Style: no style " + style);
+    }
+    return font;
+}
+
+void TGradientCaption::Loaded()
+{
+    loading_ = false;
+    RefreshCaption();
+}
+
+void TGradientCaption::UseFont(const CaptionFont& font)
+{
+    GdiObject<HFONT> handle(CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
+                                        font.underline, font.strikeOut, static_cast<DWORD>(font.charset),
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
+    if (!handle.Get())
+        throw std::runtime_error("Cannot create the font " + font.name);
+    fontHandle_ = std::move(handle);
+    font_ = font;
+}
+
+void TGradientCaption::RefreshIf(bool condition)
+{
+    if (Attached() && condition)
+        RefreshCaption();
+}
+
+void TGradientCaption::SetActive(bool active)
+{
+    if (Change(active_, active))
+        RefreshCaption();
+}
+
+void TGradientCaption::SetDefaultFont(bool defaultFont)
+{
+    if (defaultFont_ == defaultFont)
+        return;
+    if (defaultFont)
+        UseFont(SystemCaptionFont(form_.window));
+    defaultFont_ = defaultFont;
+    RefreshIf(true);
+}
+
+void TGradientCaption::SetFormCaption(const std::string& caption)
+{
+    if (Change(formCaption_, caption))
+        RefreshIf(true);
+}
+
+void TGradientCaption::SetFontInactiveColor(ColourWord colour)
+{
+    if (Change(fontInactiveColor_, colour))
+        RefreshIf(!windowActive_);
+}
+
+void TGradientCaption::SetFont(const CaptionFont& font)
+{
+    if (font_ == font && !defaultFont_)
+        return;
+    UseFont(font);
+    defaultFont_ = false;
+    RefreshIf(true);
+}
+
+void TGradientCaption::SetGradientActive(bool gradient)
+{
+    if (Change(gradientActive_, gradient))
+        RefreshIf(windowActive_);
+}
+
+void TGradientCaption::SetGradientInactive(bool gradient)
+{
+    if (Change(gradientInactive_, gradient))
+        RefreshIf(!windowActive_);
+}
+
+void TGradientCaption::SetGradientSteps(int steps)
+{
+    if (Change(gradientSteps_, steps))
+        RefreshIf(CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_));
+}
+
+void TGradientCaption::SetStartColor(ColourWord colour)
+{
+    if (Change(startColor_, colour))
+        RefreshIf(true);
+}
+
+void TGradientCaption::RefreshCaption()
+{
+    if (loading_ || !form_.isForm)
+        return;
+    hook_.SetWinControl(active_ ? &form_ : nullptr);
+    HWND window = form_.window;
+    const bool shown = window && IsWindow(window) && IsWindowVisible(window);
+    // GetActiveWindow answers for this thread's top-level windows only.
+    windowActive_ = shown && active_ && GetActiveWindow() == window;
+    if (shown) {
+        RECT bounds;
+        GetWindowRect(window, &bounds);
+        GdiObject<HRGN> whole(CreateRectRgnIndirect(&bounds));
+        SendMessageA(window, WM_NCPAINT, reinterpret_cast<WPARAM>(whole.Get()), 0);
+    }
+}
+
+CaptionStrip TGradientCaption::GetCaptionStripRect() const
+{
+    RECT outer;
+    GetWindowRect(form_.window, &outer);
+    return ::GetCaptionStripRect({outer.left, outer.top, outer.right, outer.bottom}, BorderStyleOf(form_.window),
+                                 BorderIconsOf(form_.window), SystemCaptionMetrics());
+}
+
+void TGradientCaption::BeforeMessage(HookMessage& message)
+{
+    if (!Attached())
+        return;
+    switch (message.message) {
+    case WM_NCACTIVATE:
+        windowActive_ = message.wParam != 0;
+        break;
+    case WM_NCPAINT: {
+        savedRegion_ = reinterpret_cast<HRGN>(message.wParam);
+        substituteRegion_ = GdiObject<HRGN>();
+        // wParam 1 (the whole window) is no region and does not count as touching the strip.
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(savedRegion_)) != OBJ_REGION ||
+            BorderStyleOf(form_.window) == FormBorderStyle::bsNone)
+            break;
+        const PixelRect strip = GetCaptionStripRect().rect;
+        const RECT stripRect = {strip.left, strip.top, strip.right, strip.bottom};
+        if (!RectInRegion(savedRegion_, &stripRect))
+            break;
+        GdiObject<HRGN> stripRegion(CreateRectRgnIndirect(&stripRect));
+        GdiObject<HRGN> rest(CreateRectRgn(0, 0, 0, 0));
+        if (CombineRgn(rest.Get(), savedRegion_, stripRegion.Get(), RGN_DIFF) == ERROR)
+            break;
+        message.wParam = reinterpret_cast<WPARAM>(rest.Get());
+        substituteRegion_ = std::move(rest);
+        break;
+    }
+    }
+}
+
+void TGradientCaption::AfterMessage(HookMessage& message)
+{
+    if (!Attached())
+        return;
+    switch (message.message) {
+    case WM_NCPAINT:
+        if (substituteRegion_.Get()) {
+            message.wParam = reinterpret_cast<WPARAM>(savedRegion_);
+            substituteRegion_ = GdiObject<HRGN>();
+        }
+        PaintStripNow();
+        break;
+    case WM_NCACTIVATE:
+        PaintStripNow();
+        break;
+    }
+}
+
+void TGradientCaption::PaintStripNow() const
+{
+    WholeWindowDc dc(form_.window);
+    if (dc.Get())
+        PaintCaptionStrip(dc.Get());
+}
+
+void TGradientCaption::PaintCaptionStrip(HDC dc) const
+{
+    HWND window = form_.window;
+    const FormBorderStyle style = BorderStyleOf(window);
+    if (style == FormBorderStyle::bsNone)
+        return;
+    RECT outer;
+    GetWindowRect(window, &outer);
+    const CaptionStrip strip = GetCaptionStripRect();
+    const PixelSize size = {strip.rect.Width(), strip.rect.Height()};
+    if (size.width <= 0 || size.height <= 0)
+        return;
+
+    OffscreenImage buffer(dc, size.width, size.height);
+    const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
+    const PixelRect gradient = CaptionGradientRect(size);
+    if (CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_))
+        FillGradientBands(buffer.Dc(), gradient, startColor_, end, GradientDirection::LeftToRight, gradientSteps_);
+    else
+        PaintRuns(buffer.Dc(), {{gradient, end}});
+
+    const bool withIcon =
+        (style == FormBorderStyle::bsSingle || style == FormBorderStyle::bsSizeable) && strip.buttons.systemMenu;
+    if (withIcon)
+        if (HICON icon = WindowIcon(window))
+            DrawIconEx(buffer.Dc(), 0, 0, icon, size.height, size.height, 0, nullptr, DI_NORMAL);
+    if (!formCaption_.empty()) {
+        SetBkMode(buffer.Dc(), TRANSPARENT);
+        DrawFormCaption(buffer.Dc(), CaptionTextRect(size, withIcon));
+    }
+    buffer.CopyTo(dc, strip.rect.left - outer.left, strip.rect.top - outer.top);
+}
+
+void TGradientCaption::DrawFormCaption(HDC dc, const PixelRect& area) const
+{
+    SelectedObject fontSelected(dc, fontHandle_.Get());
+    SetTextColor(dc, ResolveColour(windowActive_ ? font_.colour : fontInactiveColor_));
+    const std::string shown = FitTextToWidth(formCaption_, dc, area.Width());
+    RECT textArea = {area.left, area.top, area.right, area.bottom};
+    DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &textArea,
+              DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+void FillGradientBands(HDC dc, const PixelRect& r, ColourWord start, ColourWord end, GradientDirection direction,
+                       int count)
+{
+    PaintRuns(dc, GradientBands(r, ResolveColour(start), ResolveColour(end), direction, count));
+}
+
+std::string FitTextToWidth(const std::string& text, HDC dc, int maxWidth)
+{
+    return FitTextToWidth(text, maxWidth, [dc](const std::string& candidate) {
+        SIZE extent = {0, 0};
+        GetTextExtentPoint32A(dc, candidate.c_str(), static_cast<int>(candidate.size()), &extent);
+        return static_cast<int>(extent.cx);
+    });
+}

@@ -1,0 +1,82 @@
+#include "widgets/controls/ImageControl.h"
+
+#include "widgets/controls/PaintedControl.h"
+#include "widgets/win32/ColourBrush.h"
+#include "widgets/win32/TransparentBlit.h"
+
+#include <oleacc.h>
+
+namespace {
+
+const char* const ImageClassName = "TImage";
+
+class Image : public PaintedControl {
+public:
+    explicit Image(const ComponentCreation& creation)
+        : PaintedControl(creation),
+          picture_(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Integer("Picture")),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)))
+    {
+        CreatePaintedHandle(ImageClassName, 0, 0, "");
+    }
+
+private:
+    AccessibleFacts Facts() const override
+    {
+        return {ROLE_SYSTEM_GRAPHIC, Text("AccessibleName"), STATE_SYSTEM_READONLY, "", ""};
+    }
+
+    // The form's colour, then the picture with its bottom-left pixel's colour left out.
+    void Paint(HDC dc) override
+    {
+        RECT area;
+        GetClientRect(Handle(), &area);
+        FillRect(dc, &area, background_.Get(Parent().colour));
+        if (picture_.Get()) {
+            BITMAP info;
+            GetObjectA(picture_.Get(), sizeof info, &info);
+            MemoryDc source(dc);
+            SelectedObject pictureSelected(source.Get(), picture_.Get());
+            const COLORREF transparent = GetPixel(source.Get(), 0, info.bmHeight - 1);
+            // The control grows and shrinks with the form on screens of other resolutions;
+            // the picture then fills it, scaled.
+            const int width = area.right, height = area.bottom;
+            SelectedObject scaledSelected(source.Get(), PictureAtSize(dc, source.Get(), info, width, height));
+            DrawTransparent(dc, source.Get(), width, height, transparent);
+        }
+    }
+
+    // The picture itself at the size it was drawn for; at another, a copy scaled smoothly,
+    // made once. source holds the picture.
+    HBITMAP PictureAtSize(HDC dc, HDC source, const BITMAP& info, int width, int height)
+    {
+        if (width == info.bmWidth && height == info.bmHeight)
+            return picture_.Get();
+        if (!scaled_.Get()) {
+            MemoryDc target(dc);
+            scaled_ = GdiObject<HBITMAP>(CreateCompatibleBitmap(dc, width, height));
+            SelectedObject selected(target.Get(), scaled_.Get());
+            SetStretchBltMode(target.Get(), HALFTONE);
+            SetBrushOrgEx(target.Get(), 0, 0, nullptr);
+            StretchBlt(target.Get(), 0, 0, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        }
+        return scaled_.Get();
+    }
+
+    GdiObject<HBITMAP> picture_;
+    GdiObject<HBITMAP> scaled_;   // the picture at the control's size, when that is another
+    ColourBrush background_;
+};
+
+std::unique_ptr<Component> Create(const ComponentCreation& creation)
+{
+    return std::make_unique<Image>(creation);
+}
+
+} // namespace
+
+const ComponentClass& TImageClass()
+{
+    static const ComponentClass declared{ImageClassName, {{"Picture", IntegerValue(0)}, {"AccessibleName", TextValue("")}}, Create};
+    return declared;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A control of the program's own window class that paints its whole client area itself.
+// A paint never erases the background first: it is composed off-screen and copied in
+// one block transfer, so nothing flickers; WM_PRINTCLIENT draws straight onto the DC it
+// brings (which is also how a test reads the pixels). The control keeps the font its
+// form gives it and repaints when its font or its text changes.
+//
+// A control that describes itself (Facts with a role) answers WM_GETOBJECT with an
+// accessible object of its own, and announces its name's changes and, at each repaint,
+// its state's changes (the system announces the focus).
+#include "widgets/controls/Control.h"
+#include "widgets/win32/AccessibleObject.h"
+
+class PaintedControl : public Control, private MessageHandler, private AccessibleSource {
+protected:
+    explicit PaintedControl(const ComponentCreation& creation) : Control(creation) {}
+
+    // Registers windowClass once (with classStyle) and makes the control's window.
+    void CreatePaintedHandle(const char* windowClass, UINT classStyle, DWORD style, const std::string& text);
+
+    HFONT Font() const { return font_; }
+    void Repaint() const;
+
+    // Draws the whole client area onto dc, in client coordinates.
+    virtual void Paint(HDC dc) = 0;
+    // Every message but the painting, font, text and accessibility ones; the default
+    // procedure answers what it leaves.
+    virtual LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // What assistive technology is told of the control as it is now; role 0 (the default)
+    // leaves the control to the system's own description.
+    AccessibleFacts Facts() const override { return {}; }
+    void DoDefaultAction() override {}
+
+private:
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) final;
+    void PaintWindow(HWND window);
+    void AnnounceStateChange() const;
+
+    HFONT font_ = nullptr;   // the form's, not owned
+    AccessibleObject accessible_;
+    mutable long announcedState_ = -1;
+};

@@ -1,0 +1,584 @@
+#include "widgets/controls/TFlatButtonUnit.h"
+
+#include "widgets/paint/CaptionAccelerator.h"
+#include "widgets/win32/ControlMessages.h"
+#include "widgets/win32/FlatUtilitiesDrawing.h"
+#include "widgets/win32/HoverTimer.h"
+#include "widgets/win32/KeyboardCues.h"
+#include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/SystemColours.h"
+#include "widgets/win32/WindowCalls.h"
+#include "widgets/win32/WindowText.h"
+
+#include <oleacc.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const char* const FlatButtonClassName = "TFlatButton";
+// Posted to the button by its accessible object's default action: the click comes once
+// the client's call has returned.
+const UINT DefaultActionMessage = WM_APP + 0x4642;
+
+// What all flat buttons of the process share for hover tracking.
+struct HoverTracking {
+    int buttonCount = 0;                  // HoverButtonCount
+    std::unique_ptr<HoverTimer> timer;    // HoverTimer, while a flat button lives
+    TFlatButton* button = nullptr;        // HoverButton: the one whose cursor check the timer runs
+};
+
+HoverTracking& Hover()
+{
+    static HoverTracking hover;
+    return hover;
+}
+
+PixelPoint MousePoint(LPARAM lParam)
+{
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// The caption as DrawText takes it: every "&" doubled, and one before the accelerator
+// when it is to be underlined.
+std::string DrawTextCaption(const DisplayedCaption& caption, bool underline)
+{
+    std::string text;
+    for (std::size_t i = 0; i < caption.text.size(); ++i) {
+        if ((underline && static_cast<int>(i) == caption.underline) || caption.text[i] == '&')
+            text += '&';
+        text += caption.text[i];
+    }
+    return text;
+}
+
+std::unique_ptr<Component> Create(const ComponentCreation& creation)
+{
+    return std::make_unique<TFlatButton>(creation);
+}
+
+// The top-level window holding window: its chain of parents up to the first that is no
+// child window (GetAncestor's GA_ROOT, where the system has it).
+HWND RootWindow(HWND window)
+{
+    if (const auto getAncestor = TheWindowCalls().GetAncestor.Get())
+        return getAncestor(window, GA_ROOT);
+    while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+        window = GetParent(window);
+    return window;
+}
+
+} // namespace
+
+const ComponentClass& TFlatButtonClass()
+{
+    const FlatButtonColours defaults;
+    static const ComponentClass declared{FlatButtonClassName,
+                                         {{"Caption", TextValue("")},
+                                          {"Font.Color", ColourValue(clWindowText)},
+                                          {"Color", ColourValue(clBtnFace)},
+                                          {"ParentColor", BooleanValue(true)},
+                                          {"ColorFocused", ColourValue(defaults.colorFocused)},
+                                          {"ColorDown", ColourValue(defaults.colorDown)},
+                                          {"ColorBorder", ColourValue(defaults.colorBorder)},
+                                          {"ColorHighLight", ColourValue(defaults.colorHighLight)},
+                                          {"ColorShadow", ColourValue(defaults.colorShadow)},
+                                          {"UseAdvColors", BooleanValue(false)},
+                                          {"AdvColorFocused", IntegerValue(10)},
+                                          {"AdvColorDown", IntegerValue(10)},
+                                          {"AdvColorBorder", IntegerValue(50)},
+                                          {"Default", BooleanValue(false)},
+                                          {"ModalResult", IntegerValue(0)},
+                                          {"Enabled", BooleanValue(true)},
+                                          {"TabStop", BooleanValue(false)},
+                                          {"TabOrder", IntegerValue(-1)},
+                                          {"OnClick", EventValue("")}},
+                                         Create};
+    return declared;
+}
+
+TFlatButton::HoverCount::HoverCount()
+{
+    HoverTracking& hover = Hover();
+    if (hover.buttonCount == 0)
+        hover.timer = std::make_unique<HoverTimer>(HoverTick);
+    ++hover.buttonCount;
+}
+
+TFlatButton::HoverCount::~HoverCount()
+{
+    HoverTracking& hover = Hover();
+    if (--hover.buttonCount == 0)
+        hover.timer.reset();
+}
+
+TFlatButton::TFlatButton(const ComponentCreation& creation) : PaintedControl(creation)
+{
+    const ComponentDescription& row = Description();
+    // A row that sets Color clears ParentColor unless it sets that too.
+    parentColor_ = row.Find("ParentColor") ? Boolean("ParentColor") : row.Find("Color") == nullptr;
+    colours_.color = parentColor_ ? Parent().colour : Colour("Color");
+    colours_.colorFocused = Colour("ColorFocused");
+    colours_.colorDown = Colour("ColorDown");
+    colours_.colorBorder = Colour("ColorBorder");
+    colours_.colorHighLight = Colour("ColorHighLight");
+    colours_.colorShadow = Colour("ColorShadow");
+    colours_.fontColour = Colour("Font.Color");
+    advColorFocused_ = std::clamp(Integer("AdvColorFocused"), 0, 100);
+    advColorDown_ = std::clamp(Integer("AdvColorDown"), 0, 100);
+    advColorBorder_ = std::clamp(Integer("AdvColorBorder"), 0, 100);
+    default_ = Boolean("Default");
+    modalResult_ = Integer("ModalResult");
+    if (Boolean("UseAdvColors")) {
+        useAdvColors_ = true;
+        parentColor_ = true;
+        colours_.color = Parent().colour;
+        ApplyAdvColors();
+    }
+
+    hiddenCues_ = static_cast<WORD>(SendMessageA(Parent().window, WM_QUERYUISTATE, 0, 0));
+    CreatePaintedHandle(FlatButtonClassName, CS_DBLCLKS, Boolean("Enabled") ? 0 : WS_DISABLED, Text("Caption"));
+}
+
+TFlatButton::~TFlatButton()
+{
+    StopHoverTimer();
+}
+
+void TFlatButton::Loaded()
+{
+    Repaint();
+}
+
+LRESULT TFlatButton::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+        OnMouseMove(MousePoint(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:   // a double click is a second press
+        OnLeftPress();
+        return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == window) {
+            releasingCapture_ = true;
+            ReleaseCapture();
+            releasingCapture_ = false;
+        }
+        OnRelease(MousePoint(lParam));
+        return 0;
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        OnRelease(MousePoint(lParam));
+        return 0;
+    case WM_XBUTTONUP:
+        OnRelease(MousePoint(lParam));
+        return TRUE;
+    case WM_CAPTURECHANGED:
+        OnCaptureLost(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if ((lParam & 0x40000000) == 0)   // not a repeat of a key held down
+                OnEnter();
+            return 0;
+        }
+        if (wParam != VK_SPACE)
+            break;
+        OnSpaceDown();
+        return 0;
+    case WM_KEYUP:
+        if (wParam != VK_SPACE)
+            break;
+        OnSpaceUp();
+        return 0;
+    case CM_DIALOGCHAR:
+        return OnDialogChar(static_cast<char>(wParam)) ? 1 : 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        OnFocus(message == WM_SETFOCUS);
+        return 0;
+    case WM_ENABLE:
+        OnEnabledChanged(wParam != FALSE);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        OnColoursChanged();
+        return 0;
+    case DefaultActionMessage:
+        if (Enabled())
+            Click();
+        return 0;
+    case WM_UPDATEUISTATE:
+        // The form showed or hid keyboard cues: the underline and the focus rectangle follow.
+        hiddenCues_ = CuesAfter(hiddenCues_, wParam);
+        Repaint();
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void TFlatButton::Paint(HDC dc)
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const PixelRect face{0, 0, client.right, client.bottom};
+    SelectedObject fontSelected(dc, Font() ? Font() : GetStockObject(SYSTEM_FONT));
+
+    const PixelPoint offset = FaceOffset(faceState_);
+    const DisplayedCaption caption = DisplayCaption(WindowText(Handle()));
+    SIZE extent = {};
+    if (!caption.text.empty())
+        GetTextExtentPoint32A(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &extent);
+    captionRect_ = LayoutFace({face.right, face.bottom}, offset, {extent.cx, extent.cy}, {},
+                              ButtonLayout::blGlyphTop, -1, 4)
+                       .captionRect;
+
+    const bool enabled = Enabled();
+    faceState_ = NormaliseFaceState(faceState_, enabled, false, 0);
+    if (!enabled)
+        mousePressed_ = false;
+
+    const FaceLook look = FlatButtonFace(faceState_, hot_, default_, colours_);
+    PaintRuns(dc, {{face, look.fill}});
+    DrawBevel(dc, face, look.frameTopLeft, look.frameBottomRight, look.frameWidth);
+    if (!caption.text.empty()) {
+        const std::string text = DrawTextCaption(caption, (hiddenCues_ & UISF_HIDEACCEL) == 0);
+        SetBkMode(dc, TRANSPARENT);
+        for (const CaptionPass& pass : look.caption) {
+            RECT area{captionRect_.left + pass.shift.x, captionRect_.top + pass.shift.y,
+                      captionRect_.right + pass.shift.x, captionRect_.bottom + pass.shift.y};
+            SetTextColor(dc, ResolveColour(pass.colour));
+            DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+        }
+    }
+    if (GetFocus() == Handle() && (hiddenCues_ & UISF_HIDEFOCUS) == 0) {
+        const PixelRect inside = InsetRect(face, look.frameWidth + 2);   // two pixels clear of the frame
+        const RECT area{inside.left, inside.top, inside.right, inside.bottom};
+        DrawFocusRect(dc, &area);
+    }
+}
+
+AccessibleFacts TFlatButton::Facts() const
+{
+    const std::string caption = WindowText(Handle());
+    AccessibleFacts facts;
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    facts.name = DisplayCaption(caption).text;
+    facts.state = Enabled() ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+    if (GetFocus() == Handle())
+        facts.state |= STATE_SYSTEM_FOCUSED;
+    if (faceState_ == FaceState::Pressed)
+        facts.state |= STATE_SYSTEM_PRESSED;
+    if (const char key = CaptionAccelerator(caption))
+        facts.shortcut = std::string("Alt+") + key;
+    facts.defaultAction = "Presionar";
+    return facts;
+}
+
+void TFlatButton::DoDefaultAction()
+{
+    PostMessageA(Handle(), DefaultActionMessage, 0, 0);
+}
+
+void TFlatButton::OnMouseMove(PixelPoint mouse)
+{
+    HoverTracking& hover = Hover();
+    if (hover.button != this && UnderCursor()) {
+        if (hover.button)
+            hover.button->LeaveHot();
+        if (GetActiveWindow()) {
+            hover.timer->Stop();
+            hover.button = this;
+            hover.timer->Start();
+            EnterHot();
+        }
+    }
+    if (mousePressed_) {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        const FaceState state =
+            CountsAsInside(mouse, {client.right, client.bottom}) ? FaceState::Pressed : FaceState::Up;
+        if (state != faceState_) {
+            faceState_ = state;
+            Repaint();
+        }
+    }
+}
+
+void TFlatButton::OnLeftPress()
+{
+    if (!Enabled())
+        return;
+    SetCapture(Handle());
+    faceState_ = FaceState::Pressed;
+    Repaint();
+    mousePressed_ = true;
+    SetFocus(Handle());
+}
+
+void TFlatButton::OnRelease(PixelPoint mouse)
+{
+    if (!mousePressed_)
+        return;
+    mousePressed_ = false;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const bool inside = CountsAsInside(mouse, {client.right, client.bottom});
+    faceState_ = FaceState::Up;
+    hot_ = false;
+    if (inside) {
+        Repaint();
+        Click();
+    } else {
+        LeaveHot();
+    }
+    RecheckHover();
+}
+
+void TFlatButton::OnCaptureLost(HWND newCapture)
+{
+    // Capture taken away during a press (a box opened, another window took it): the press
+    // ends as a release outside, without a click.
+    if (!releasingCapture_ && newCapture != Handle())
+        OnRelease({-1, -1});
+}
+
+void TFlatButton::OnSpaceDown()
+{
+    if (!Enabled())
+        return;
+    faceState_ = FaceState::Pressed;
+    Repaint();
+}
+
+void TFlatButton::OnSpaceUp()
+{
+    if (!Enabled())
+        return;
+    faceState_ = FaceState::Up;
+    Click();
+    Repaint();
+}
+
+void TFlatButton::OnEnter()
+{
+    if (Enabled())
+        Click();
+}
+
+bool TFlatButton::OnDialogChar(char typed)
+{
+    if (!Enabled() || !IsCaptionAccelerator(WindowText(Handle()), typed))
+        return false;
+    Click();
+    return true;
+}
+
+void TFlatButton::OnFocus(bool gained)
+{
+    if (!gained) {
+        LeaveHot();
+    } else if (Enabled()) {
+        hot_ = true;
+        Repaint();
+    }
+}
+
+void TFlatButton::OnEnabledChanged(bool enabled)
+{
+    if (!enabled) {
+        hot_ = false;
+        faceState_ = FaceState::Disabled;
+        StopHoverTimer();
+    }
+    RecheckHover();
+    Repaint();
+}
+
+void TFlatButton::OnColoursChanged()
+{
+    if (parentColor_)
+        colours_.color = Parent().colour;
+    if (useAdvColors_) {
+        parentColor_ = true;
+        colours_.color = Parent().colour;
+        ApplyAdvColors();
+    }
+    Repaint();
+}
+
+void TFlatButton::HoverTick()
+{
+    if (TFlatButton* button = Hover().button)
+        button->CheckHover();
+}
+
+void TFlatButton::EnterHot()
+{
+    if (Enabled() && !hot_) {
+        hot_ = true;
+        Repaint();
+    }
+}
+
+void TFlatButton::LeaveHot()
+{
+    if (Enabled() && hot_ && !mousePressed_) {
+        hot_ = false;
+        StopHoverTimer();
+        Repaint();
+    }
+}
+
+void TFlatButton::StopHoverTimer()
+{
+    HoverTracking& hover = Hover();
+    if (hover.button == this) {
+        hover.timer->Stop();
+        hover.button = nullptr;
+    }
+}
+
+void TFlatButton::CheckHover()
+{
+    if (!UnderCursor())
+        LeaveHot();
+}
+
+void TFlatButton::RecheckHover()
+{
+    if (!Enabled())
+        return;
+    const bool over = UnderCursor();
+    // The opposite first, so that the call below always acts: it repaints, and when the
+    // cursor is elsewhere it also stops the timer watching this button.
+    hot_ = !over;
+    if (over)
+        EnterHot();
+    else
+        LeaveHot();
+}
+
+bool TFlatButton::UnderCursor() const
+{
+    POINT cursor;
+    return GetCursorPos(&cursor) && WindowFromPoint(cursor) == Handle();
+}
+
+bool TFlatButton::Enabled() const
+{
+    return IsWindowEnabled(Handle()) != FALSE;
+}
+
+void TFlatButton::Click()
+{
+    SendMessageA(RootWindow(Handle()), CM_MODALRESULT, static_cast<WPARAM>(modalResult_), 0);
+    SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Handle()));
+}
+
+void TFlatButton::ApplyAdvColors()
+{
+    if (!useAdvColors_)
+        return;
+    const ColourWord parent = ResolveColour(colours_.color);
+    colours_.colorFocused = ShadeFromParent(parent, colours_.colorFocused, advColorFocused_, false);
+    colours_.colorDown = ShadeFromParent(parent, colours_.colorDown, advColorDown_, true);
+    colours_.colorBorder = ShadeFromParent(parent, colours_.colorBorder, advColorBorder_, true);
+}
+
+void TFlatButton::SetColor(ColourWord colour)
+{
+    colours_.color = colour;
+    parentColor_ = false;
+    Repaint();
+}
+
+void TFlatButton::SetParentColor(bool parentColor)
+{
+    parentColor_ = parentColor;
+    if (parentColor)
+        OnColoursChanged();
+}
+
+void TFlatButton::SetColorFocused(ColourWord colour)
+{
+    colours_.colorFocused = colour;
+    Repaint();
+}
+
+void TFlatButton::SetColorDown(ColourWord colour)
+{
+    colours_.colorDown = colour;
+    Repaint();
+}
+
+void TFlatButton::SetColorBorder(ColourWord colour)
+{
+    colours_.colorBorder = colour;
+    Repaint();
+}
+
+void TFlatButton::SetColorHighLight(ColourWord colour)
+{
+    colours_.colorHighLight = colour;
+    Repaint();
+}
+
+void TFlatButton::SetColorShadow(ColourWord colour)
+{
+    colours_.colorShadow = colour;
+    Repaint();
+}
+
+void TFlatButton::SetFontColor(ColourWord colour)
+{
+    colours_.fontColour = colour;
+    Repaint();
+}
+
+void TFlatButton::SetUseAdvColors(bool useAdvColors)
+{
+    if (useAdvColors == useAdvColors_)
+        return;
+    useAdvColors_ = useAdvColors;
+    parentColor_ = useAdvColors;
+    if (parentColor_)
+        colours_.color = Parent().colour;
+    ApplyAdvColors();
+    Repaint();
+}
+
+void TFlatButton::SetAdvColorFocused(int percent)
+{
+    advColorFocused_ = std::clamp(percent, 0, 100);
+    ApplyAdvColors();
+    Repaint();
+}
+
+void TFlatButton::SetAdvColorDown(int percent)
+{
+    advColorDown_ = std::clamp(percent, 0, 100);
+    ApplyAdvColors();
+    Repaint();
+}
+
+void TFlatButton::SetAdvColorBorder(int percent)
+{
+    advColorBorder_ = std::clamp(percent, 0, 100);
+    ApplyAdvColors();
+    Repaint();
+}
+
+void TFlatButton::SetDefault(bool isDefault)
+{
+    default_ = isDefault;
+    Repaint();
+}
+
+void TFlatButton::SetModalResult(int modalResult)
+{
+    modalResult_ = modalResult;
+}

@@ -1,0 +1,111 @@
+#pragma once
+// TFlatButton: a push button that paints itself flat. A face of one colour, a frame and
+// the caption centred on it, with four looks (at rest, hot, pressed, disabled) coloured
+// by its properties. It holds the mouse capture from a left press until the left release
+// and clicks when a press ends over it, when the space bar is released or Enter pressed
+// while it has the focus, or when its form offers the character its caption marks with
+// "&". While the system shows keyboard cues, the marked character is underlined and the
+// focus is shown by a dotted rectangle inside the frame. A click sets
+// the form's modal result, then reaches the form as WM_COMMAND with BN_CLICKED.
+//
+// The mouse makes it hot through one timer all flat buttons share: the button under the
+// cursor is watched every 100 ms until the cursor leaves it.
+//
+// Not built: the image strip (Glyph, NumGlyphs, Layout, Margin, Spacing), latching groups
+// (GroupIndex, Down, AllowAllUp) and the transparent modes; a button is never Latched.
+#include "widgets/controls/PaintedControl.h"
+#include "widgets/paint/FlatButtonFace.h"
+
+const ComponentClass& TFlatButtonClass();
+
+class TFlatButton : public PaintedControl {
+public:
+    explicit TFlatButton(const ComponentCreation& creation);
+    ~TFlatButton() override;
+
+    void Loaded() override;
+
+    // Run-time state.
+    FaceState State() const { return faceState_; }
+    bool Hot() const { return hot_; }
+    bool MousePressed() const { return mousePressed_; }
+    PixelRect CaptionRect() const { return captionRect_; }   // as at the last paint
+    const FlatButtonColours& Colours() const { return colours_; }
+    bool ParentColor() const { return parentColor_; }
+
+    // Property setters. Each repaints; UseAdvColors only when it changes. Color clears
+    // ParentColor; ParentColor true takes the parent's colour. The AdvColor values are
+    // held to 0..100. The caption is the window text, the font the window's (WM_SETFONT),
+    // Enabled the window's (EnableWindow).
+    void SetColor(ColourWord colour);
+    void SetParentColor(bool parentColor);
+    void SetColorFocused(ColourWord colour);
+    void SetColorDown(ColourWord colour);
+    void SetColorBorder(ColourWord colour);
+    void SetColorHighLight(ColourWord colour);
+    void SetColorShadow(ColourWord colour);
+    void SetFontColor(ColourWord colour);
+    void SetUseAdvColors(bool useAdvColors);
+    void SetAdvColorFocused(int percent);
+    void SetAdvColorDown(int percent);
+    void SetAdvColorBorder(int percent);
+    void SetDefault(bool isDefault);
+    void SetModalResult(int modalResult);
+
+private:
+    // Counts the button in HoverButtonCount while it lives; the first makes the shared
+    // HoverTimer and the last frees it.
+    class HoverCount {
+    public:
+        HoverCount();
+        ~HoverCount();
+        HoverCount(const HoverCount&) = delete;
+        HoverCount& operator=(const HoverCount&) = delete;
+    };
+
+    void Paint(HDC dc) override;
+    // A push button named by its caption, pressed by its default action "Presionar".
+    AccessibleFacts Facts() const override;
+    void DoDefaultAction() override;
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void OnMouseMove(PixelPoint mouse);
+    void OnLeftPress();
+    void OnRelease(PixelPoint mouse);
+    void OnCaptureLost(HWND newCapture);
+    void OnSpaceDown();
+    void OnSpaceUp();
+    void OnEnter();
+    bool OnDialogChar(char typed);
+    void OnFocus(bool gained);
+    void OnEnabledChanged(bool enabled);
+    void OnColoursChanged();
+
+    // Hover tracking.
+    static void HoverTick();
+    void EnterHot();
+    void LeaveHot();
+    void StopHoverTimer();
+    void CheckHover();
+    void RecheckHover();
+    bool UnderCursor() const;
+
+    bool Enabled() const;
+    void Click();
+    void ApplyAdvColors();
+
+    HoverCount counted_;   // first: counted out after everything else has gone
+    FlatButtonColours colours_;
+    bool parentColor_ = true;
+    bool useAdvColors_ = false;
+    int advColorFocused_ = 10, advColorDown_ = 10, advColorBorder_ = 50;
+    bool default_ = false;
+    int modalResult_ = 0;
+
+    FaceState faceState_ = FaceState::Up;
+    bool hot_ = false;
+    bool mousePressed_ = false;
+    bool releasingCapture_ = false;   // our own ReleaseCapture is under way
+    WORD hiddenCues_ = 0;             // UISF_HIDEACCEL, UISF_HIDEFOCUS: as the form last said
+    PixelRect captionRect_;
+};

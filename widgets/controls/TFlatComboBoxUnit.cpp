@@ -1,0 +1,316 @@
+#include "widgets/controls/TFlatComboBoxUnit.h"
+
+#include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/SystemColours.h"
+#include "widgets/win32/WindowCalls.h"
+#include "widgets/win32/WindowText.h"
+
+#include <algorithm>
+
+namespace {
+
+const int DesignItemHeight = 13;
+// Posted to the control's window after a font change: the window is made anew.
+const UINT RecreateMessage = WM_APP + 0x4643;
+
+// Painting between BeginPaint and EndPaint.
+class PaintSession {
+public:
+    explicit PaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintSession() { EndPaint(window_, &paint_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    HDC Dc() const { return dc_; }
+    PixelRect Area() const { return {paint_.rcPaint.left, paint_.rcPaint.top, paint_.rcPaint.right, paint_.rcPaint.bottom}; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_;
+    HDC dc_;
+};
+
+std::vector<std::string> ListItems(HWND combo)
+{
+    std::vector<std::string> items;
+    const auto count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string item(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+        item.resize(static_cast<std::size_t>(
+            SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&item[0]))));
+        items.push_back(item);
+    }
+    return items;
+}
+
+} // namespace
+
+TFlatComboBox::TFlatComboBox(const ComponentCreation& creation)
+    : Control(creation),
+      colours_{Colour("Color"), Colour("ColorArrow"), Colour("ColorArrowBackground"), Colour("ColorBorder")},
+      textColour_(Colour("Font.Color")),
+      itemHeight_(Integer("ItemHeight")),
+      subclass_([this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); }),
+      editSubclass_([this](UINT message, WPARAM wParam, LPARAM lParam) {
+          return OnEditMessage(message, wParam, lParam);
+      })
+{
+    MakeWindow({Lines("Items"), Text("Text"), Integer("ItemIndex")}, Scale(Description().height), nullptr);
+}
+
+void TFlatComboBox::MakeWindow(const Content& content, int height, HFONT font)
+{
+    CreateHandle("COMBOBOX",
+                 CBS_DROPDOWN | CBS_AUTOHSCROLL | (Boolean("Sorted") ? CBS_SORT : 0) | WS_VSCROLL | WS_CLIPCHILDREN,
+                 "", height);
+    HWND window = Handle();
+    if (font)
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (const std::string& item : content.items)
+        SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(window, CB_LIMITTEXT, static_cast<WPARAM>(Integer("MaxLength")), 0);
+    SetWindowTextA(window, content.text.c_str());
+    if (content.itemIndex >= 0)
+        SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(content.itemIndex), 0);
+    SendMessageA(window, CB_SETITEMHEIGHT, 0, Scale(itemHeight_));
+
+    // The platform makes a drop-down combo box as tall as its text field + 6 pixels, and
+    // takes a taller height asked of it as the open list's.
+    SendMessageA(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
+    const int rows = std::clamp(static_cast<int>(content.items.size()), 1, std::max(Integer("DropDownCount"), 1));
+    SetWindowPos(window, nullptr, 0, 0, Size().width, height + rows * Scale(itemHeight_) + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    subclass_.Install(window);
+    editSubclass_.Install(EditField());
+    FitEditField();
+}
+
+void TFlatComboBox::Recreate()
+{
+    HWND old = Handle();
+    const Content content{ListItems(old), WindowText(old), static_cast<int>(SendMessageA(old, CB_GETCURSEL, 0, 0))};
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(old, WM_GETFONT, 0, 0));
+    RECT place;
+    GetWindowRect(old, &place);
+    MapWindowPoints(nullptr, GetParent(old), reinterpret_cast<POINT*>(&place), 2);
+    HWND above = GetWindow(old, GW_HWNDPREV);
+    const HWND focus = GetFocus();
+    const bool focused = focus == old || IsChild(old, focus);
+    const bool enabled = IsWindowEnabled(old) != FALSE;
+
+    subclass_.Remove();
+    editSubclass_.Remove();
+    DestroyHandle();
+    MakeWindow(content, place.bottom - place.top, font);
+    SetWindowPos(Handle(), above ? above : HWND_TOP, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOACTIVATE);
+    EnableWindow(Handle(), enabled);
+    if (focused)
+        SetFocus(Handle());
+}
+
+HWND TFlatComboBox::EditField() const
+{
+    // A drop-down combo box's only child is its edit field; GetComboBoxInfo names it where
+    // the system has it.
+    if (const auto getComboBoxInfo = TheWindowCalls().GetComboBoxInfo.Get()) {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        return getComboBoxInfo(Handle(), &info) ? info.hwndItem : nullptr;
+    }
+    return FindWindowExA(Handle(), nullptr, "Edit", nullptr);
+}
+
+void TFlatComboBox::SetColor(ColourWord colour)
+{
+    colours_.color = colour;
+    InvalidateAll();
+}
+
+void TFlatComboBox::SetColorArrow(ColourWord colour)
+{
+    colours_.colorArrow = colour;
+    InvalidateAll();
+}
+
+void TFlatComboBox::SetColorArrowBackground(ColourWord colour)
+{
+    colours_.colorArrowBackground = colour;
+    InvalidateAll();
+}
+
+void TFlatComboBox::SetColorBorder(ColourWord colour)
+{
+    colours_.colorBorder = colour;
+    InvalidateAll();
+}
+
+void TFlatComboBox::SetItemHeight(int height)
+{
+    itemHeight_ = height;
+    SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, Scale(height));
+}
+
+bool TFlatComboBox::Notification(WORD code)
+{
+    if (code != CBN_CLOSEUP)
+        return false;
+    const PixelRect button = ComboCloseUpRect(Size(), ButtonWidth());
+    const RECT area{button.left, button.top, button.right, button.bottom};
+    InvalidateRect(Handle(), &area, FALSE);
+    return true;
+}
+
+LRESULT TFlatComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const LRESULT result = subclass_.CallNext(message, wParam, lParam);
+        UpdateActiveState();
+        return result;
+    }
+    case WM_ENABLE: {
+        const LRESULT result = subclass_.CallNext(message, wParam, lParam);
+        InvalidateAll();
+        return result;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        return ListAndFieldColours(reinterpret_cast<HDC>(wParam));
+    case WM_SETFONT: {
+        const LRESULT result = subclass_.CallNext(message, wParam, lParam);
+        // Made anew once the sender is done with the window it knows.
+        if (!recreationPending_)
+            recreationPending_ = PostMessageA(Handle(), RecreateMessage, 0, 0) != FALSE;
+        return result;
+    }
+    case RecreateMessage:
+        recreationPending_ = false;
+        itemHeight_ = DesignItemHeight;
+        Recreate();
+        return 0;
+    case WM_WINDOWPOSCHANGING:
+        FitEditField();
+        break;
+    case WM_SIZE: {
+        // The platform lays its text field out again after a size change.
+        const LRESULT result = subclass_.CallNext(message, wParam, lParam);
+        FitEditField();
+        return result;
+    }
+    }
+    return subclass_.CallNext(message, wParam, lParam);
+}
+
+LRESULT TFlatComboBox::OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = editSubclass_.CallNext(message, wParam, lParam);
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS)
+        UpdateActiveState();
+    return result;
+}
+
+LRESULT TFlatComboBox::ListAndFieldColours(HDC dc)
+{
+    SetTextColor(dc, ResolveColour(textColour_));
+    SetBkColor(dc, ResolveColour(colours_.color));
+    return reinterpret_cast<LRESULT>(brush_.Get(colours_.color));
+}
+
+void TFlatComboBox::Paint()
+{
+    HWND window = Handle();
+    const PixelSize size = Size();
+    {
+        PaintSession paint(window);
+        const HDC dc = paint.Dc();
+        const PixelRect fill = ComboBackgroundRect(paint.Area(), size, ButtonWidth());
+        if (!fill.IsEmpty())
+            PaintRuns(dc, {{fill, colours_.color}});
+        if (RectsMeet(paint.Area(), ComboButtonRect(size, ButtonWidth())))
+            PaintButton(dc);
+        // The platform draws its text field and edge, but never its own button.
+        const int saved = SaveDC(dc);
+        ExcludeClipRect(dc, ComboPlatformPaintRight(size, GetSystemMetrics(SM_CXVSCROLL)), 0, size.width, size.height);
+        subclass_.CallNext(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        RestoreDC(dc, saved);
+    }
+    WindowDc dc(window);
+    PaintFrame(dc.Get());
+    PaintButton(dc.Get());
+}
+
+void TFlatComboBox::PaintFrame(HDC dc) const
+{
+    PaintRuns(dc, ComboFrameRuns(Size(), colours_, ButtonWidth()));
+}
+
+void TFlatComboBox::PaintButton(HDC dc) const
+{
+    PaintRuns(dc, ComboButtonRuns(Size(), ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_, ButtonWidth()));
+}
+
+void TFlatComboBox::UpdateActiveState()
+{
+    const HWND focus = GetFocus();
+    const bool active = ListOpen() || (focus && (focus == Handle() || focus == EditField()));
+    if (active == activeState_)
+        return;
+    activeState_ = active;
+    WindowDc dc(Handle());
+    PaintFrame(dc.Get());
+    PaintButton(dc.Get());
+}
+
+void TFlatComboBox::FitEditField() const
+{
+    const PixelSize size = Size();
+    const PixelSize field = ComboEditFieldSize(size.width, size.height, ButtonWidth());
+    SetWindowPos(EditField(), nullptr, 0, 0, std::max(field.width, 0), std::max(field.height, 0),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFlatComboBox::InvalidateAll() const
+{
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+bool TFlatComboBox::ListOpen() const
+{
+    return SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+}
+
+PixelSize TFlatComboBox::Size() const
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    return {client.right, client.bottom};
+}
+
+const ComponentClass& TFlatComboBoxClass()
+{
+    const FlatComboColours defaults;
+    static const ComponentClass declared{
+        "TFlatComboBox",
+        {{"Text", TextValue("")},
+         {"Items", LinesValue({})},
+         {"ItemIndex", IntegerValue(-1)},
+         {"ItemHeight", IntegerValue(DesignItemHeight)},
+         {"DropDownCount", IntegerValue(8)},
+         {"Sorted", BooleanValue(false)},
+         {"MaxLength", IntegerValue(0)},
+         {"Color", ColourValue(defaults.color)},
+         {"ColorArrow", ColourValue(defaults.colorArrow)},
+         {"ColorArrowBackground", ColourValue(defaults.colorArrowBackground)},
+         {"ColorBorder", ColourValue(defaults.colorBorder)},
+         {"Font.Color", ColourValue(clWindowText)},
+         {"TabOrder", IntegerValue(-1)},
+         {"TabStop", BooleanValue(true)}},
+        [](const ComponentCreation& c) -> std::unique_ptr<Component> { return std::make_unique<TFlatComboBox>(c); }};
+    return declared;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// TFlatComboBox: the standard drop-down combo box with an editable text field, drawn flat:
+// a frame of three 1-pixel rings round the field and a narrow drop-down button of its own
+// over the platform's sunken edge and button (FlatComboGeometry.h). The arrow points up
+// while the list is open and is etched while the control is disabled.
+#include "widgets/controls/Control.h"
+#include "widgets/form/ComponentClass.h"
+#include "widgets/paint/FlatComboGeometry.h"
+#include "widgets/win32/ColourBrush.h"
+#include "widgets/win32/WindowSubclass.h"
+
+#include <string>
+#include <vector>
+
+const ComponentClass& TFlatComboBoxClass();
+
+class TFlatComboBox : public Control {
+public:
+    explicit TFlatComboBox(const ComponentCreation& creation);
+
+    // The colour setters invalidate the whole control.
+    const FlatComboColours& Colours() const { return colours_; }
+    void SetColor(ColourWord colour);
+    void SetColorArrow(ColourWord colour);
+    void SetColorArrowBackground(ColourWord colour);
+    void SetColorBorder(ColourWord colour);
+
+    // The height of the list's rows, in the form's design pixels. A font change sets it
+    // back to 13.
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int height);
+
+    // The list is open, or the focus is on the control or its text field.
+    bool ActiveState() const { return activeState_; }
+    HWND EditField() const;
+
+    // Closing the list repaints the button.
+    bool Notification(WORD code) override;
+
+private:
+    // What a new window of the control shows.
+    struct Content {
+        std::vector<std::string> items;
+        std::string text;
+        int itemIndex;
+    };
+
+    void MakeWindow(const Content& content, int height, HFONT font);
+    void Recreate();
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ListAndFieldColours(HDC dc);
+    void Paint();
+    void PaintFrame(HDC dc) const;
+    void PaintButton(HDC dc) const;
+    void UpdateActiveState();
+    void FitEditField() const;
+    void InvalidateAll() const;
+    bool ListOpen() const;
+    PixelSize Size() const;
+    // The drop-down button's interior, as wide as the form's scale makes it.
+    int ButtonWidth() const { return Scale(ComboButtonWidth); }
+
+    FlatComboColours colours_;
+    const ColourWord textColour_;
+    int itemHeight_;
+    bool activeState_ = false;
+    bool recreationPending_ = false;
+    ColourBrush brush_;   // Color's, for the text field and the list
+    WindowSubclass subclass_;
+    WindowSubclass editSubclass_;
+};

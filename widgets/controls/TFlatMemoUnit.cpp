@@ -1,0 +1,237 @@
+#include "widgets/controls/TFlatMemoUnit.h"
+
+#include "widgets/form/InvalidOperation.h"
+#include "widgets/paint/FlatMemoGeometry.h"
+#include "widgets/win32/HoverTimer.h"
+#include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/SystemColours.h"
+#include "widgets/win32/WindowCalls.h"
+
+namespace {
+
+const UINT_PTR LeaveTimerId = 0x4C45;   // the edit's own timers have small numbers
+
+const char* const FlatMemoMark = "Pelkarin.TFlatMemo";   // window property of every flat memo
+
+// The scroll-bar styles a ScrollBars value names.
+DWORD ScrollBarStyle(const std::string& scrollBars)
+{
+    if (scrollBars == "ssNone")
+        return 0;
+    if (scrollBars == "ssHorizontal")
+        return WS_HSCROLL;
+    if (scrollBars == "ssVertical")
+        return WS_VSCROLL;
+    if (scrollBars == "ssBoth")
+        return WS_HSCROLL | WS_VSCROLL;
+    throw InvalidOperation("TFlatMemo.ScrollBars cannot be " + scrollBars);
+}
+
+// The edit's text: each line followed by CR LF.
+std::string JoinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+} // namespace
+
+TFlatMemo::TFlatMemo(const ComponentCreation& creation)
+    : Control(creation),
+      colorFocused_(Colour("ColorFocused")),
+      colorBorder_(Colour("ColorBorder")),
+      colorFlat_(Boolean("ParentColor") ? Parent().colour : Colour("ColorFlat")),
+      parentColor_(Boolean("ParentColor")),
+      textColour_(Colour("Font.Color")),
+      bothScrollBars_(Text("ScrollBars") == "ssBoth"),
+      wantReturns_(Boolean("WantReturns")),
+      face_(colorFlat_),
+      subclass_([this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); })
+{
+    // No border and no 3-D edge of the platform's own: the frame takes their place.
+    const DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ScrollBarStyle(Text("ScrollBars")) |
+                        (Boolean("WordWrap") ? 0 : ES_AUTOHSCROLL) | (Boolean("ReadOnly") ? ES_READONLY : 0) |
+                        (wantReturns_ ? ES_WANTRETURN : 0);
+    CreateHandle("EDIT", style, JoinedLines(Lines("Lines")), Scale(Description().height));
+    SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);   // the system's maximum
+    SetPropA(Handle(), FlatMemoMark, Handle());
+    subclass_.Install(Handle());
+    // The client area moves inwards for the frame.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TFlatMemo::~TFlatMemo()
+{
+    RemovePropA(Handle(), FlatMemoMark);
+}
+
+bool TFlatMemo::IsFlatMemo(HWND window)
+{
+    return window && GetPropA(window, FlatMemoMark) != nullptr;
+}
+
+void TFlatMemo::SetColorFocused(ColourWord colour)
+{
+    colorFocused_ = colour;
+    PaintFrame();
+}
+
+void TFlatMemo::SetColorBorder(ColourWord colour)
+{
+    colorBorder_ = colour;
+    PaintFrame();
+}
+
+void TFlatMemo::SetColorFlat(ColourWord colour)
+{
+    colorFlat_ = colour;
+    parentColor_ = false;
+    PaintFrame();
+}
+
+void TFlatMemo::SetParentColor(bool follow)
+{
+    if (follow == parentColor_)
+        return;
+    parentColor_ = follow;
+    if (follow) {
+        colorFlat_ = Parent().colour;
+        PaintFrame();
+    }
+}
+
+HBRUSH TFlatMemo::ControlColour(HDC dc)
+{
+    SetTextColor(dc, ResolveColour(textColour_));
+    SetBkColor(dc, ResolveColour(face_));
+    return faceBrush_.Get(face_);
+}
+
+LRESULT TFlatMemo::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCALCSIZE: {
+        // The platform's client area, its scroll bars kept out, then the frame's inset.
+        const LRESULT result = subclass_.CallNext(message, wParam, lParam);
+        RECT& client = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        const PixelRect inset = MemoClientRect({client.left, client.top, client.right, client.bottom});
+        client = {inset.left, inset.top, inset.right, inset.bottom};
+        return result;
+    }
+    case WM_NCPAINT:
+    case WM_SETFOCUS:
+    case WM_ENABLE: {
+        const LRESULT result = subclass_.CallNext(message, wParam, lParam);
+        PaintFrame();
+        return result;
+    }
+    case WM_KILLFOCUS: {
+        const LRESULT result = subclass_.CallNext(message, wParam, lParam);
+        PaintFrame(reinterpret_cast<HWND>(wParam));
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        OnMouseMove(Tracking::Client);
+        break;
+    case WM_NCMOUSEMOVE:
+        OnMouseMove(Tracking::NonClient);
+        break;
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+        OnMouseLeave();
+        break;
+    case WM_TIMER:
+        if (wParam != LeaveTimerId)
+            break;
+        if (!CursorOver()) {
+            KillTimer(Handle(), LeaveTimerId);
+            OnMouseLeave();
+        }
+        return 0;
+    case WM_CHAR:
+        if (wParam == '\r' && !wantReturns_)
+            return 0;
+        break;
+    }
+    return subclass_.CallNext(message, wParam, lParam);
+}
+
+void TFlatMemo::OnMouseMove(Tracking area)
+{
+    // The platform tracks the text area and the scroll bars apart; each move over one of
+    // them asks for the end of the mouse's stay there. Where it cannot (no TrackMouseEvent,
+    // or none for the scroll bars), a timer looks every hover period whether the mouse is
+    // still over the memo.
+    if (tracking_ != area && tracking_ != Tracking::Polled) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE | (area == Tracking::NonClient ? TME_NONCLIENT : 0u),
+                                 Handle(), 0};
+        const auto trackMouseEvent = TheWindowCalls().TrackMouseEvent.Get();
+        if (trackMouseEvent && trackMouseEvent(&track))
+            tracking_ = area;
+        else if (SetTimer(Handle(), LeaveTimerId, HoverTimer::Period, nullptr))
+            tracking_ = Tracking::Polled;
+    }
+    if (mouseOver_)
+        return;
+    mouseOver_ = true;
+    if (GetActiveWindow()) {
+        mouseInside_ = true;
+        PaintFrame();
+    }
+}
+
+void TFlatMemo::OnMouseLeave()
+{
+    tracking_ = Tracking::None;
+    // Leaving the text for the scroll bar, or back, is no leaving of the memo.
+    if (CursorOver())
+        return;
+    mouseOver_ = false;
+    mouseInside_ = false;
+    PaintFrame();
+}
+
+bool TFlatMemo::CursorOver() const
+{
+    POINT cursor;
+    return GetCursorPos(&cursor) && WindowFromPoint(cursor) == Handle();
+}
+
+void TFlatMemo::PaintFrame(HWND focus)
+{
+    HWND window = Handle();
+    const bool highlighted = MemoHighlighted(focus == window, mouseInside_, IsFlatMemo(focus));
+    const ColourWord state = highlighted ? colorFocused_ : colorFlat_;
+    if (state != face_) {
+        face_ = state;
+        InvalidateRect(window, nullptr, TRUE);
+    }
+    RECT outer;
+    GetWindowRect(window, &outer);
+    WholeWindowDc dc(window);
+    PaintRuns(dc.Get(), MemoFrameRuns({outer.right - outer.left, outer.bottom - outer.top}, colorBorder_, state,
+                                      bothScrollBars_));
+}
+
+const ComponentClass& TFlatMemoClass()
+{
+    static const ComponentClass declared{
+        "TFlatMemo",
+        {{"Lines", LinesValue({})},
+         {"Font.Color", ColourValue(clWindowText)},
+         {"ColorFocused", ColourValue(clWhite)},
+         {"ColorBorder", ColourValue(FlatFrameColour)},
+         {"ColorFlat", ColourValue(FlatFaceColour)},
+         {"ParentColor", BooleanValue(true)},
+         {"ReadOnly", BooleanValue(false)},
+         {"ScrollBars", TextValue("ssNone")},
+         {"WantReturns", BooleanValue(true)},
+         {"WordWrap", BooleanValue(true)},
+         {"TabOrder", IntegerValue(-1)},
+         {"TabStop", BooleanValue(true)}},
+        [](const ComponentCreation& c) -> std::unique_ptr<Component> { return std::make_unique<TFlatMemo>(c); }};
+    return declared;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// TFlatMemo: the standard multi-line edit with a flat frame in place of its sunken edge,
+// three 1-pixel rings inside the window's outer edge (FlatMemoGeometry.h): the outline in
+// ColorBorder and two rings in the state colour, which is also the face behind the text.
+// The state colour is ColorFocused while the memo has the focus, or while the mouse is
+// over it and the focus is not on another flat memo; ColorFlat otherwise.
+#include "widgets/controls/Control.h"
+#include "widgets/form/ComponentClass.h"
+#include "widgets/win32/ColourBrush.h"
+#include "widgets/win32/WindowSubclass.h"
+
+const ComponentClass& TFlatMemoClass();
+
+class TFlatMemo : public Control {
+public:
+    explicit TFlatMemo(const ComponentCreation& creation);
+    ~TFlatMemo() override;
+
+    // The colour setters repaint the frame at once.
+    ColourWord ColorFocused() const { return colorFocused_; }
+    void SetColorFocused(ColourWord colour);
+    ColourWord ColorBorder() const { return colorBorder_; }
+    void SetColorBorder(ColourWord colour);
+    ColourWord ColorFlat() const { return colorFlat_; }
+    // Also ends ColorFlat's following of the parent's colour.
+    void SetColorFlat(ColourWord colour);
+    // While true, ColorFlat is the parent's colour; turned on, it takes it at once.
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool follow);
+
+    // The mouse is over the memo, noted only when the program had an active window as it came.
+    bool MouseInside() const { return mouseInside_; }
+
+    // The text in the font colour on the face.
+    HBRUSH ControlColour(HDC dc) override;
+
+    static bool IsFlatMemo(HWND window);
+
+private:
+    // Polled: the system cannot track the mouse's leaving; a timer looks instead.
+    enum class Tracking { None, Client, NonClient, Polled };
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(Tracking area);
+    void OnMouseLeave();
+    bool CursorOver() const;
+    // Decides the look with the focus on that window, sets the face and draws the rings.
+    void PaintFrame(HWND focus);
+    void PaintFrame() { PaintFrame(GetFocus()); }
+
+    ColourWord colorFocused_;
+    ColourWord colorBorder_;
+    ColourWord colorFlat_;
+    bool parentColor_;
+    const ColourWord textColour_;
+    const bool bothScrollBars_;
+    const bool wantReturns_;
+    ColourWord face_;                 // the state colour the last frame was painted in
+    bool mouseOver_ = false;          // between the mouse's entering and leaving, active or not
+    bool mouseInside_ = false;
+    Tracking tracking_ = Tracking::None;
+    ColourBrush faceBrush_;
+    WindowSubclass subclass_;
+};

@@ -1,0 +1,57 @@
+#pragma once
+// TFlatTitlebar: a strip of one colour placed directly on a form, showing its caption
+// centred in one text colour while the form is active and in another while it is not;
+// dragging it with the left button moves the form. It learns of the form's activation by
+// watching the form window's messages ahead of the form's own handling.
+#include "widgets/controls/PaintedControl.h"
+#include "widgets/win32/WindowSubclass.h"
+
+#include <functional>
+
+const ComponentClass& TFlatTitlebarClass();
+
+class TFlatTitlebar : public PaintedControl {
+public:
+    // Throws InvalidOperation, before any window is made, when the parent is not a form.
+    explicit TFlatTitlebar(const ComponentCreation& creation);
+
+    using Notification = std::function<void(TFlatTitlebar& sender)>;
+    Notification OnActivate;
+    Notification OnDeactivate;
+
+    // A colour that differs from the one held repaints the strip.
+    ColourWord ActiveTextColor() const { return activeTextColor_; }
+    ColourWord InactiveTextColor() const { return inactiveTextColor_; }
+    ColourWord TitlebarColor() const { return titlebarColor_; }
+    void SetActiveTextColor(ColourWord colour);
+    void SetInactiveTextColor(ColourWord colour);
+    void SetTitlebarColor(ColourWord colour);
+    // The caption is the window's text; changing it repaints the strip.
+    void SetCaption(const std::string& caption);
+
+    bool ShowsActive() const { return showsActive_; }
+    POINT DragOrigin() const { return dragOrigin_; }
+
+    // Puts ObserveFormMessage in front of the form window's procedure.
+    void Loaded() override;
+
+private:
+    void Paint(HDC dc) override;
+    // Static text: the caption.
+    AccessibleFacts Facts() const override;
+    std::string CaptionText() const;
+    void FitScaledCaption() const;
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT ObserveFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void SetColour(ColourWord& held, ColourWord colour);
+    void MouseDown(bool leftButton, LPARAM position);
+    void MouseMove(LPARAM position) const;
+
+    ColourWord activeTextColor_;
+    ColourWord inactiveTextColor_;
+    ColourWord titlebarColor_;
+    bool showsActive_ = false;
+    bool dragging_ = false;
+    POINT dragOrigin_ = {0, 0};
+    WindowSubclass observer_;
+};

@@ -1,0 +1,7 @@
+#include "widgets/win32/WindowCalls.h"
+
+WindowCalls& TheWindowCalls()
+{
+    static WindowCalls calls;
+    return calls;
+}
