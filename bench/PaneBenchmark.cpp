@@ -75,10 +75,9 @@ void PaneBenchmark()
     ComponentParent parent;
     parent.window = host.Get();
     parent.isForm = true;
-    const ComponentRegistry classes{{&TFlatMemoClass()}};
     FormComponents components;
-    components.Build(form, classes, parent);
-    const HWND memo = components.FindControl("memo")->Handle();
+    components.Build(form, parent);
+    const HWND memo = components.Get<TFlatMemo>("memo").Handle();
     ReportPane pane(memo);
 
     std::printf("Report pane, visible, repainted after each change:\n");

@@ -10,11 +10,11 @@
 
 namespace {
 
-ComponentDescription& Add(std::vector<ComponentDescription>& components, const char* name,
-                          const char* className, int left, int top, int width, int height)
+// A row with its place and its class's settings.
+void Add(std::vector<ComponentDescription>& components, const char* name, int left, int top, int width, int height,
+         ComponentSettings settings)
 {
-    components.push_back({name, className, left, top, width, height, {}});
-    return components.back();
+    components.push_back({name, left, top, width, height, std::move(settings)});
 }
 
 std::vector<std::string> SelectorItems()
@@ -43,67 +43,73 @@ FormDescription BuildForm1()
     form.fontName = "MS Sans Serif";
     form.fontHeight = -11;
 
+    FlatTitlebarSettings strip;
+    strip.activeTextColor = clWhite;
+    strip.inactiveTextColor = TitleInactiveText;
+    strip.titlebarColor = clBlack;
+
+    ImageSettings logo;
+    logo.picture = IDB_LOGO;
+    logo.accessibleName = "Pelkarin";
+
+    FlatTitlebarSettings credit = strip;
+    credit.caption = "Programado por el equipo de Pelkarin";
+
+    FlatComboBoxSettings selector;
+    selector.text = "Selecciona el Gusano o Troyano";
+    selector.color = clWindow;
+    selector.items = SelectorItems();
+    selector.itemHeight = 13;
+    selector.tab = {true, 0};
+
+    FlatButtonSettings disinfect;
+    disinfect.caption = "&Desinfectar";
+    disinfect.fontColor = clWhite;
+    disinfect.colorFocused = clBlack;
+    disinfect.colorDown = clMaroon;
+    disinfect.colorBorder = clGreen;
+    disinfect.colorHighLight = ButtonHighLight;
+    disinfect.tab = {true, 1};
+
+    FlatButtonSettings information = disinfect;
+    information.caption = "&Informaci\xF3n";
+    information.colorDown = FlatButtonSettings{}.colorDown;
+    information.tab = {true, 2};
+
+    FlatMemoSettings pane;
+    pane.lines = InitialReportLines();
+    pane.fontColor = clMenu;
+    pane.colorFlat = clBtnText;
+    pane.colorFocused = clBlack;
+    pane.readOnly = true;
+    pane.scrollBars = FlatMemoSettings::ScrollBars::Vertical;
+    pane.wantReturns = false;
+    pane.tab = {true, 3};
+
+    FlatTitlebarSettings address = strip;
+    address.caption = "pelkarin.example";   // the strip is 100 pixels wide
+
+    GradientCaptionSettings caption;
+    caption.defaultFont = false;
+    caption.formCaption = form.caption;
+    caption.fontInactiveColor = clMaroon;
+    caption.font.height = -9;
+    caption.font.bold = false;
+    caption.font.color = clWhite;
+    caption.gradientInactive = true;
+    caption.gradientSteps = 100;
+    caption.startColor = clTeal;
+
     auto& c = form.components;
-    Add(c, "Image5", "TImage", 224, 8, 197, 66)
-        .Set("Picture", IntegerValue(IDB_LOGO))
-        .Set("AccessibleName", TextValue("Pelkarin"));
-    Add(c, "FlatTitlebar1", "TFlatTitlebar", 112, 272, 177, 19)
-        .Set("Caption", TextValue("Programado por el equipo de Pelkarin"))
-        .Set("ActiveTextColor", ColourValue(clWhite))
-        .Set("InactiveTextColor", ColourValue(TitleInactiveText))
-        .Set("TitlebarColor", ColourValue(clBlack));
-    Add(c, "ComboBox1", "TFlatComboBox", 8, 16, 217, 21)
-        .Set("Text", TextValue("Selecciona el Gusano o Troyano"))
-        .Set("Color", ColourValue(clWindow))
-        .Set("Items", LinesValue(SelectorItems()))
-        .Set("ItemHeight", IntegerValue(13))
-        .Set("TabOrder", IntegerValue(0))
-        .Set("TabStop", BooleanValue(true));
-    Add(c, "FlatButton6", "TFlatButton", 8, 48, 105, 25)
-        .Set("Caption", TextValue("&Desinfectar"))
-        .Set("Font.Color", ColourValue(clWhite))
-        .Set("ColorFocused", ColourValue(clBlack))
-        .Set("ColorDown", ColourValue(clMaroon))
-        .Set("ColorBorder", ColourValue(clGreen))
-        .Set("ColorHighLight", ColourValue(ButtonHighLight))
-        .Set("TabOrder", IntegerValue(1))
-        .Set("TabStop", BooleanValue(true))
-        .Set("OnClick", EventValue("FlatButton6Click"));
-    Add(c, "FlatButton7", "TFlatButton", 120, 48, 105, 25)
-        .Set("Caption", TextValue("&Informaci\xF3n"))
-        .Set("Font.Color", ColourValue(clWhite))
-        .Set("ColorFocused", ColourValue(clBlack))
-        .Set("ColorBorder", ColourValue(clGreen))
-        .Set("ColorHighLight", ColourValue(ButtonHighLight))
-        .Set("TabOrder", IntegerValue(2))
-        .Set("TabStop", BooleanValue(true))
-        .Set("OnClick", EventValue("FlatButton7Click"));
-    Add(c, "memo", "TFlatMemo", 8, 80, 393, 193)
-        .Set("Lines", LinesValue(InitialReportLines()))
-        .Set("Font.Color", ColourValue(clMenu))
-        .Set("ColorFlat", ColourValue(clBtnText))
-        .Set("ColorFocused", ColourValue(clBlack))
-        .Set("ReadOnly", BooleanValue(true))
-        .Set("ScrollBars", TextValue("ssVertical"))
-        .Set("WantReturns", BooleanValue(false))
-        .Set("TabOrder", IntegerValue(3))
-        .Set("TabStop", BooleanValue(true));
-    Add(c, "FlatTitlebar2", "TFlatTitlebar", 152, 296, 100, 19)
-        .Set("Caption", TextValue("pelkarin.example"))   // the strip is 100 pixels wide
-        .Set("ActiveTextColor", ColourValue(clWhite))
-        .Set("InactiveTextColor", ColourValue(TitleInactiveText))
-        .Set("TitlebarColor", ColourValue(clBlack));
+    Add(c, "Image5", 224, 8, 197, 66, logo);
+    Add(c, "FlatTitlebar1", 112, 272, 177, 19, credit);
+    Add(c, "ComboBox1", 8, 16, 217, 21, selector);
+    Add(c, "FlatButton6", 8, 48, 105, 25, disinfect);
+    Add(c, "FlatButton7", 120, 48, 105, 25, information);
+    Add(c, "memo", 8, 80, 393, 193, pane);
+    Add(c, "FlatTitlebar2", 152, 296, 100, 19, address);
     // Paints the caption bar; it has no window, so no place.
-    Add(c, "GradientCaption1", "TGradientCaption", 0, 0, 0, 0)
-        .Set("DefaultFont", BooleanValue(false))
-        .Set("FormCaption", TextValue(form.caption))
-        .Set("FontInactiveColor", ColourValue(clMaroon))
-        .Set("Font.Height", IntegerValue(-9))
-        .Set("Font.Style", LinesValue({}))
-        .Set("Font.Color", ColourValue(clWhite))
-        .Set("GradientInactive", BooleanValue(true))
-        .Set("GradientSteps", IntegerValue(100))
-        .Set("StartColor", ColourValue(clTeal));
+    Add(c, "GradientCaption1", 0, 0, 0, 0, caption);
     return form;
 }
 

@@ -9,12 +9,12 @@ namespace {
 const char* const ApplicationTitle = "Pelkarin";
 }
 
-int RunProgram(HINSTANCE instance, const FormDescription& mainForm, const ComponentRegistry& classes)
+int RunProgram(HINSTANCE instance, const FormDescription& mainForm)
 {
     try {
         Application application(instance);
         application.SetTitle(ApplicationTitle);
-        TForm1 form1(application, mainForm, classes);
+        TForm1 form1(application, mainForm);
         application.SetMainWindow(form1.Handle());
         form1.Show();
         return application.Run([&form1](const MSG& message) { return form1.PreTranslateMessage(message); });

@@ -1,9 +1,8 @@
 // The program's entry.
-#include "ui/Form1Classes.h"
 #include "ui/Form1Description.h"
 #include "ui/Program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    return RunProgram(instance, Form1Description(), Form1Classes());
+    return RunProgram(instance, Form1Description());
 }

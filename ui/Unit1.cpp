@@ -1,6 +1,10 @@
 #include "ui/Unit1.h"
 
 #include "ui/InformationViewer.h"
+#include "widgets/controls/TFlatButtonUnit.h"
+#include "widgets/controls/TFlatComboBoxUnit.h"
+#include "widgets/controls/TFlatMemoUnit.h"
+#include "widgets/controls/TFlatTitlebarUnit.h"
 #include "widgets/paint/MulDiv.h"
 #include "widgets/win32/ControlMessages.h"
 #include "widgets/win32/KeyboardCues.h"
@@ -11,39 +15,8 @@
 #include "res/resource.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
-
-// The handlers a description row may name for its control's click.
-struct ClickHandler {
-    const char* name;
-    void (TForm1::*handler)();
-};
-
-const ClickHandler ClickHandlers[] = {
-    {"FlatButton6Click", &TForm1::FlatButton6Click},
-    {"FlatButton7Click", &TForm1::FlatButton7Click},
-};
-
-const ClickHandler* FindClickHandler(const std::string& name)
-{
-    for (const ClickHandler& click : ClickHandlers)
-        if (name == click.name)
-            return &click;
-    return nullptr;
-}
-
-// Every event a row sets names one of the form's handlers.
-void CheckHandlers(const FormDescription& form)
-{
-    for (const ComponentDescription& row : form.components)
-        for (const PropertySetting& setting : row.properties)
-            if (const auto* handler = std::get_if<HandlerName>(&setting.value))
-                if (!handler->name.empty() && !FindClickHandler(handler->name))
-                    throw std::runtime_error(form.name + "." + row.name + ": " + form.className +
-                                             " has no handler " + handler->name);
-}
 
 // A tool window: small caption with only the close box, a fixed single border.
 const DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -51,11 +24,9 @@ const DWORD FormExStyle = WS_EX_TOOLWINDOW;
 
 } // namespace
 
-TForm1::TForm1(Application& application, const FormDescription& description, const ComponentRegistry& classes)
+TForm1::TForm1(Application& application, const FormDescription& description)
     : application_(application), description_(description)
 {
-    classes.Check(description);
-    CheckHandlers(description);
     RegisterWindowClass(description.className.c_str(), 0,
                         LoadIconA(application.Instance(), MAKEINTRESOURCEA(IDI_PELKARIN)));
     CreateFormFont();
@@ -80,9 +51,8 @@ TForm1::TForm1(Application& application, const FormDescription& description, con
     parent_.window = window_.Get();
     parent_.isForm = true;
     parent_.colour = description.colour;
-    components_.Build(description, classes, parent_);
-
-    memo_ = std::make_unique<ReportPane>(ControlHandle("memo"));
+    components_.Build(description, parent_);
+    BindComponents();
     platform_ = std::make_unique<Win32Platform>([this](const std::string& text) { ShowEngineBox(text); });
     cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), runMonitor_);
     // A purge that a crash or a kill interrupted is undone before anything else runs.
@@ -95,7 +65,7 @@ void TForm1::Show()
 {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
-    SetFocus(ControlHandle("ComboBox1"));
+    SetFocus(comboBox1_->Handle());
 }
 
 void TForm1::CreateFormFont()
@@ -114,16 +84,20 @@ void TForm1::CreateFormFont()
     parent_.metrics.textHeight = textMetrics.tmHeight > 0 ? textMetrics.tmHeight : description_.designTextHeight;
 }
 
-HWND TForm1::ControlHandle(const std::string& name) const
+void TForm1::BindComponents()
 {
-    if (const Control* control = components_.FindControl(name))
-        return control->Handle();
-    throw std::runtime_error("No control " + name);
+    comboBox1_ = &components_.Get<TFlatComboBox>("ComboBox1");
+    flatButton6_ = &components_.Get<TFlatButton>("FlatButton6");
+    flatButton7_ = &components_.Get<TFlatButton>("FlatButton7");
+    flatTitlebar1_ = &components_.Get<TFlatTitlebar>("FlatTitlebar1");
+    memo_ = std::make_unique<ReportPane>(components_.Get<TFlatMemo>("memo").Handle());
+    flatButton6_->OnClick = [this] { FlatButton6Click(); };
+    flatButton7_->OnClick = [this] { FlatButton7Click(); };
 }
 
 int TForm1::SelectedIndex() const
 {
-    return static_cast<int>(SendMessageA(ControlHandle("ComboBox1"), CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageA(comboBox1_->Handle(), CB_GETCURSEL, 0, 0));
 }
 
 void TForm1::FlatButton6Click()
@@ -206,12 +180,6 @@ LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (OnCommand(wParam))
             return 0;
         break;
-    case WM_DRAWITEM: {
-        Control* control = components_.ControlById(static_cast<int>(wParam));
-        if (control && control->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
-            return TRUE;
-        break;
-    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -245,17 +213,7 @@ LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 bool TForm1::OnCommand(WPARAM wParam)
 {
     Control* control = components_.ControlById(LOWORD(wParam));
-    if (!control)
-        return false;
-    if (control->Notification(HIWORD(wParam)))
-        return true;
-    if (HIWORD(wParam) != BN_CLICKED || !control->Declares("OnClick"))
-        return false;
-    const ClickHandler* click = FindClickHandler(control->Event("OnClick"));
-    if (!click)
-        return false;
-    (this->*click->handler)();
-    return true;
+    return control && control->Notification(HIWORD(wParam));
 }
 
 void TForm1::OnActivate(bool active)
@@ -272,7 +230,7 @@ void TForm1::OnActivate(bool active)
             lastFocus_ = focus;
         return;
     }
-    SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : ControlHandle("ComboBox1"));
+    SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : comboBox1_->Handle());
 }
 
 void TForm1::OnChangeKeyboardCues(WPARAM change)

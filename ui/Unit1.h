@@ -13,14 +13,18 @@
 #include <vector>
 
 class BackgroundJob;
+class TFlatButton;
+class TFlatComboBox;
+class TFlatTitlebar;
 class Win32Platform;
 class SystemCleaning;
 
 class TForm1 : private MessageHandler {
 public:
-    // Checks the description against classes, then makes the window and its components.
-    // Throws when any of it fails, leaving no window behind.
-    TForm1(Application& application, const FormDescription& description, const ComponentRegistry& classes);
+    // Makes the window and its components, and binds the buttons' clicks. Throws when any
+    // of it fails (a component the form needs is missing from the description, say),
+    // leaving no window behind.
+    TForm1(Application& application, const FormDescription& description);
     ~TForm1();
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -64,7 +68,7 @@ private:
     bool OfferAccelerator(char typed) const;
     void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     void CreateFormFont();
-    HWND ControlHandle(const std::string& name) const;
+    void BindComponents();
     int SelectedIndex() const;
     std::vector<HWND> TabStops() const;
 
@@ -87,4 +91,9 @@ private:
     std::unique_ptr<Win32Platform> platform_;
     std::unique_ptr<SystemCleaning> cleaning_;
     FormComponents components_;  // goes first, while the rest of the form still serves it
+    // The components the form works with, bound once it is built.
+    TFlatComboBox* comboBox1_ = nullptr;
+    TFlatButton* flatButton6_ = nullptr;
+    TFlatButton* flatButton7_ = nullptr;
+    TFlatTitlebar* flatTitlebar1_ = nullptr;   // shows the run's progress
 };

@@ -8,6 +8,9 @@
 #include "cleaning/Win32Platform.h"
 #include "engine/DisinfectionRun.h"
 #include "ui/BackgroundJob.h"
+#include "widgets/controls/TFlatButtonUnit.h"
+#include "widgets/controls/TFlatComboBoxUnit.h"
+#include "widgets/controls/TFlatTitlebarUnit.h"
 #include "widgets/win32/ExceptionReport.h"
 #include "widgets/win32/WindowText.h"
 
@@ -18,8 +21,6 @@ const UINT RunTimerPeriod = 50;      // ms: a Report line reaches the pane withi
 const DWORD StripPeriod = 100;       // ms: the strip changes at most ten times a second
 const UINT EngineBoxRequest = WM_APP + 0x3100;   // lParam: the box's text
 
-const char* const RunControls[] = {"ComboBox1", "FlatButton6", "FlatButton7"};
-const char* const ProgressStrip = "FlatTitlebar1";
 
 bool IsInput(UINT message)
 {
@@ -166,7 +167,7 @@ void TForm1::OnRunTimer()
     const std::string progress = runMonitor_.Progress();
     if (now - stripShown_ < StripPeriod || progress.empty())
         return;
-    const HWND strip = ControlHandle(ProgressStrip);
+    const HWND strip = flatTitlebar1_->Handle();
     if (progress != WindowText(strip)) {
         SetWindowTextA(strip, progress.c_str());
         stripShown_ = now;
@@ -176,7 +177,7 @@ void TForm1::OnRunTimer()
 void TForm1::SetRunLooks(bool running)
 {
     running_ = running;
-    const HWND strip = ControlHandle(ProgressStrip);
+    const HWND strip = flatTitlebar1_->Handle();
     if (running) {
         const HWND focus = GetFocus();
         if (focus && IsChild(Handle(), focus))
@@ -187,12 +188,12 @@ void TForm1::SetRunLooks(bool running)
         KillTimer(Handle(), RunTimer);
         SetWindowTextA(strip, stripCaption_.c_str());
     }
-    for (const char* name : RunControls)
-        EnableWindow(ControlHandle(name), running ? FALSE : TRUE);
+    for (HWND control : {comboBox1_->Handle(), flatButton6_->Handle(), flatButton7_->Handle()})
+        EnableWindow(control, running ? FALSE : TRUE);
     if (running && GetActiveWindow() == Handle())
         SetFocus(Handle());
     else if (!running && GetFocus() == Handle())
-        SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : ControlHandle("ComboBox1"));
+        SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : comboBox1_->Handle());
     UpdatePointer();
 }
 

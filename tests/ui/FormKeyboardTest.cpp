@@ -1,5 +1,4 @@
 // Form1 built in this process and offered keys as its message loop offers them.
-#include "ui/Form1Classes.h"
 #include "ui/Form1Description.h"
 #include "ui/Unit1.h"
 #include "widgets/win32/KeyboardCues.h"
@@ -72,7 +71,7 @@ protected:
     void RefillPane() const { SetWindowTextA(Control(Memo), "x"); }
 
     Application application{GetModuleHandleA(nullptr)};
-    TForm1 form{application, Form1Description(), Form1Classes()};
+    TForm1 form{application, Form1Description()};
 };
 
 } // namespace

@@ -1,38 +1,13 @@
-// The program's start run in this process: Form1's table against its classes, and a
-// start that fails showing its error box with no window of the program left behind.
-#include "ui/Form1Classes.h"
+// The program's start run in this process: a start that fails shows its error box with
+// no window of the program left behind.
 #include "ui/Form1Description.h"
 #include "ui/Program.h"
-#include "widgets/controls/Control.h"
-#include "widgets/controls/GradientCaption.h"
-#include "widgets/controls/ImageControl.h"
-#include "widgets/controls/TFlatButtonUnit.h"
-#include "widgets/controls/TFlatComboBoxUnit.h"
-#include "widgets/controls/TFlatMemoUnit.h"
-#include "widgets/controls/TFlatTitlebarUnit.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 namespace {
-
-// A control whose window class does not exist: its construction fails once the form's
-// window and the controls before it are there.
-class Missing : public Control {
-public:
-    explicit Missing(const ComponentCreation& creation) : Control(creation)
-    {
-        CreateHandle("PelkarinNoSuchClass", 0, "", 10);
-    }
-};
-
-std::unique_ptr<Component> CreateMissing(const ComponentCreation& creation)
-{
-    return std::make_unique<Missing>(creation);
-}
-
-const ComponentClass MissingClass{"TMissing", {}, CreateMissing};
 
 struct StartBox {
     std::string caption;
@@ -87,16 +62,16 @@ DWORD WINAPI AnswerBoxOf(void* parameter)
     return 0;
 }
 
-// Runs the program on this thread with the given description and classes while another
-// thread answers its box.
-StartBox FailedStart(const FormDescription& form, const ComponentRegistry& classes)
+// Runs the program on this thread with the given description while another thread
+// answers its box.
+StartBox FailedStart(const FormDescription& form)
 {
     BoxWatch watch;
     watch.threadId = GetCurrentThreadId();
     const HANDLE answering = CreateThread(nullptr, 0, AnswerBoxOf, &watch, 0, nullptr);
     if (!answering)
         throw std::runtime_error("No thread to answer the box");
-    EXPECT_EQ(RunProgram(GetModuleHandleA(nullptr), form, classes), 1);
+    EXPECT_EQ(RunProgram(GetModuleHandleA(nullptr), form), 1);
     WaitForSingleObject(answering, INFINITE);
     CloseHandle(answering);
     MSG quit;
@@ -110,40 +85,24 @@ StartBox FailedStart(const FormDescription& form, const ComponentRegistry& class
 
 } // namespace
 
-TEST(Form1Table, EveryRowSetsOnlyPropertiesItsClassDeclares)
+TEST(FailedStart, ComponentTheFormNeedsShowsItsErrorWithNoWindowLeft)
 {
-    EXPECT_NO_THROW(Form1Classes().Check(Form1Description()));
-}
-
-TEST(FailedStart, ControlThatCannotBeMadeShowsItsErrorWithNoWindowLeft)
-{
+    // FlatButton6 described as a strip: every control is made, and the form finds no
+    // button to bind its click to.
     FormDescription form = Form1Description();
-    ComponentDescription missing;
-    missing.name = "Missing1";
-    missing.className = "TMissing";
-    form.components.push_back(missing);
-    const ComponentRegistry classes({&TImageClass(), &TFlatTitlebarClass(), &TFlatComboBoxClass(),
-                                     &TFlatButtonClass(), &TFlatMemoClass(), &TGradientCaptionClass(),
-                                     &MissingClass});
-
-    const StartBox box = FailedStart(form, classes);
+    form.components[3].settings = FlatTitlebarSettings{};
+    const StartBox box = FailedStart(form);
     EXPECT_EQ(box.caption, "Pelkarin");
-    EXPECT_EQ(box.text, "Cannot create control Missing1.");
+    EXPECT_EQ(box.text, "No component FlatButton6 of the class the form needs.");
     EXPECT_FALSE(box.programWindowLeft);
     EXPECT_TRUE(box.stayedOpen);
 }
 
-TEST(FailedStart, RowNamingWhatItsFormLacksStopsTheStartBeforeAnyWindow)
+TEST(FailedStart, RowNamedTwiceStopsTheStartBeforeAnyControl)
 {
     FormDescription form = Form1Description();
-    form.components[5].Set("ColorDown", ColourValue(clMaroon));   // memo
-    StartBox box = FailedStart(form, Form1Classes());
-    EXPECT_EQ(box.text, "Form1.memo: TFlatMemo has no property ColorDown.");
-    EXPECT_TRUE(box.stayedOpen);
-
-    form = Form1Description();
-    form.components[3].Set("OnClick", EventValue("FlatButton8Click"));   // FlatButton6
-    box = FailedStart(form, Form1Classes());
-    EXPECT_EQ(box.text, "Form1.FlatButton6: TForm1 has no handler FlatButton8Click.");
+    form.components.push_back(form.components[5]);   // memo
+    const StartBox box = FailedStart(form);
+    EXPECT_EQ(box.text, "Form1.memo is named twice.");
     EXPECT_FALSE(box.programWindowLeft);
 }

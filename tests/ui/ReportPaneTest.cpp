@@ -32,8 +32,8 @@ protected:
         ComponentParent parent;
         parent.window = host_.Get();
         parent.isForm = true;
-        components_.Build(form_, classes_, parent);
-        memo_ = components_.FindControl("memo")->Handle();
+        components_.Build(form_, parent);
+        memo_ = components_.Get<TFlatMemo>("memo").Handle();
     }
 
     int FirstVisibleLine() const { return static_cast<int>(SendMessageA(memo_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
@@ -47,7 +47,6 @@ protected:
 
     OwnedWindow host_;   // goes after the components on it
     FormDescription form_;
-    ComponentRegistry classes_{{&TFlatMemoClass()}};
     FormComponents components_;
     HWND memo_ = nullptr;
 };

@@ -36,12 +36,28 @@ TEST(Form1, ControlsInCreationOrder)
     EXPECT_EQ(names, expected);
 }
 
+// The settings the row of that name holds, or null.
+template <typename Settings>
+const Settings* SettingsOf(const std::string& name)
+{
+    const ComponentDescription* row = Row(name);
+    return row ? row->As<Settings>() : nullptr;
+}
+
 TEST(Form1, TabStopsInOrderSelectorButtonsPane)
 {
     std::vector<std::pair<int, std::string>> stops;
-    for (const ComponentDescription& control : Form1Description().components)
-        if (control.Boolean("TabStop", false))
-            stops.emplace_back(control.Integer("TabOrder", -1), control.name);
+    for (const ComponentDescription& control : Form1Description().components) {
+        const TabPlace* tab = nullptr;
+        if (const auto* selector = control.As<FlatComboBoxSettings>())
+            tab = &selector->tab;
+        else if (const auto* button = control.As<FlatButtonSettings>())
+            tab = &button->tab;
+        else if (const auto* pane = control.As<FlatMemoSettings>())
+            tab = &pane->tab;
+        if (tab && tab->tabStop)
+            stops.emplace_back(tab->tabOrder, control.name);
+    }
     std::sort(stops.begin(), stops.end());
     const std::vector<std::pair<int, std::string>> expected = {
         {0, "ComboBox1"}, {1, "FlatButton6"}, {2, "FlatButton7"}, {3, "memo"}};
@@ -50,27 +66,28 @@ TEST(Form1, TabStopsInOrderSelectorButtonsPane)
 
 TEST(Form1, SelectorListsTheCatalogue)
 {
-    const ComponentDescription* selector = Row("ComboBox1");
+    const auto* selector = SettingsOf<FlatComboBoxSettings>("ComboBox1");
     ASSERT_NE(selector, nullptr);
-    const std::vector<std::string> items = selector->Lines("Items", {});
-    ASSERT_EQ(items.size(), ThreatCatalogue().size());
-    EXPECT_EQ(items.front(), "Backdoor 2.03 ");
-    EXPECT_EQ(items.back(), "Cadena 2 ( Publicidad de web Porno )");
-    EXPECT_EQ(selector->Text("Text", ""), "Selecciona el Gusano o Troyano");
+    ASSERT_EQ(selector->items.size(), ThreatCatalogue().size());
+    EXPECT_EQ(selector->items.front(), "Backdoor 2.03 ");
+    EXPECT_EQ(selector->items.back(), "Cadena 2 ( Publicidad de web Porno )");
+    EXPECT_EQ(selector->text, "Selecciona el Gusano o Troyano");
 }
 
-TEST(Form1, ButtonsNameTheirHandlersAndColours)
+TEST(Form1, ButtonsColours)
 {
-    EXPECT_EQ(Row("FlatButton6")->Event("OnClick", ""), "FlatButton6Click");
-    EXPECT_EQ(Row("FlatButton7")->Event("OnClick", ""), "FlatButton7Click");
-    EXPECT_EQ(Row("FlatButton6")->Colour("ColorDown", clWhite), clMaroon);
-    EXPECT_EQ(Row("FlatButton7")->Colour("ColorDown", clWhite), clWhite);   // left at the default
-    EXPECT_EQ(Row("FlatButton7")->Colour("ColorHighLight", 0), 0x8396A0u);
+    const auto* disinfect = SettingsOf<FlatButtonSettings>("FlatButton6");
+    const auto* information = SettingsOf<FlatButtonSettings>("FlatButton7");
+    ASSERT_TRUE(disinfect && information);
+    EXPECT_EQ(disinfect->colorDown, clMaroon);
+    EXPECT_EQ(information->colorDown, 0xC5D6D9u);   // left at the default
+    EXPECT_EQ(information->colorHighLight, 8623776u);
+    EXPECT_FALSE(information->color);   // the form's colour
 }
 
 TEST(Form1, GradientCaptionDrawsTheWindowsOwnCaption)
 {
-    const ComponentDescription* caption = Row("GradientCaption1");
+    const auto* caption = SettingsOf<GradientCaptionSettings>("GradientCaption1");
     ASSERT_NE(caption, nullptr);
-    EXPECT_EQ(caption->Text("FormCaption", ""), Form1Description().caption);
+    EXPECT_EQ(caption->formCaption, Form1Description().caption);
 }

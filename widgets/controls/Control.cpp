@@ -1,18 +1,8 @@
 #include "widgets/controls/Control.h"
 
-Control::Control(const ComponentCreation& creation)
-    : Component(creation.description, creation.componentClass), parent_(creation.parent), id_(creation.id)
+Control::Control(const ComponentCreation& creation, TabPlace tab)
+    : Component(creation.description), parent_(creation.parent), id_(creation.id), tab_(tab)
 {
-}
-
-bool Control::TabStop() const
-{
-    return Declares("TabStop") && Boolean("TabStop");
-}
-
-int Control::TabOrder() const
-{
-    return Declares("TabOrder") ? Integer("TabOrder") : -1;
 }
 
 void Control::CreateHandle(const char* windowClass, DWORD style, const std::string& text, int height,

@@ -13,19 +13,19 @@ class Control : public Component {
 public:
     HWND Handle() const { return window_.Get(); }
 
-    // From the TabStop and TabOrder properties; false and -1 for classes without them.
-    bool TabStop() const;
-    int TabOrder() const;
+    // Where the Tab key stops: controls with TabStop, in TabOrder.
+    bool TabStop() const { return tab_.tabStop; }
+    int TabOrder() const { return tab_.tabOrder; }
 
-    // Requests the form passes on from the control: WM_DRAWITEM, WM_CTLCOLOR* and the
-    // notification code of WM_COMMAND (CBN_CLOSEUP, ...). false / null: the control leaves
-    // it to the default handling.
-    virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
+    // Requests the form passes on from the control: WM_CTLCOLOR* and the notification
+    // code of WM_COMMAND (CBN_CLOSEUP, ...). null / false: the control leaves it to the
+    // default handling.
     virtual HBRUSH ControlColour(HDC) { return nullptr; }
     virtual bool Notification(WORD /*code*/) { return false; }
 
 protected:
-    explicit Control(const ComponentCreation& creation);
+    // tab: where the Tab key stops; a control that takes no focus keeps the default of none.
+    explicit Control(const ComponentCreation& creation, TabPlace tab = {false});
 
     const ComponentParent& Parent() const { return parent_; }
     int Scale(int designLength) const { return parent_.metrics.Scale(designLength); }
@@ -41,5 +41,6 @@ protected:
 private:
     ComponentParent parent_;
     int id_;
+    TabPlace tab_;
     OwnedWindow window_;
 };

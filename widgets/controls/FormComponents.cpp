@@ -5,13 +5,13 @@ FormComponents::~FormComponents()
     Clear();
 }
 
-void FormComponents::Build(const FormDescription& form, const ComponentRegistry& classes,
-                           const ComponentParent& parent)
+void FormComponents::Build(const FormDescription& form, const ComponentParent& parent, Maker make)
 {
+    form.CheckNames();
     try {
         int id = FirstControlId;
         for (const ComponentDescription& row : form.components) {
-            components_.push_back(classes.Create(row, parent, id++));
+            components_.push_back(make({row, parent, id++}));
             if (auto* control = dynamic_cast<Control*>(components_.back().get()))
                 SetWindowPos(control->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
@@ -30,14 +30,6 @@ void FormComponents::Clear()
         components_.pop_back();
         last.reset();
     }
-}
-
-Control* FormComponents::FindControl(const std::string& name) const
-{
-    for (const auto& component : components_)
-        if (component->Name() == name)
-            return dynamic_cast<Control*>(component.get());
-    return nullptr;
 }
 
 Control* FormComponents::ControlById(int id) const

@@ -1,6 +1,5 @@
 #include "widgets/controls/GradientCaption.h"
 
-#include "widgets/form/InvalidOperation.h"
 #include "widgets/paint/FitTextToWidth.h"
 #include "widgets/paint/MulDiv.h"
 #include "widgets/win32/OffscreenPaint.h"
@@ -10,17 +9,10 @@
 
 namespace {
 
-const char* const GradientCaptionClassName = "TGradientCaption";
-
 // The font when the system's caption font cannot be read: MS Sans Serif, 8 point, bold.
 const char* const FallbackFontName = "MS Sans Serif";
 const int FallbackFontPoints = 8;
 const int DefaultCharset = 1;   // DEFAULT_CHARSET
-
-std::unique_ptr<Component> Create(const ComponentCreation& creation)
-{
-    return std::make_unique<TGradientCaption>(creation);
-}
 
 // The border style a window's styles give.
 FormBorderStyle BorderStyleOf(HWND window)
@@ -95,6 +87,23 @@ CaptionFont SystemCaptionFont(HWND window)
     return font;
 }
 
+// The settings' font on this screen: its height is stored for 96 dots per inch, like the
+// form's font, so it is as large on every screen.
+CaptionFont ScreenFont(const FontSettings& settings)
+{
+    WindowDc screen(nullptr);
+    CaptionFont font;
+    font.name = settings.name;
+    font.height = MulDivRounded(settings.height, GetDeviceCaps(screen.Get(), LOGPIXELSY), 96);
+    font.bold = settings.bold;
+    font.italic = settings.italic;
+    font.underline = settings.underline;
+    font.strikeOut = settings.strikeOut;
+    font.colour = settings.color;
+    font.charset = settings.charset;
+    return font;
+}
+
 // Sets held to value; whether it was another.
 template <typename T>
 bool Change(T& held, const T& value)
@@ -126,67 +135,21 @@ bool operator==(const CaptionFont& a, const CaptionFont& b)
            a.underline == b.underline && a.strikeOut == b.strikeOut && a.colour == b.colour && a.charset == b.charset;
 }
 
-const ComponentClass& TGradientCaptionClass()
-{
-    // The Font.* defaults are the font used when the system's cannot be read; they count
-    // only while DefaultFont is off.
-    static const ComponentClass declared{GradientCaptionClassName,
-                                         {{"Active", BooleanValue(true)},
-                                          {"DefaultFont", BooleanValue(true)},
-                                          {"FormCaption", TextValue("")},
-                                          {"FontInactiveColor", ColourValue(clInactiveCaptionText)},
-                                          {"Font.Name", TextValue(FallbackFontName)},
-                                          {"Font.Height", IntegerValue(-11)},
-                                          {"Font.Style", LinesValue({"fsBold"})},
-                                          {"Font.Color", ColourValue(clCaptionText)},
-                                          {"Font.Charset", IntegerValue(DefaultCharset)},
-                                          {"GradientActive", BooleanValue(true)},
-                                          {"GradientInactive", BooleanValue(false)},
-                                          {"GradientSteps", IntegerValue(64)},
-                                          {"StartColor", ColourValue(clWindowText)}},
-                                         Create};
-    return declared;
-}
-
-TGradientCaption::TGradientCaption(const ComponentCreation& creation)
-    : Component(creation.description, creation.componentClass),
+TGradientCaption::TGradientCaption(const ComponentCreation& creation, const GradientCaptionSettings& settings)
+    : Component(creation.description),
       form_(creation.parent),
-      active_(Boolean("Active")),
-      defaultFont_(Boolean("DefaultFont")),
-      formCaption_(Text("FormCaption")),
-      fontInactiveColor_(Colour("FontInactiveColor")),
-      gradientActive_(Boolean("GradientActive")),
-      gradientInactive_(Boolean("GradientInactive")),
-      gradientSteps_(Integer("GradientSteps")),
-      startColor_(Colour("StartColor"))
+      active_(settings.active),
+      defaultFont_(settings.defaultFont),
+      formCaption_(settings.formCaption),
+      fontInactiveColor_(settings.fontInactiveColor),
+      gradientActive_(settings.gradientActive),
+      gradientInactive_(settings.gradientInactive),
+      gradientSteps_(settings.gradientSteps),
+      startColor_(settings.startColor)
 {
-    UseFont(defaultFont_ ? SystemCaptionFont(form_.window) : RowFont());
+    UseFont(defaultFont_ ? SystemCaptionFont(form_.window) : ScreenFont(settings.font));
     hook_.BeforeMessage = [this](TWindowHook&, HookMessage& message, bool&) { BeforeMessage(message); };
     hook_.AfterMessage = [this](TWindowHook&, HookMessage& message, bool&) { AfterMessage(message); };
-}
-
-CaptionFont TGradientCaption::RowFont() const
-{
-    CaptionFont font;
-    font.name = Text("Font.Name");
-    // Stored for 96 dots per inch, like the form's font: as large on every screen.
-    WindowDc screen(nullptr);
-    font.height = MulDivRounded(Integer("Font.Height"), GetDeviceCaps(screen.Get(), LOGPIXELSY), 96);
-    font.colour = Colour("Font.Color");
-    font.charset = Integer("Font.Charset");
-    for (const std::string& style : Lines("Font.Style")) {
-        if (style == "fsBold")
-            font.bold = true;
-        else if (style == "fsItalic")
-            font.italic = true;
-        else if (style == "fsUnderline")
-            font.underline = true;
-        else if (style == "fsStrikeOut")
-            font.strikeOut = true;
-        else
-            throw InvalidOperation(Name() + ".Font.Style: no style " + style);
-    }
-    return font;
 }
 
 void TGradientCaption::Loaded()
@@ -219,16 +182,6 @@ void TGradientCaption::SetActive(bool active)
         RefreshCaption();
 }
 
-void TGradientCaption::SetDefaultFont(bool defaultFont)
-{
-    if (defaultFont_ == defaultFont)
-        return;
-    if (defaultFont)
-        UseFont(SystemCaptionFont(form_.window));
-    defaultFont_ = defaultFont;
-    RefreshIf(true);
-}
-
 void TGradientCaption::SetFormCaption(const std::string& caption)
 {
     if (Change(formCaption_, caption))
@@ -241,25 +194,10 @@ void TGradientCaption::SetFontInactiveColor(ColourWord colour)
         RefreshIf(!windowActive_);
 }
 
-void TGradientCaption::SetFont(const CaptionFont& font)
-{
-    if (font_ == font && !defaultFont_)
-        return;
-    UseFont(font);
-    defaultFont_ = false;
-    RefreshIf(true);
-}
-
 void TGradientCaption::SetGradientActive(bool gradient)
 {
     if (Change(gradientActive_, gradient))
         RefreshIf(windowActive_);
-}
-
-void TGradientCaption::SetGradientInactive(bool gradient)
-{
-    if (Change(gradientInactive_, gradient))
-        RefreshIf(!windowActive_);
 }
 
 void TGradientCaption::SetGradientSteps(int steps)

@@ -14,9 +14,7 @@
 
 #include <string>
 
-const ComponentClass& TGradientCaptionClass();
-
-// The caption's font, as the Font.* properties give it.
+// The caption's font as drawn.
 struct CaptionFont {
     std::string name;
     int height = 0;   // in pixels, negative for the character height
@@ -31,31 +29,28 @@ inline bool operator!=(const CaptionFont& a, const CaptionFont& b) { return !(a 
 class TGradientCaption : public Component {
 public:
     // The form (creation.parent) outlives the component. Font comes from the system's
-    // caption font while DefaultFont is set, else from the row's Font.* properties.
-    explicit TGradientCaption(const ComponentCreation& creation);
+    // caption font while DefaultFont is set, else from the settings' font.
+    TGradientCaption(const ComponentCreation& creation, const GradientCaptionSettings& settings);
 
     // RefreshCaption, now that the form's description has been read.
     void Loaded() override;
 
     // The setters do nothing when given the value held. While the component is active a
-    // change repaints at once: always for StartColor, FormCaption, DefaultFont and Font;
-    // GradientSteps while the current state paints a gradient; GradientActive while the
-    // form is active; GradientInactive and FontInactiveColor while it is not. Setting
-    // Active repaints either way, so that the system's own caption returns at once.
+    // change repaints at once: always for StartColor and FormCaption; GradientSteps while
+    // the current state paints a gradient; GradientActive while the form is active;
+    // FontInactiveColor while it is not. Setting Active repaints either way, so that the
+    // system's own caption returns at once.
     bool Active() const { return active_; }
     void SetActive(bool active);
     bool DefaultFont() const { return defaultFont_; }
-    void SetDefaultFont(bool defaultFont);   // true: the system's caption font again
     const std::string& FormCaption() const { return formCaption_; }
     void SetFormCaption(const std::string& caption);
     ColourWord FontInactiveColor() const { return fontInactiveColor_; }
     void SetFontInactiveColor(ColourWord colour);
     const CaptionFont& Font() const { return font_; }
-    void SetFont(const CaptionFont& font);   // DefaultFont becomes false
     bool GradientActive() const { return gradientActive_; }
     void SetGradientActive(bool gradient);
     bool GradientInactive() const { return gradientInactive_; }
-    void SetGradientInactive(bool gradient);
     int GradientSteps() const { return gradientSteps_; }
     void SetGradientSteps(int steps);
     ColourWord StartColor() const { return startColor_; }
@@ -80,7 +75,6 @@ private:
     void AfterMessage(HookMessage& message);
     void PaintStripNow() const;
     void DrawFormCaption(HDC dc, const PixelRect& area) const;
-    CaptionFont RowFont() const;   // from the Font.* properties
     void UseFont(const CaptionFont& font);
 
     const ComponentParent& form_;

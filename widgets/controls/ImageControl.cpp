@@ -8,13 +8,14 @@
 
 namespace {
 
-const char* const ImageClassName = "TImage";
+const char* const ImageClassName = ImageSettings::ClassName;
 
 class Image : public PaintedControl {
 public:
-    explicit Image(const ComponentCreation& creation)
+    Image(const ComponentCreation& creation, const ImageSettings& settings)
         : PaintedControl(creation),
-          picture_(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Integer("Picture")),
+          accessibleName_(settings.accessibleName),
+          picture_(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(settings.picture),
                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)))
     {
         CreatePaintedHandle(ImageClassName, 0, 0, "");
@@ -23,7 +24,7 @@ public:
 private:
     AccessibleFacts Facts() const override
     {
-        return {ROLE_SYSTEM_GRAPHIC, Text("AccessibleName"), STATE_SYSTEM_READONLY, "", ""};
+        return {ROLE_SYSTEM_GRAPHIC, accessibleName_, STATE_SYSTEM_READONLY, "", ""};
     }
 
     // The form's colour, then the picture with its bottom-left pixel's colour left out.
@@ -63,20 +64,15 @@ private:
         return scaled_.Get();
     }
 
+    const std::string accessibleName_;
     GdiObject<HBITMAP> picture_;
     GdiObject<HBITMAP> scaled_;   // the picture at the control's size, when that is another
     ColourBrush background_;
 };
 
-std::unique_ptr<Component> Create(const ComponentCreation& creation)
-{
-    return std::make_unique<Image>(creation);
-}
-
 } // namespace
 
-const ComponentClass& TImageClass()
+std::unique_ptr<Component> CreateImage(const ComponentCreation& creation, const ImageSettings& settings)
 {
-    static const ComponentClass declared{ImageClassName, {{"Picture", IntegerValue(0)}, {"AccessibleName", TextValue("")}}, Create};
-    return declared;
+    return std::make_unique<Image>(creation, settings);
 }

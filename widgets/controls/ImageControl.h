@@ -1,8 +1,10 @@
 #pragma once
-// TImage: a picture from the program's resources (the Picture property is its bitmap
-// resource id), drawn at the control's top-left corner with one transparent colour, that
-// of the picture's bottom-left pixel, where the form's colour shows. Assistive technology
-// meets it as a graphic named by its AccessibleName.
-#include "widgets/form/ComponentClass.h"
+// TImage: a picture from the program's resources (its bitmap resource id), drawn at the
+// control's top-left corner with one transparent colour, that of the picture's
+// bottom-left pixel, where the form's colour shows. Assistive technology meets it as a
+// graphic named by its accessible name.
+#include "widgets/form/Component.h"
 
-const ComponentClass& TImageClass();
+#include <memory>
+
+std::unique_ptr<Component> CreateImage(const ComponentCreation& creation, const ImageSettings& settings);

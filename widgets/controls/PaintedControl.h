@@ -13,7 +13,7 @@
 
 class PaintedControl : public Control, private MessageHandler, private AccessibleSource {
 protected:
-    explicit PaintedControl(const ComponentCreation& creation) : Control(creation) {}
+    explicit PaintedControl(const ComponentCreation& creation, TabPlace tab = {false}) : Control(creation, tab) {}
 
     // Registers windowClass once (with classStyle) and makes the control's window.
     void CreatePaintedHandle(const char* windowClass, UINT classStyle, DWORD style, const std::string& text);

@@ -2,12 +2,12 @@
 
 #include "widgets/paint/CaptionAccelerator.h"
 #include "widgets/win32/ControlMessages.h"
+#include "widgets/win32/ExceptionReport.h"
 #include "widgets/win32/FlatUtilitiesDrawing.h"
 #include "widgets/win32/HoverTimer.h"
 #include "widgets/win32/KeyboardCues.h"
 #include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/SystemColours.h"
-#include "widgets/win32/WindowCalls.h"
 #include "widgets/win32/WindowText.h"
 
 #include <oleacc.h>
@@ -53,50 +53,7 @@ std::string DrawTextCaption(const DisplayedCaption& caption, bool underline)
     return text;
 }
 
-std::unique_ptr<Component> Create(const ComponentCreation& creation)
-{
-    return std::make_unique<TFlatButton>(creation);
-}
-
-// The top-level window holding window: its chain of parents up to the first that is no
-// child window (GetAncestor's GA_ROOT, where the system has it).
-HWND RootWindow(HWND window)
-{
-    if (const auto getAncestor = TheWindowCalls().GetAncestor.Get())
-        return getAncestor(window, GA_ROOT);
-    while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
-        window = GetParent(window);
-    return window;
-}
-
 } // namespace
-
-const ComponentClass& TFlatButtonClass()
-{
-    const FlatButtonColours defaults;
-    static const ComponentClass declared{FlatButtonClassName,
-                                         {{"Caption", TextValue("")},
-                                          {"Font.Color", ColourValue(clWindowText)},
-                                          {"Color", ColourValue(clBtnFace)},
-                                          {"ParentColor", BooleanValue(true)},
-                                          {"ColorFocused", ColourValue(defaults.colorFocused)},
-                                          {"ColorDown", ColourValue(defaults.colorDown)},
-                                          {"ColorBorder", ColourValue(defaults.colorBorder)},
-                                          {"ColorHighLight", ColourValue(defaults.colorHighLight)},
-                                          {"ColorShadow", ColourValue(defaults.colorShadow)},
-                                          {"UseAdvColors", BooleanValue(false)},
-                                          {"AdvColorFocused", IntegerValue(10)},
-                                          {"AdvColorDown", IntegerValue(10)},
-                                          {"AdvColorBorder", IntegerValue(50)},
-                                          {"Default", BooleanValue(false)},
-                                          {"ModalResult", IntegerValue(0)},
-                                          {"Enabled", BooleanValue(true)},
-                                          {"TabStop", BooleanValue(false)},
-                                          {"TabOrder", IntegerValue(-1)},
-                                          {"OnClick", EventValue("")}},
-                                         Create};
-    return declared;
-}
 
 TFlatButton::HoverCount::HoverCount()
 {
@@ -113,24 +70,22 @@ TFlatButton::HoverCount::~HoverCount()
         hover.timer.reset();
 }
 
-TFlatButton::TFlatButton(const ComponentCreation& creation) : PaintedControl(creation)
+TFlatButton::TFlatButton(const ComponentCreation& creation, const FlatButtonSettings& settings)
+    : PaintedControl(creation, settings.tab)
 {
-    const ComponentDescription& row = Description();
-    // A row that sets Color clears ParentColor unless it sets that too.
-    parentColor_ = row.Find("ParentColor") ? Boolean("ParentColor") : row.Find("Color") == nullptr;
-    colours_.color = parentColor_ ? Parent().colour : Colour("Color");
-    colours_.colorFocused = Colour("ColorFocused");
-    colours_.colorDown = Colour("ColorDown");
-    colours_.colorBorder = Colour("ColorBorder");
-    colours_.colorHighLight = Colour("ColorHighLight");
-    colours_.colorShadow = Colour("ColorShadow");
-    colours_.fontColour = Colour("Font.Color");
-    advColorFocused_ = std::clamp(Integer("AdvColorFocused"), 0, 100);
-    advColorDown_ = std::clamp(Integer("AdvColorDown"), 0, 100);
-    advColorBorder_ = std::clamp(Integer("AdvColorBorder"), 0, 100);
-    default_ = Boolean("Default");
-    modalResult_ = Integer("ModalResult");
-    if (Boolean("UseAdvColors")) {
+    parentColor_ = !settings.color;
+    colours_.color = settings.color.value_or(Parent().colour);
+    colours_.colorFocused = settings.colorFocused;
+    colours_.colorDown = settings.colorDown;
+    colours_.colorBorder = settings.colorBorder;
+    colours_.colorHighLight = settings.colorHighLight;
+    colours_.colorShadow = settings.colorShadow;
+    colours_.fontColour = settings.fontColor;
+    advColorFocused_ = std::clamp(settings.advColorFocused, 0, 100);
+    advColorDown_ = std::clamp(settings.advColorDown, 0, 100);
+    advColorBorder_ = std::clamp(settings.advColorBorder, 0, 100);
+    default_ = settings.isDefault;
+    if (settings.useAdvColors) {
         useAdvColors_ = true;
         parentColor_ = true;
         colours_.color = Parent().colour;
@@ -138,7 +93,7 @@ TFlatButton::TFlatButton(const ComponentCreation& creation) : PaintedControl(cre
     }
 
     hiddenCues_ = static_cast<WORD>(SendMessageA(Parent().window, WM_QUERYUISTATE, 0, 0));
-    CreatePaintedHandle(FlatButtonClassName, CS_DBLCLKS, Boolean("Enabled") ? 0 : WS_DISABLED, Text("Caption"));
+    CreatePaintedHandle(FlatButtonClassName, CS_DBLCLKS, settings.enabled ? 0 : WS_DISABLED, settings.caption);
 }
 
 TFlatButton::~TFlatButton()
@@ -474,9 +429,15 @@ bool TFlatButton::Enabled() const
 
 void TFlatButton::Click()
 {
-    SendMessageA(RootWindow(Handle()), CM_MODALRESULT, static_cast<WPARAM>(modalResult_), 0);
-    SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Handle()));
+    if (!OnClick)
+        return;
+    // The handler's error is shown as the form's would be; the button ends its own
+    // handling of the press or key either way.
+    try {
+        OnClick();
+    } catch (...) {
+        ReportCurrentException();
+    }
 }
 
 void TFlatButton::ApplyAdvColors()
@@ -509,33 +470,15 @@ void TFlatButton::SetColorFocused(ColourWord colour)
     Repaint();
 }
 
-void TFlatButton::SetColorDown(ColourWord colour)
-{
-    colours_.colorDown = colour;
-    Repaint();
-}
-
 void TFlatButton::SetColorBorder(ColourWord colour)
 {
     colours_.colorBorder = colour;
     Repaint();
 }
 
-void TFlatButton::SetColorHighLight(ColourWord colour)
-{
-    colours_.colorHighLight = colour;
-    Repaint();
-}
-
 void TFlatButton::SetColorShadow(ColourWord colour)
 {
     colours_.colorShadow = colour;
-    Repaint();
-}
-
-void TFlatButton::SetFontColor(ColourWord colour)
-{
-    colours_.fontColour = colour;
     Repaint();
 }
 
@@ -558,27 +501,9 @@ void TFlatButton::SetAdvColorFocused(int percent)
     Repaint();
 }
 
-void TFlatButton::SetAdvColorDown(int percent)
-{
-    advColorDown_ = std::clamp(percent, 0, 100);
-    ApplyAdvColors();
-    Repaint();
-}
-
-void TFlatButton::SetAdvColorBorder(int percent)
-{
-    advColorBorder_ = std::clamp(percent, 0, 100);
-    ApplyAdvColors();
-    Repaint();
-}
-
 void TFlatButton::SetDefault(bool isDefault)
 {
     default_ = isDefault;
     Repaint();
 }
 
-void TFlatButton::SetModalResult(int modalResult)
-{
-    modalResult_ = modalResult;
-}

@@ -5,8 +5,8 @@
 // and clicks when a press ends over it, when the space bar is released or Enter pressed
 // while it has the focus, or when its form offers the character its caption marks with
 // "&". While the system shows keyboard cues, the marked character is underlined and the
-// focus is shown by a dotted rectangle inside the frame. A click sets
-// the form's modal result, then reaches the form as WM_COMMAND with BN_CLICKED.
+// focus is shown by a dotted rectangle inside the frame. A click runs OnClick, the handler
+// the form binds when it is built.
 //
 // The mouse makes it hot through one timer all flat buttons share: the button under the
 // cursor is watched every 100 ms until the cursor leaves it.
@@ -16,14 +16,17 @@
 #include "widgets/controls/PaintedControl.h"
 #include "widgets/paint/FlatButtonFace.h"
 
-const ComponentClass& TFlatButtonClass();
+#include <functional>
 
 class TFlatButton : public PaintedControl {
 public:
-    explicit TFlatButton(const ComponentCreation& creation);
+    TFlatButton(const ComponentCreation& creation, const FlatButtonSettings& settings);
     ~TFlatButton() override;
 
     void Loaded() override;
+
+    // Runs on every click. An exception it raises is reported and the button goes on.
+    std::function<void()> OnClick;
 
     // Run-time state.
     FaceState State() const { return faceState_; }
@@ -33,24 +36,18 @@ public:
     const FlatButtonColours& Colours() const { return colours_; }
     bool ParentColor() const { return parentColor_; }
 
-    // Property setters. Each repaints; UseAdvColors only when it changes. Color clears
-    // ParentColor; ParentColor true takes the parent's colour. The AdvColor values are
-    // held to 0..100. The caption is the window text, the font the window's (WM_SETFONT),
-    // Enabled the window's (EnableWindow).
+    // Setters. Each repaints; UseAdvColors only when it changes. Color clears ParentColor;
+    // ParentColor true takes the parent's colour. AdvColorFocused is held to 0..100. The
+    // caption is the window text, the font the window's (WM_SETFONT), Enabled the
+    // window's (EnableWindow).
     void SetColor(ColourWord colour);
     void SetParentColor(bool parentColor);
     void SetColorFocused(ColourWord colour);
-    void SetColorDown(ColourWord colour);
     void SetColorBorder(ColourWord colour);
-    void SetColorHighLight(ColourWord colour);
     void SetColorShadow(ColourWord colour);
-    void SetFontColor(ColourWord colour);
     void SetUseAdvColors(bool useAdvColors);
     void SetAdvColorFocused(int percent);
-    void SetAdvColorDown(int percent);
-    void SetAdvColorBorder(int percent);
     void SetDefault(bool isDefault);
-    void SetModalResult(int modalResult);
 
 private:
     // Counts the button in HoverButtonCount while it lives; the first makes the shared
@@ -100,7 +97,6 @@ private:
     bool useAdvColors_ = false;
     int advColorFocused_ = 10, advColorDown_ = 10, advColorBorder_ = 50;
     bool default_ = false;
-    int modalResult_ = 0;
 
     FaceState faceState_ = FaceState::Up;
     bool hot_ = false;

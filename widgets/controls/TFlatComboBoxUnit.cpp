@@ -10,7 +10,7 @@
 
 namespace {
 
-const int DesignItemHeight = 13;
+const int DesignItemHeight = FlatComboBoxSettings{}.itemHeight;   // what a font change goes back to
 // Posted to the control's window after a font change: the window is made anew.
 const UINT RecreateMessage = WM_APP + 0x4643;
 
@@ -45,30 +45,33 @@ std::vector<std::string> ListItems(HWND combo)
 
 } // namespace
 
-TFlatComboBox::TFlatComboBox(const ComponentCreation& creation)
-    : Control(creation),
-      colours_{Colour("Color"), Colour("ColorArrow"), Colour("ColorArrowBackground"), Colour("ColorBorder")},
-      textColour_(Colour("Font.Color")),
-      itemHeight_(Integer("ItemHeight")),
+TFlatComboBox::TFlatComboBox(const ComponentCreation& creation, const FlatComboBoxSettings& settings)
+    : Control(creation, settings.tab),
+      colours_{settings.color, settings.colorArrow, settings.colorArrowBackground, settings.colorBorder},
+      textColour_(settings.fontColor),
+      sorted_(settings.sorted),
+      maxLength_(settings.maxLength),
+      dropDownCount_(settings.dropDownCount),
+      itemHeight_(settings.itemHeight),
       subclass_([this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); }),
       editSubclass_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           return OnEditMessage(message, wParam, lParam);
       })
 {
-    MakeWindow({Lines("Items"), Text("Text"), Integer("ItemIndex")}, Scale(Description().height), nullptr);
+    MakeWindow({settings.items, settings.text, settings.itemIndex}, Scale(Description().height), nullptr);
 }
 
 void TFlatComboBox::MakeWindow(const Content& content, int height, HFONT font)
 {
     CreateHandle("COMBOBOX",
-                 CBS_DROPDOWN | CBS_AUTOHSCROLL | (Boolean("Sorted") ? CBS_SORT : 0) | WS_VSCROLL | WS_CLIPCHILDREN,
+                 CBS_DROPDOWN | CBS_AUTOHSCROLL | (sorted_ ? CBS_SORT : 0) | WS_VSCROLL | WS_CLIPCHILDREN,
                  "", height);
     HWND window = Handle();
     if (font)
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     for (const std::string& item : content.items)
         SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageA(window, CB_LIMITTEXT, static_cast<WPARAM>(Integer("MaxLength")), 0);
+    SendMessageA(window, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     SetWindowTextA(window, content.text.c_str());
     if (content.itemIndex >= 0)
         SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(content.itemIndex), 0);
@@ -77,7 +80,7 @@ void TFlatComboBox::MakeWindow(const Content& content, int height, HFONT font)
     // The platform makes a drop-down combo box as tall as its text field + 6 pixels, and
     // takes a taller height asked of it as the open list's.
     SendMessageA(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
-    const int rows = std::clamp(static_cast<int>(content.items.size()), 1, std::max(Integer("DropDownCount"), 1));
+    const int rows = std::clamp(static_cast<int>(content.items.size()), 1, std::max(dropDownCount_, 1));
     SetWindowPos(window, nullptr, 0, 0, Size().width, height + rows * Scale(itemHeight_) + 2,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -125,18 +128,6 @@ HWND TFlatComboBox::EditField() const
 void TFlatComboBox::SetColor(ColourWord colour)
 {
     colours_.color = colour;
-    InvalidateAll();
-}
-
-void TFlatComboBox::SetColorArrow(ColourWord colour)
-{
-    colours_.colorArrow = colour;
-    InvalidateAll();
-}
-
-void TFlatComboBox::SetColorArrowBackground(ColourWord colour)
-{
-    colours_.colorArrowBackground = colour;
     InvalidateAll();
 }
 
@@ -290,27 +281,4 @@ PixelSize TFlatComboBox::Size() const
     RECT client;
     GetClientRect(Handle(), &client);
     return {client.right, client.bottom};
-}
-
-const ComponentClass& TFlatComboBoxClass()
-{
-    const FlatComboColours defaults;
-    static const ComponentClass declared{
-        "TFlatComboBox",
-        {{"Text", TextValue("")},
-         {"Items", LinesValue({})},
-         {"ItemIndex", IntegerValue(-1)},
-         {"ItemHeight", IntegerValue(DesignItemHeight)},
-         {"DropDownCount", IntegerValue(8)},
-         {"Sorted", BooleanValue(false)},
-         {"MaxLength", IntegerValue(0)},
-         {"Color", ColourValue(defaults.color)},
-         {"ColorArrow", ColourValue(defaults.colorArrow)},
-         {"ColorArrowBackground", ColourValue(defaults.colorArrowBackground)},
-         {"ColorBorder", ColourValue(defaults.colorBorder)},
-         {"Font.Color", ColourValue(clWindowText)},
-         {"TabOrder", IntegerValue(-1)},
-         {"TabStop", BooleanValue(true)}},
-        [](const ComponentCreation& c) -> std::unique_ptr<Component> { return std::make_unique<TFlatComboBox>(c); }};
-    return declared;
 }

@@ -4,7 +4,6 @@
 // over the platform's sunken edge and button (FlatComboGeometry.h). The arrow points up
 // while the list is open and is etched while the control is disabled.
 #include "widgets/controls/Control.h"
-#include "widgets/form/ComponentClass.h"
 #include "widgets/paint/FlatComboGeometry.h"
 #include "widgets/win32/ColourBrush.h"
 #include "widgets/win32/WindowSubclass.h"
@@ -12,17 +11,13 @@
 #include <string>
 #include <vector>
 
-const ComponentClass& TFlatComboBoxClass();
-
 class TFlatComboBox : public Control {
 public:
-    explicit TFlatComboBox(const ComponentCreation& creation);
+    TFlatComboBox(const ComponentCreation& creation, const FlatComboBoxSettings& settings);
 
     // The colour setters invalidate the whole control.
     const FlatComboColours& Colours() const { return colours_; }
     void SetColor(ColourWord colour);
-    void SetColorArrow(ColourWord colour);
-    void SetColorArrowBackground(ColourWord colour);
     void SetColorBorder(ColourWord colour);
 
     // The height of the list's rows, in the form's design pixels. A font change sets it
@@ -63,6 +58,9 @@ private:
 
     FlatComboColours colours_;
     const ColourWord textColour_;
+    const bool sorted_;
+    const int maxLength_;
+    const int dropDownCount_;
     int itemHeight_;
     bool activeState_ = false;
     bool recreationPending_ = false;

@@ -1,6 +1,5 @@
 #include "widgets/controls/TFlatMemoUnit.h"
 
-#include "widgets/form/InvalidOperation.h"
 #include "widgets/paint/FlatMemoGeometry.h"
 #include "widgets/win32/HoverTimer.h"
 #include "widgets/win32/OffscreenPaint.h"
@@ -13,18 +12,20 @@ const UINT_PTR LeaveTimerId = 0x4C45;   // the edit's own timers have small numb
 
 const char* const FlatMemoMark = "Pelkarin.TFlatMemo";   // window property of every flat memo
 
-// The scroll-bar styles a ScrollBars value names.
-DWORD ScrollBarStyle(const std::string& scrollBars)
+// The scroll-bar styles of a ScrollBars setting.
+DWORD ScrollBarStyle(FlatMemoSettings::ScrollBars scrollBars)
 {
-    if (scrollBars == "ssNone")
+    switch (scrollBars) {
+    case FlatMemoSettings::ScrollBars::None:
         return 0;
-    if (scrollBars == "ssHorizontal")
+    case FlatMemoSettings::ScrollBars::Horizontal:
         return WS_HSCROLL;
-    if (scrollBars == "ssVertical")
+    case FlatMemoSettings::ScrollBars::Vertical:
         return WS_VSCROLL;
-    if (scrollBars == "ssBoth")
-        return WS_HSCROLL | WS_VSCROLL;
-    throw InvalidOperation("TFlatMemo.ScrollBars cannot be " + scrollBars);
+    case FlatMemoSettings::ScrollBars::Both:
+        break;
+    }
+    return WS_HSCROLL | WS_VSCROLL;
 }
 
 // The edit's text: each line followed by CR LF.
@@ -38,23 +39,23 @@ std::string JoinedLines(const std::vector<std::string>& lines)
 
 } // namespace
 
-TFlatMemo::TFlatMemo(const ComponentCreation& creation)
-    : Control(creation),
-      colorFocused_(Colour("ColorFocused")),
-      colorBorder_(Colour("ColorBorder")),
-      colorFlat_(Boolean("ParentColor") ? Parent().colour : Colour("ColorFlat")),
-      parentColor_(Boolean("ParentColor")),
-      textColour_(Colour("Font.Color")),
-      bothScrollBars_(Text("ScrollBars") == "ssBoth"),
-      wantReturns_(Boolean("WantReturns")),
+TFlatMemo::TFlatMemo(const ComponentCreation& creation, const FlatMemoSettings& settings)
+    : Control(creation, settings.tab),
+      colorFocused_(settings.colorFocused),
+      colorBorder_(settings.colorBorder),
+      colorFlat_(settings.parentColor ? Parent().colour : settings.colorFlat),
+      parentColor_(settings.parentColor),
+      textColour_(settings.fontColor),
+      bothScrollBars_(settings.scrollBars == FlatMemoSettings::ScrollBars::Both),
+      wantReturns_(settings.wantReturns),
       face_(colorFlat_),
       subclass_([this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); })
 {
     // No border and no 3-D edge of the platform's own: the frame takes their place.
-    const DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ScrollBarStyle(Text("ScrollBars")) |
-                        (Boolean("WordWrap") ? 0 : ES_AUTOHSCROLL) | (Boolean("ReadOnly") ? ES_READONLY : 0) |
+    const DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ScrollBarStyle(settings.scrollBars) |
+                        (settings.wordWrap ? 0 : ES_AUTOHSCROLL) | (settings.readOnly ? ES_READONLY : 0) |
                         (wantReturns_ ? ES_WANTRETURN : 0);
-    CreateHandle("EDIT", style, JoinedLines(Lines("Lines")), Scale(Description().height));
+    CreateHandle("EDIT", style, JoinedLines(settings.lines), Scale(Description().height));
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);   // the system's maximum
     SetPropA(Handle(), FlatMemoMark, Handle());
     subclass_.Install(Handle());
@@ -214,24 +215,4 @@ void TFlatMemo::PaintFrame(HWND focus)
     WholeWindowDc dc(window);
     PaintRuns(dc.Get(), MemoFrameRuns({outer.right - outer.left, outer.bottom - outer.top}, colorBorder_, state,
                                       bothScrollBars_));
-}
-
-const ComponentClass& TFlatMemoClass()
-{
-    static const ComponentClass declared{
-        "TFlatMemo",
-        {{"Lines", LinesValue({})},
-         {"Font.Color", ColourValue(clWindowText)},
-         {"ColorFocused", ColourValue(clWhite)},
-         {"ColorBorder", ColourValue(FlatFrameColour)},
-         {"ColorFlat", ColourValue(FlatFaceColour)},
-         {"ParentColor", BooleanValue(true)},
-         {"ReadOnly", BooleanValue(false)},
-         {"ScrollBars", TextValue("ssNone")},
-         {"WantReturns", BooleanValue(true)},
-         {"WordWrap", BooleanValue(true)},
-         {"TabOrder", IntegerValue(-1)},
-         {"TabStop", BooleanValue(true)}},
-        [](const ComponentCreation& c) -> std::unique_ptr<Component> { return std::make_unique<TFlatMemo>(c); }};
-    return declared;
 }

@@ -5,15 +5,12 @@
 // The state colour is ColorFocused while the memo has the focus, or while the mouse is
 // over it and the focus is not on another flat memo; ColorFlat otherwise.
 #include "widgets/controls/Control.h"
-#include "widgets/form/ComponentClass.h"
 #include "widgets/win32/ColourBrush.h"
 #include "widgets/win32/WindowSubclass.h"
 
-const ComponentClass& TFlatMemoClass();
-
 class TFlatMemo : public Control {
 public:
-    explicit TFlatMemo(const ComponentCreation& creation);
+    TFlatMemo(const ComponentCreation& creation, const FlatMemoSettings& settings);
     ~TFlatMemo() override;
 
     // The colour setters repaint the frame at once.

@@ -1,6 +1,6 @@
 #include "widgets/controls/TFlatTitlebarUnit.h"
 
-#include "widgets/form/InvalidOperation.h"
+#include "widgets/win32/InvalidOperation.h"
 #include "widgets/paint/TitlebarText.h"
 #include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/SystemColours.h"
@@ -10,8 +10,7 @@
 
 namespace {
 
-const char* const TitlebarClassName = "TFlatTitlebar";
-const ColourWord DefaultInactiveTextColor = 8559266;   // RGB(162, 154, 130)
+const char* const TitlebarClassName = FlatTitlebarSettings::ClassName;
 const int StripMargin = 8;   // on each side of a caption that a scaled strip widens for
 
 POINT PointOf(LPARAM position)
@@ -19,36 +18,20 @@ POINT PointOf(LPARAM position)
     return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
 }
 
-std::unique_ptr<Component> Create(const ComponentCreation& creation)
-{
-    return std::make_unique<TFlatTitlebar>(creation);
-}
-
 } // namespace
 
-const ComponentClass& TFlatTitlebarClass()
-{
-    static const ComponentClass declared{TitlebarClassName,
-                                         {{"Caption", TextValue("")},
-                                          {"ActiveTextColor", ColourValue(clWhite)},
-                                          {"InactiveTextColor", ColourValue(DefaultInactiveTextColor)},
-                                          {"TitlebarColor", ColourValue(clBlack)}},
-                                         Create};
-    return declared;
-}
-
-TFlatTitlebar::TFlatTitlebar(const ComponentCreation& creation)
+TFlatTitlebar::TFlatTitlebar(const ComponentCreation& creation, const FlatTitlebarSettings& settings)
     : PaintedControl(creation),
-      activeTextColor_(Colour("ActiveTextColor")),
-      inactiveTextColor_(Colour("InactiveTextColor")),
-      titlebarColor_(Colour("TitlebarColor")),
+      activeTextColor_(settings.activeTextColor),
+      inactiveTextColor_(settings.inactiveTextColor),
+      titlebarColor_(settings.titlebarColor),
       observer_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           return ObserveFormMessage(message, wParam, lParam);
       })
 {
     if (!Parent().isForm)
         throw InvalidOperation("TFlatTitlebar can only be placed on a descndant of a TCustomForm");
-    CreatePaintedHandle(TitlebarClassName, 0, 0, Text("Caption"));
+    CreatePaintedHandle(TitlebarClassName, 0, 0, settings.caption);
 }
 
 void TFlatTitlebar::Loaded()
@@ -88,8 +71,6 @@ LRESULT TFlatTitlebar::ObserveFormMessage(UINT message, WPARAM wParam, LPARAM lP
         case WA_INACTIVE:
             showsActive_ = false;
             Repaint();
-            if (OnDeactivate)
-                OnDeactivate(*this);
             break;
         case WA_ACTIVE:
         case WA_CLICKACTIVE:

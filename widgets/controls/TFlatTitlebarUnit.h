@@ -8,16 +8,13 @@
 
 #include <functional>
 
-const ComponentClass& TFlatTitlebarClass();
-
 class TFlatTitlebar : public PaintedControl {
 public:
     // Throws InvalidOperation, before any window is made, when the parent is not a form.
-    explicit TFlatTitlebar(const ComponentCreation& creation);
+    TFlatTitlebar(const ComponentCreation& creation, const FlatTitlebarSettings& settings);
 
     using Notification = std::function<void(TFlatTitlebar& sender)>;
     Notification OnActivate;
-    Notification OnDeactivate;
 
     // A colour that differs from the one held repaints the strip.
     ColourWord ActiveTextColor() const { return activeTextColor_; }

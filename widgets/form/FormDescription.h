@@ -2,36 +2,30 @@
 // A window's description as data: the form's own settings and one row per component, in
 // creation order (later rows lie on top). Code builds the window by reading it; a
 // component's look or class changes in its row only.
-#include "widgets/form/PropertyValue.h"
+#include "widgets/form/ControlSettings.h"
 
 #include <string>
+#include <variant>
 #include <vector>
 
-struct PropertySetting {
-    std::string name;   // a property the row's class declares, e.g. "ColorBorder"
-    PropertyValue value;
-};
+// A row's class is the kind of settings it holds.
+using ComponentSettings = std::variant<ImageSettings, FlatTitlebarSettings, FlatComboBoxSettings, FlatButtonSettings,
+                                       FlatMemoSettings, GradientCaptionSettings>;
 
-// One row: a component of a class, and for a control its place in the form's client area.
+// One row: a component, and for a control its place in the form's client area.
 struct ComponentDescription {
     std::string name;
-    std::string className;                  // looked up in the form's component classes
     int left = 0, top = 0, width = 0, height = 0;
-    std::vector<PropertySetting> properties; // only the ones that differ from the class's defaults
+    ComponentSettings settings;
 
-    // Sets a property, replacing an earlier setting of the same name.
-    ComponentDescription& Set(const std::string& property, PropertyValue value);
-    // The row's setting, or null when the row leaves the property at its default.
-    const PropertyValue* Find(const std::string& property) const;
-
-    // The row's setting of the property, or fallback when it has none. A setting of
-    // another type throws InvalidOperation.
-    bool Boolean(const std::string& property, bool fallback) const;
-    int Integer(const std::string& property, int fallback) const;
-    ColourWord Colour(const std::string& property, ColourWord fallback) const;
-    std::string Text(const std::string& property, const std::string& fallback) const;
-    std::vector<std::string> Lines(const std::string& property, const std::vector<std::string>& fallback) const;
-    std::string Event(const std::string& property, const std::string& fallback) const;
+    // "TFlatButton", ...
+    const char* ClassName() const;
+    // The row's settings, or null when it holds another class's.
+    template <typename Settings>
+    const Settings* As() const
+    {
+        return std::get_if<Settings>(&settings);
+    }
 };
 
 struct FormDescription {
@@ -46,4 +40,7 @@ struct FormDescription {
     int designDpi = 96;
     int designTextHeight = 13;           // the font's text height the layout was made for
     std::vector<ComponentDescription> components;
+
+    // Throws std::runtime_error, naming the form and the row, when two rows share a name.
+    void CheckNames() const;
 };

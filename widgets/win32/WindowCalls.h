@@ -13,8 +13,6 @@ struct WindowCalls {
         "msimg32.dll", "TransparentBlt"};
     // Not in Windows 95 nor NT 4.0 before SP6.
     LateBound<BOOL(WINAPI*)(HWND, COMBOBOXINFO*)> GetComboBoxInfo{"user32.dll", "GetComboBoxInfo"};
-    // Not in Windows 95 nor NT 4.0 before SP4.
-    LateBound<HWND(WINAPI*)(HWND, UINT)> GetAncestor{"user32.dll", "GetAncestor"};
     // Not in Windows 95.
     LateBound<BOOL(WINAPI*)(TRACKMOUSEEVENT*)> TrackMouseEvent{"user32.dll", "TrackMouseEvent"};
 };

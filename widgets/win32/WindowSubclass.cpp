@@ -1,6 +1,6 @@
 #include "widgets/win32/WindowSubclass.h"
 
-#include "widgets/form/InvalidOperation.h"
+#include "widgets/win32/InvalidOperation.h"
 #include "widgets/win32/ExceptionReport.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@ namespace {
 const char* const HostClass = "PelkarinControlHost";
 }
 
-ControlHost::ControlHost(std::vector<ComponentDescription> rows, const ComponentRegistry& classes, ColourWord colour,
+ControlHost::ControlHost(std::vector<ComponentDescription> rows, ColourWord colour,
                          int textHeight)
 {
     form_.name = "Host";
@@ -28,7 +28,7 @@ ControlHost::ControlHost(std::vector<ComponentDescription> rows, const Component
     parent.colour = colour;
     parent.metrics.font = font_.Get();
     parent.metrics.textHeight = textHeight;
-    components_.Build(form_, classes, parent);
+    components_.Build(form_, parent);
     ShowWindow(Handle(), SW_SHOWNA);
     UpdateWindow(Handle());
 }

@@ -3,7 +3,6 @@
 // program's font, whose components come from description rows. Like the program's form
 // it passes WM_COMMAND notifications and WM_CTLCOLOR* on to its controls.
 #include "widgets/controls/FormComponents.h"
-#include "widgets/form/ComponentRegistry.h"
 #include "widgets/win32/GdiHandles.h"
 
 #include <stdexcept>
@@ -13,7 +12,7 @@
 class ControlHost : private MessageHandler {
 public:
     // textHeight: the font's text height on this system, against 13 the rows were laid out for.
-    ControlHost(std::vector<ComponentDescription> rows, const ComponentRegistry& classes, ColourWord colour,
+    ControlHost(std::vector<ComponentDescription> rows, ColourWord colour,
                 int textHeight = 13);
     ~ControlHost();
 

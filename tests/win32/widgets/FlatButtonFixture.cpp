@@ -2,10 +2,7 @@
 
 #include "widgets/controls/ImageControl.h"
 #include "widgets/controls/TFlatTitlebarUnit.h"
-#include "widgets/form/ComponentRegistry.h"
 #include "widgets/win32/NewerWindowsDeclarations.h"
-
-#include <stdexcept>
 
 namespace {
 
@@ -21,7 +18,7 @@ void FlatButtonTest::SetUp()
     current = this;
     CursorElsewhere();
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = FormProcedure;
+    windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = TestFormClass;
@@ -30,7 +27,7 @@ void FlatButtonTest::SetUp()
                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                          DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
     for (const ComponentDescription& row : Form1Description().components)
-        if (row.className == "TFlatButton")
+        if (row.As<FlatButtonSettings>())
             description_.components.push_back(row);
 }
 
@@ -69,18 +66,21 @@ void FlatButtonTest::Build(bool activate)
 
 std::unique_ptr<FormComponents> FlatButtonTest::BuildMore(const FormDescription& form) const
 {
-    static const ComponentRegistry classes({&TFlatButtonClass(), &TImageClass(), &TFlatTitlebarClass()});
     auto components = std::make_unique<FormComponents>();
-    components->Build(form, classes, parent_);
+    components->Build(form, parent_);
+    for (const auto& component : components->All())
+        if (auto* button = dynamic_cast<TFlatButton*>(component.get()))
+            button->OnClick = [button] {
+                current->received.push_back("click " + button->Name());
+                if (current->onClick)
+                    current->onClick(button->Handle());
+            };
     return components;
 }
 
 TFlatButton& FlatButtonTest::Button(const std::string& name) const
 {
-    auto* button = dynamic_cast<TFlatButton*>(components_->FindControl(name));
-    if (!button)
-        throw std::runtime_error("No button " + name);
-    return *button;
+    return components_->Get<TFlatButton>(name);
 }
 
 Look FlatButtonTest::LookOf(const TFlatButton& button) const
@@ -125,21 +125,4 @@ void FlatButtonTest::Pump(DWORD milliseconds)
         if (milliseconds)
             Sleep(5);
     } while (GetTickCount() - start < milliseconds);
-}
-
-LRESULT CALLBACK FlatButtonTest::FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (current && message == CM_MODALRESULT) {
-        current->received.push_back("modal " + std::to_string(static_cast<int>(wParam)));
-        return 0;
-    }
-    if (current && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        HWND button = reinterpret_cast<HWND>(lParam);
-        const Control* control = current->components_ ? current->components_->ControlByHandle(button) : nullptr;
-        current->received.push_back("click " + (control ? control->Name() : std::string("?")));
-        if (current->onClick)
-            current->onClick(button);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }

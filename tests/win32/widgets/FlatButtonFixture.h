@@ -73,11 +73,8 @@ protected:
     GdiObject<HFONT> font_;
     FormDescription description_;
     std::unique_ptr<FormComponents> components_;
-    // What reached the form, in order: "modal <n>" and "click <name>".
+    // The buttons' clicks, in order: "click <name>".
     std::vector<std::string> received;
-    // Runs inside the form's click handling.
+    // Runs inside a button's click handler.
     std::function<void(HWND button)> onClick;
-
-private:
-    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -18,18 +18,12 @@ const std::vector<std::string> Items = {"Backdoor 2.03 ", "Netol ", "Cadena ", "
 
 ComponentDescription SelectorRow()
 {
-    ComponentDescription row{"ComboBox1", "TFlatComboBox", 8, 16, 217, 21, {}};
-    row.Set("Text", TextValue("Selecciona el Gusano o Troyano"))
-        .Set("Color", ColourValue(Face))
-        .Set("Items", LinesValue(Items))
-        .Set("ItemHeight", IntegerValue(13));
-    return row;
-}
-
-const ComponentRegistry& Classes()
-{
-    static const ComponentRegistry classes({&TFlatComboBoxClass()});
-    return classes;
+    FlatComboBoxSettings settings;
+    settings.text = "Selecciona el Gusano o Troyano";
+    settings.color = Face;
+    settings.items = Items;
+    settings.itemHeight = 13;
+    return {"ComboBox1", 8, 16, 217, 21, settings};
 }
 
 std::string TextOf(HWND window)
@@ -50,7 +44,7 @@ COMBOBOXINFO InfoOf(HWND combo)
 class FlatComboBoxTest : public ::testing::Test {
 protected:
     FlatComboBoxTest()
-        : host_({SelectorRow()}, Classes(), clBtnText),
+        : host_({SelectorRow()}, clBtnText),
           combo_(host_.Get<TFlatComboBox>("ComboBox1")),
           button_(CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 300, 8, 60, 20, host_.Handle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr))
@@ -290,7 +284,7 @@ TEST_F(FlatComboBoxTest, FontChangeMakesTheWindowAnewWithItemHeight13)
 // At the scale of 144 dots per inch (text height 20 against 13).
 TEST(FlatComboBox, HeightButtonAndArrowAreScaledWithTheForm)
 {
-    const ControlHost host({SelectorRow()}, Classes(), clBtnText, 20);
+    const ControlHost host({SelectorRow()}, clBtnText, 20);
     HWND combo = host.Get<TFlatComboBox>("ComboBox1").Handle();
     RECT outer;
     GetWindowRect(combo, &outer);

@@ -15,17 +15,15 @@ constexpr ColourWord Focused = 0x3070F0;
 constexpr ColourWord Border = 0x8396A0;
 constexpr int Width = 393, Height = 193;
 
-ComponentDescription MemoRow(const char* name, int left, int top, int width, int height)
+// A memo focused in its own colour, with further settings.
+ComponentDescription MemoRow(const char* name, int left, int top, int width, int height,
+                             void (*configure)(FlatMemoSettings&) = nullptr)
 {
-    ComponentDescription row{name, "TFlatMemo", left, top, width, height, {}};
-    row.Set("ColorFocused", ColourValue(Focused));
-    return row;
-}
-
-const ComponentRegistry& Classes()
-{
-    static const ComponentRegistry classes({&TFlatMemoClass()});
-    return classes;
+    FlatMemoSettings settings;
+    settings.colorFocused = Focused;
+    if (configure)
+        configure(settings);
+    return {name, left, top, width, height, settings};
 }
 
 // The report pane's settings, a second, editable memo without Enter, and one with both
@@ -33,16 +31,21 @@ const ComponentRegistry& Classes()
 class FlatMemoTest : public ::testing::Test {
 protected:
     FlatMemoTest()
-        : host_({MemoRow("memo", 8, 80, Width, Height)
-                     .Set("Lines", LinesValue({"uno", "dos"}))
-                     .Set("Font.Color", ColourValue(clMenu))
-                     .Set("ReadOnly", BooleanValue(true))
-                     .Set("ScrollBars", TextValue("ssVertical"))
-                     .Set("WantReturns", BooleanValue(false)),
-                 MemoRow("other", 8, 8, 100, 60).Set("WantReturns", BooleanValue(false)),
-                 MemoRow("both", 120, 8, 120, 66).Set("ScrollBars", TextValue("ssBoth")).Set("WordWrap",
-                                                                                               BooleanValue(false))},
-                Classes(), HostColour),
+        : host_({MemoRow("memo", 8, 80, Width, Height,
+                         [](FlatMemoSettings& pane) {
+                             pane.lines = {"uno", "dos"};
+                             pane.fontColor = clMenu;
+                             pane.readOnly = true;
+                             pane.scrollBars = FlatMemoSettings::ScrollBars::Vertical;
+                             pane.wantReturns = false;
+                         }),
+                 MemoRow("other", 8, 8, 100, 60, [](FlatMemoSettings& other) { other.wantReturns = false; }),
+                 MemoRow("both", 120, 8, 120, 66,
+                         [](FlatMemoSettings& both) {
+                             both.scrollBars = FlatMemoSettings::ScrollBars::Both;
+                             both.wordWrap = false;
+                         })},
+                HostColour),
           memo_(host_.Get<TFlatMemo>("memo")),
           button_(CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 300, 8, 60, 20, host_.Handle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr))

@@ -3,7 +3,7 @@
 #include "tests/win32/widgets/ReportedErrors.h"
 #include "tests/win32/widgets/TestForm.h"
 #include "tests/win32/widgets/WindowPixels.h"
-#include "widgets/form/InvalidOperation.h"
+#include "widgets/win32/InvalidOperation.h"
 
 namespace {
 
@@ -13,9 +13,9 @@ const COLORREF InactiveText = RGB(162, 154, 130);
 
 ComponentDescription Strip(const std::string& name, const std::string& caption, int left = 10, int width = 177)
 {
-    ComponentDescription row = Row(name, "TFlatTitlebar", left, 40, width, 19);
-    row.Set("Caption", TextValue(caption));
-    return row;
+    FlatTitlebarSettings settings;
+    settings.caption = caption;
+    return Row(name, settings, left, 40, width, 19);
 }
 
 } // namespace

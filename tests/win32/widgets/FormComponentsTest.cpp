@@ -10,16 +10,16 @@
 namespace {
 
 std::vector<std::string> journal;
+std::string failingMake, failingLoad;   // the components whose making or loading fails
 
-// A control on a static window; "Fail" makes its construction fail once its window
-// exists, "FailLoading" makes the end-of-loading call fail.
+// A control on a static window.
 class Probe : public Control {
 public:
     explicit Probe(const ComponentCreation& creation) : Control(creation)
     {
         CreateHandle("STATIC", 0, Name(), Scale(Description().height));
         journal.push_back("make " + Name());
-        if (Boolean("Fail"))
+        if (Name() == failingMake)
             throw std::runtime_error("Cannot create control " + Name());
     }
     ~Probe() override { journal.push_back("destroy " + Name()); }
@@ -27,7 +27,7 @@ public:
     void Loaded() override
     {
         journal.push_back("load " + Name());
-        if (Boolean("FailLoading"))
+        if (Name() == failingLoad)
             throw std::runtime_error("Cannot load " + Name());
     }
 };
@@ -35,7 +35,7 @@ public:
 // A component without a window.
 class Watcher : public Component {
 public:
-    explicit Watcher(const ComponentCreation& creation) : Component(creation.description, creation.componentClass)
+    explicit Watcher(const ComponentCreation& creation) : Component(creation.description)
     {
         journal.push_back("make " + Name());
     }
@@ -43,20 +43,22 @@ public:
     void Loaded() override { journal.push_back("load " + Name()); }
 };
 
-template <typename T>
-std::unique_ptr<Component> Create(const ComponentCreation& creation)
+// Rows of the caption class make watchers; all others make probes.
+std::unique_ptr<Component> MakeProbes(const ComponentCreation& creation)
 {
-    return std::make_unique<T>(creation);
+    if (creation.description.As<GradientCaptionSettings>())
+        return std::make_unique<Watcher>(creation);
+    return std::make_unique<Probe>(creation);
 }
 
-const ComponentClass ProbeClass{"TProbe", {{"Fail", BooleanValue(false)}, {"FailLoading", BooleanValue(false)}},
-                                Create<Probe>};
-const ComponentClass WatcherClass{"TWatcher", {}, Create<Watcher>};
-const ComponentRegistry Classes({&ProbeClass, &WatcherClass});
-
-ComponentDescription Row(const std::string& name, const std::string& className, int left)
+ComponentDescription ProbeRow(const std::string& name, int left)
 {
-    return {name, className, left, 0, 40, 20, {}};
+    return {name, left, 0, 40, 20, ImageSettings{}};
+}
+
+ComponentDescription WatcherRow(const std::string& name)
+{
+    return {name, 0, 0, 0, 0, GradientCaptionSettings{}};
 }
 
 using Journal = std::vector<std::string>;
@@ -66,6 +68,8 @@ protected:
     void SetUp() override
     {
         journal.clear();
+        failingMake.clear();
+        failingLoad.clear();
         form_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(form_, nullptr);
@@ -91,21 +95,21 @@ protected:
 TEST_F(FormComponentsTest, AllAreMadeThenLoadedInCreationOrderAndGoInReverse)
 {
     FormDescription form;
-    form.components = {Row("Probe1", "TProbe", 0), Row("Watcher1", "TWatcher", 0), Row("Probe2", "TProbe", 50)};
+    form.components = {ProbeRow("Probe1", 0), WatcherRow("Watcher1"), ProbeRow("Probe2", 50)};
     {
         FormComponents components;
-        components.Build(form, Classes, parent_);
+        components.Build(form, parent_, MakeProbes);
         EXPECT_EQ(journal, (Journal{"make Probe1", "make Watcher1", "make Probe2", "load Probe1", "load Watcher1",
                                     "load Probe2"}));
 
         // Control ids follow the rows; the component without a window has none.
-        Control* second = components.FindControl("Probe2");
-        ASSERT_NE(second, nullptr);
+        Control* second = &components.Get<Control>("Probe2");
         EXPECT_EQ(GetDlgItem(form_, FormComponents::FirstControlId + 2), second->Handle());
         EXPECT_EQ(components.ControlById(FormComponents::FirstControlId + 2), second);
         EXPECT_EQ(components.ControlByHandle(second->Handle()), second);
         EXPECT_EQ(components.ControlById(FormComponents::FirstControlId + 1), nullptr);
-        EXPECT_EQ(components.FindControl("Watcher1"), nullptr);
+        EXPECT_EQ(&components.Get<Watcher>("Watcher1"), components.All()[1].get());
+        EXPECT_THROW(components.Get<Control>("Watcher1"), std::runtime_error);   // no control
         EXPECT_EQ(components.All().size(), 3u);
         // A later control lies above the earlier ones.
         EXPECT_EQ(GetWindow(form_, GW_CHILD), second->Handle());
@@ -119,10 +123,10 @@ TEST_F(FormComponentsTest, AllAreMadeThenLoadedInCreationOrderAndGoInReverse)
 TEST_F(FormComponentsTest, FailedConstructionLeavesNoComponentAndNoWindow)
 {
     FormDescription form;
-    form.components = {Row("Probe1", "TProbe", 0), Row("Probe2", "TProbe", 50), Row("Probe3", "TProbe", 100)};
-    form.components[1].Set("Fail", BooleanValue(true));
+    form.components = {ProbeRow("Probe1", 0), ProbeRow("Probe2", 50), ProbeRow("Probe3", 100)};
+    failingMake = "Probe2";
     FormComponents components;
-    EXPECT_THROW(components.Build(form, Classes, parent_), std::runtime_error);
+    EXPECT_THROW(components.Build(form, parent_, MakeProbes), std::runtime_error);
     // Probe2's own constructor failed: only Probe1 has a destructor to run.
     EXPECT_EQ(journal, (Journal{"make Probe1", "make Probe2", "destroy Probe1"}));
     EXPECT_TRUE(components.All().empty());
@@ -132,10 +136,10 @@ TEST_F(FormComponentsTest, FailedConstructionLeavesNoComponentAndNoWindow)
 TEST_F(FormComponentsTest, FailedLoadingLeavesNoComponentAndNoWindow)
 {
     FormDescription form;
-    form.components = {Row("Probe1", "TProbe", 0), Row("Watcher1", "TWatcher", 0), Row("Probe2", "TProbe", 50)};
-    form.components[0].Set("FailLoading", BooleanValue(true));
+    form.components = {ProbeRow("Probe1", 0), WatcherRow("Watcher1"), ProbeRow("Probe2", 50)};
+    failingLoad = "Probe1";
     FormComponents components;
-    EXPECT_THROW(components.Build(form, Classes, parent_), std::runtime_error);
+    EXPECT_THROW(components.Build(form, parent_, MakeProbes), std::runtime_error);
     EXPECT_EQ(journal, (Journal{"make Probe1", "make Watcher1", "make Probe2", "load Probe1", "destroy Probe2",
                                 "destroy Watcher1", "destroy Probe1"}));
     EXPECT_EQ(ChildCount(), 0);

@@ -19,17 +19,17 @@ const int Steps = 100;
 // Form1's settings.
 ComponentDescription Caption(const std::string& text = "")
 {
-    ComponentDescription row = Row("GradientCaption1", "TGradientCaption");
-    row.Set("DefaultFont", BooleanValue(false))
-        .Set("FormCaption", TextValue(text))
-        .Set("FontInactiveColor", ColourValue(clMaroon))
-        .Set("Font.Height", IntegerValue(-9))
-        .Set("Font.Style", LinesValue({}))
-        .Set("Font.Color", ColourValue(clWhite))
-        .Set("GradientInactive", BooleanValue(true))
-        .Set("GradientSteps", IntegerValue(Steps))
-        .Set("StartColor", ColourValue(clTeal));
-    return row;
+    GradientCaptionSettings settings;
+    settings.defaultFont = false;
+    settings.formCaption = text;
+    settings.fontInactiveColor = clMaroon;
+    settings.font.height = -9;
+    settings.font.bold = false;
+    settings.font.color = clWhite;
+    settings.gradientInactive = true;
+    settings.gradientSteps = Steps;
+    settings.startColor = clTeal;
+    return Row("GradientCaption1", settings);
 }
 
 // A tool window's caption strip in window coordinates: inside the dialog frame, one small

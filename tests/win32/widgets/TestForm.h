@@ -44,8 +44,7 @@ public:
     void Build(std::vector<ComponentDescription> rows)
     {
         description_.components = std::move(rows);
-        static const ComponentRegistry classes({&TFlatTitlebarClass(), &TGradientCaptionClass()});
-        components.Build(description_, classes, parent_);
+        components.Build(description_, parent_);
     }
     template <typename T>
     T& Component(std::size_t index) const
@@ -94,10 +93,10 @@ private:
     }
 };
 
-inline ComponentDescription Row(const std::string& name, const std::string& className, int left = 0, int top = 0,
+inline ComponentDescription Row(const std::string& name, ComponentSettings settings, int left = 0, int top = 0,
                                 int width = 0, int height = 0)
 {
-    return {name, className, left, top, width, height, {}};
+    return {name, left, top, width, height, std::move(settings)};
 }
 
 // Another top-level window of the test, to take the activation from the form.

@@ -76,9 +76,9 @@ protected:
 
 TEST_F(WindowHookTest, HooksAndStripObserversKeepTheirPlacesWhicheverCameFirst)
 {
-    const ComponentDescription caption = Row("GradientCaption1", "TGradientCaption");
-    const ComponentDescription strip1 = Row("FlatTitlebar1", "TFlatTitlebar", 0, 40, 100, 19);
-    const ComponentDescription strip2 = Row("FlatTitlebar2", "TFlatTitlebar", 120, 40, 100, 19);
+    const ComponentDescription caption = Row("GradientCaption1", GradientCaptionSettings{});
+    const ComponentDescription strip1 = Row("FlatTitlebar1", FlatTitlebarSettings{}, 0, 40, 100, 19);
+    const ComponentDescription strip2 = Row("FlatTitlebar2", FlatTitlebarSettings{}, 120, 40, 100, 19);
     const std::pair<std::vector<ComponentDescription>, Journal> cases[] = {
         {{strip1, caption, strip2},
          {"FlatTitlebar2 on", "test before activate 1", "FlatTitlebar1 on", "form activate 1", "test after activate 1"}},

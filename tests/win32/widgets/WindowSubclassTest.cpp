@@ -1,7 +1,7 @@
 // Subclass chains: every message passes through the handlers still installed, last
 // installed first, and on to the window's own procedure, whatever order they come and go.
 #include "tests/win32/widgets/ReportedErrors.h"
-#include "widgets/form/InvalidOperation.h"
+#include "widgets/win32/InvalidOperation.h"
 #include "widgets/win32/OwnedWindow.h"
 #include "widgets/win32/WindowSubclass.h"
 
