@@ -57,23 +57,23 @@ FormDescription BuildForm1()
 
     FlatComboBoxSettings selector;
     selector.text = "Selecciona el Gusano o Troyano";
-    selector.color = clWindow;
+    selector.colours.color = clWindow;
     selector.items = SelectorItems();
     selector.itemHeight = 13;
     selector.tab = {true, 0};
 
     FlatButtonSettings disinfect;
     disinfect.caption = "&Desinfectar";
-    disinfect.fontColor = clWhite;
-    disinfect.colorFocused = clBlack;
-    disinfect.colorDown = clMaroon;
-    disinfect.colorBorder = clGreen;
-    disinfect.colorHighLight = ButtonHighLight;
+    disinfect.colours.fontColour = clWhite;
+    disinfect.colours.colorFocused = clBlack;
+    disinfect.colours.colorDown = clMaroon;
+    disinfect.colours.colorBorder = clGreen;
+    disinfect.colours.colorHighLight = ButtonHighLight;
     disinfect.tab = {true, 1};
 
     FlatButtonSettings information = disinfect;
     information.caption = "&Informaci\xF3n";
-    information.colorDown = FlatButtonSettings{}.colorDown;
+    information.colours.colorDown = FlatButtonColours{}.colorDown;
     information.tab = {true, 2};
 
     FlatMemoSettings pane;

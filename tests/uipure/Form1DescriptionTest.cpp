@@ -79,10 +79,10 @@ TEST(Form1, ButtonsColours)
     const auto* disinfect = SettingsOf<FlatButtonSettings>("FlatButton6");
     const auto* information = SettingsOf<FlatButtonSettings>("FlatButton7");
     ASSERT_TRUE(disinfect && information);
-    EXPECT_EQ(disinfect->colorDown, clMaroon);
-    EXPECT_EQ(information->colorDown, 0xC5D6D9u);   // left at the default
-    EXPECT_EQ(information->colorHighLight, 8623776u);
-    EXPECT_FALSE(information->color);   // the form's colour
+    EXPECT_EQ(disinfect->colours.colorDown, clMaroon);
+    EXPECT_EQ(information->colours.colorDown, 0xC5D6D9u);   // left at the default
+    EXPECT_EQ(information->colours.colorHighLight, 8623776u);
+    EXPECT_TRUE(information->parentColor);   // the form's colour
 }
 
 TEST(Form1, GradientCaptionDrawsTheWindowsOwnCaption)

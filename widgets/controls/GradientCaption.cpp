@@ -92,16 +92,8 @@ CaptionFont SystemCaptionFont(HWND window)
 CaptionFont ScreenFont(const FontSettings& settings)
 {
     WindowDc screen(nullptr);
-    CaptionFont font;
-    font.name = settings.name;
-    font.height = MulDivRounded(settings.height, GetDeviceCaps(screen.Get(), LOGPIXELSY), 96);
-    font.bold = settings.bold;
-    font.italic = settings.italic;
-    font.underline = settings.underline;
-    font.strikeOut = settings.strikeOut;
-    font.colour = settings.color;
-    font.charset = settings.charset;
-    return font;
+    return {settings.name, MulDivRounded(settings.height, GetDeviceCaps(screen.Get(), LOGPIXELSY), 96),
+            settings.bold, settings.italic, settings.underline, settings.strikeOut, settings.color, settings.charset};
 }
 
 // Sets held to value; whether it was another.

@@ -73,14 +73,10 @@ TFlatButton::HoverCount::~HoverCount()
 TFlatButton::TFlatButton(const ComponentCreation& creation, const FlatButtonSettings& settings)
     : PaintedControl(creation, settings.tab)
 {
-    parentColor_ = !settings.color;
-    colours_.color = settings.color.value_or(Parent().colour);
-    colours_.colorFocused = settings.colorFocused;
-    colours_.colorDown = settings.colorDown;
-    colours_.colorBorder = settings.colorBorder;
-    colours_.colorHighLight = settings.colorHighLight;
-    colours_.colorShadow = settings.colorShadow;
-    colours_.fontColour = settings.fontColor;
+    colours_ = settings.colours;
+    parentColor_ = settings.parentColor;
+    if (parentColor_)
+        colours_.color = Parent().colour;
     advColorFocused_ = std::clamp(settings.advColorFocused, 0, 100);
     advColorDown_ = std::clamp(settings.advColorDown, 0, 100);
     advColorBorder_ = std::clamp(settings.advColorBorder, 0, 100);
@@ -462,24 +458,6 @@ void TFlatButton::SetParentColor(bool parentColor)
     parentColor_ = parentColor;
     if (parentColor)
         OnColoursChanged();
-}
-
-void TFlatButton::SetColorFocused(ColourWord colour)
-{
-    colours_.colorFocused = colour;
-    Repaint();
-}
-
-void TFlatButton::SetColorBorder(ColourWord colour)
-{
-    colours_.colorBorder = colour;
-    Repaint();
-}
-
-void TFlatButton::SetColorShadow(ColourWord colour)
-{
-    colours_.colorShadow = colour;
-    Repaint();
 }
 
 void TFlatButton::SetUseAdvColors(bool useAdvColors)

@@ -42,9 +42,9 @@ public:
     // window's (EnableWindow).
     void SetColor(ColourWord colour);
     void SetParentColor(bool parentColor);
-    void SetColorFocused(ColourWord colour);
-    void SetColorBorder(ColourWord colour);
-    void SetColorShadow(ColourWord colour);
+    void SetColorFocused(ColourWord colour) { colours_.colorFocused = colour; Repaint(); }
+    void SetColorBorder(ColourWord colour) { colours_.colorBorder = colour; Repaint(); }
+    void SetColorShadow(ColourWord colour) { colours_.colorShadow = colour; Repaint(); }
     void SetUseAdvColors(bool useAdvColors);
     void SetAdvColorFocused(int percent);
     void SetDefault(bool isDefault);

@@ -47,7 +47,7 @@ std::vector<std::string> ListItems(HWND combo)
 
 TFlatComboBox::TFlatComboBox(const ComponentCreation& creation, const FlatComboBoxSettings& settings)
     : Control(creation, settings.tab),
-      colours_{settings.color, settings.colorArrow, settings.colorArrowBackground, settings.colorBorder},
+      colours_(settings.colours),
       textColour_(settings.fontColor),
       sorted_(settings.sorted),
       maxLength_(settings.maxLength),
@@ -123,18 +123,6 @@ HWND TFlatComboBox::EditField() const
         return getComboBoxInfo(Handle(), &info) ? info.hwndItem : nullptr;
     }
     return FindWindowExA(Handle(), nullptr, "Edit", nullptr);
-}
-
-void TFlatComboBox::SetColor(ColourWord colour)
-{
-    colours_.color = colour;
-    InvalidateAll();
-}
-
-void TFlatComboBox::SetColorBorder(ColourWord colour)
-{
-    colours_.colorBorder = colour;
-    InvalidateAll();
 }
 
 void TFlatComboBox::SetItemHeight(int height)

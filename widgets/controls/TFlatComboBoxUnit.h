@@ -17,8 +17,8 @@ public:
 
     // The colour setters invalidate the whole control.
     const FlatComboColours& Colours() const { return colours_; }
-    void SetColor(ColourWord colour);
-    void SetColorBorder(ColourWord colour);
+    void SetColor(ColourWord colour) { colours_.color = colour; InvalidateAll(); }
+    void SetColorBorder(ColourWord colour) { colours_.colorBorder = colour; InvalidateAll(); }
 
     // The height of the list's rows, in the form's design pixels. A font change sets it
     // back to 13.

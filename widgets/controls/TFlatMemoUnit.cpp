@@ -74,18 +74,6 @@ bool TFlatMemo::IsFlatMemo(HWND window)
     return window && GetPropA(window, FlatMemoMark) != nullptr;
 }
 
-void TFlatMemo::SetColorFocused(ColourWord colour)
-{
-    colorFocused_ = colour;
-    PaintFrame();
-}
-
-void TFlatMemo::SetColorBorder(ColourWord colour)
-{
-    colorBorder_ = colour;
-    PaintFrame();
-}
-
 void TFlatMemo::SetColorFlat(ColourWord colour)
 {
     colorFlat_ = colour;

@@ -15,9 +15,9 @@ public:
 
     // The colour setters repaint the frame at once.
     ColourWord ColorFocused() const { return colorFocused_; }
-    void SetColorFocused(ColourWord colour);
+    void SetColorFocused(ColourWord colour) { colorFocused_ = colour; PaintFrame(); }
     ColourWord ColorBorder() const { return colorBorder_; }
-    void SetColorBorder(ColourWord colour);
+    void SetColorBorder(ColourWord colour) { colorBorder_ = colour; PaintFrame(); }
     ColourWord ColorFlat() const { return colorFlat_; }
     // Also ends ColorFlat's following of the parent's colour.
     void SetColorFlat(ColourWord colour);

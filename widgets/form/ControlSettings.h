@@ -2,8 +2,9 @@
 // What a description row may set for each class of component, with every default in one
 // place. A row holds one of these; a wrong setting name or type fails to compile.
 #include "widgets/paint/ColourWords.h"
+#include "widgets/paint/FlatButtonFace.h"
+#include "widgets/paint/FlatComboGeometry.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,7 @@ struct FlatComboBoxSettings {
     int dropDownCount = 8;
     bool sorted = false;
     int maxLength = 0;            // 0: no limit
-    ColourWord color = clWindow;
-    ColourWord colorArrow = clBlack;
-    ColourWord colorArrowBackground = FlatPressedColour;
-    ColourWord colorBorder = FlatFrameColour;
+    FlatComboColours colours;
     ColourWord fontColor = clWindowText;
     TabPlace tab;
 };
@@ -51,13 +49,8 @@ struct FlatComboBoxSettings {
 struct FlatButtonSettings {
     static constexpr const char* ClassName = "TFlatButton";
     std::string caption;          // "&" marks the accelerator
-    ColourWord fontColor = clWindowText;
-    std::optional<ColourWord> color;   // none: the parent's colour (ParentColor)
-    ColourWord colorFocused = FlatFaceColour;
-    ColourWord colorDown = FlatPressedColour;
-    ColourWord colorBorder = FlatFrameColour;
-    ColourWord colorHighLight = clWhite;
-    ColourWord colorShadow = clBlack;
+    FlatButtonColours colours;
+    bool parentColor = true;      // the face takes the parent's colour, not colours.color
     // The advanced colours shade the focused, pressed and frame colours from the parent's
     // colour by these percentages (0..100).
     bool useAdvColors = false;

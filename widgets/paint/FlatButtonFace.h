@@ -11,13 +11,13 @@ enum class FaceState { Up, Disabled, Pressed, Latched };
 // The button's colour properties (with their defaults) and its font colour; Color and the
 // font colour follow the parent unless set.
 struct FlatButtonColours {
-    ColourWord color = 0;
+    ColourWord color = clBtnFace;
     ColourWord colorFocused = FlatFaceColour;
     ColourWord colorDown = FlatPressedColour;
     ColourWord colorBorder = FlatFrameColour;
     ColourWord colorHighLight = clWhite;
     ColourWord colorShadow = clBlack;
-    ColourWord fontColour = 0;
+    ColourWord fontColour = clWindowText;
 };
 
 // One drawing of the caption: in CaptionRect moved by shift, in colour.

@@ -20,7 +20,7 @@ ComponentDescription SelectorRow()
 {
     FlatComboBoxSettings settings;
     settings.text = "Selecciona el Gusano o Troyano";
-    settings.color = Face;
+    settings.colours.color = Face;
     settings.items = Items;
     settings.itemHeight = 13;
     return {"ComboBox1", 8, 16, 217, 21, settings};
