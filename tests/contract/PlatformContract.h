@@ -17,8 +17,8 @@ public:
     virtual ~ContractMachine() = default;
     virtual PlatformServices& Platform() = 0;
 
-    // ---- Drive C:. Paths are absolute and UTF-8; Root() is an empty folder, ending with
-    // a backslash, that the machine removes again.
+    // ---- Drive C:. Paths are absolute and UTF-8, and missing parents are made; Root() is
+    // an empty folder, ending with a backslash, that the machine removes again.
     virtual std::string Root() const = 0;
     virtual void MakeDirectory(const std::string& path) = 0;
     // attributes 0 leaves the word a new file gets (Archive).

@@ -85,8 +85,10 @@ public:
 
     void MakeDirectory(const std::string& path) override
     {
-        if (GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES)
-            Check(CreateDirectoryW(Wide(path).c_str(), nullptr) != 0, "CreateDirectory " + path);
+        if (Exists(path))
+            return;
+        MakeDirectory(path.substr(0, path.rfind('\\')));
+        Check(CreateDirectoryW(Wide(path).c_str(), nullptr) != 0, "CreateDirectory " + path);
     }
 
     void MakeFile(const std::string& path, const std::string& bytes, std::uint32_t attributes) override
