@@ -107,7 +107,8 @@ public:
     virtual std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) = 0;
     // The user's folder for temporary files, ending with a backslash; empty when unknown.
     virtual std::string TemporaryDirectory() = 0;
-    // Makes a directory; true also when one is there already.
+    // Makes a directory; true also when the name is taken already, by a directory or by a
+    // file (the system answers "already exists" to both).
     virtual bool MakeDirectory(const std::string& path) = 0;
 
     // The program's modal information box; returns when the user closes it.

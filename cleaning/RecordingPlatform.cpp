@@ -695,9 +695,9 @@ std::string RecordingPlatform::TemporaryDirectory()
 bool RecordingPlatform::MakeDirectory(const std::string& path)
 {
     if (Begin(Call::MakeDirectory, path)) return false;
-    // The user's temporary folder is always there: parents are made as well.
-    const Node* node = Lookup(path);
-    if (node) return node->IsDirectory();
+    // A name already taken is "already there", by a file as by a directory, as the
+    // system answers. The user's temporary folder is always there: parents are made as well.
+    if (Lookup(path)) return true;
     std::vector<std::string> parts;
     if (!Resolve(path, parts)) return false;
     for (std::size_t i = 1; i < parts.size(); ++i)

@@ -13,7 +13,7 @@ namespace {
 // A listing by the wide functions, or by the ANSI ones where the wide ones are missing.
 class Win32Listing : public FindListing {
 public:
-    Win32Listing(const Win32Calls& calls, HANDLE handle, bool wide) : calls_(calls), handle_(calls, handle), wide_(wide)
+    Win32Listing(const Win32Calls& calls, HANDLE handle, bool wide) : calls_(calls), handle_(handle, calls), wide_(wide)
     {
     }
     bool Next(FindEntry& entry) override
@@ -46,7 +46,7 @@ bool WideMissing()
 
 class Win32Key : public RegistryKey {
 public:
-    Win32Key(const Win32Calls& calls, HKEY key) : calls_(calls), key_(calls, key) {}
+    Win32Key(const Win32Calls& calls, HKEY key) : calls_(calls), key_(key, calls) {}
     DeleteResult DeleteValue(const std::string& name) override
     {
         switch (calls_.RegDeleteValueA(key_.Get(), name.c_str())) {
@@ -65,7 +65,7 @@ private:
 class Win32File : public OpenedFile {
 public:
     Win32File(const Win32Calls& calls, HANDLE handle, std::uint64_t size, std::uint32_t attributes)
-        : calls_(calls), handle_(calls, handle), size_(size), attributes_(attributes)
+        : calls_(calls), handle_(handle, calls), size_(size), attributes_(attributes)
     {
     }
 
@@ -219,7 +219,7 @@ std::string Win32Platform::WindowsDirectory()
 std::vector<ProcessEntry> Win32Platform::Processes()
 {
     std::vector<ProcessEntry> processes;
-    KernelHandle snapshot(calls_, calls_.CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    KernelHandle snapshot(calls_.CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0), calls_);
     if (!snapshot.Valid())
         return processes;
     PROCESSENTRY32 entry;
@@ -234,7 +234,7 @@ std::vector<ProcessEntry> Win32Platform::Processes()
 
 bool Win32Platform::TerminateProcess(std::uint32_t id)
 {
-    KernelHandle process(calls_, calls_.OpenProcess(PROCESS_TERMINATE, FALSE, id));
+    KernelHandle process(calls_.OpenProcess(PROCESS_TERMINATE, FALSE, id), calls_);
     return process.Valid() && calls_.TerminateProcess(process.Get(), 0);
 }
 
@@ -258,7 +258,7 @@ std::unique_ptr<OpenedFile> Win32Platform::Open(const std::string& path, OpenMod
     if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && AnsiPath(path, ansi))
         handle = calls_.CreateFileA(ansi.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    KernelHandle file(calls_, handle);
+    KernelHandle file(handle, calls_);
     if (!file.Valid())
         return nullptr;
     // The size it has when opened: a device says 0 and is read no further. A device has

@@ -1,68 +1,58 @@
 #pragma once
 // Owners for the GDI handles the window code uses: each releases its handle on destruction.
+#include "cleaning/UniqueHandle.h"
+
 #include <windows.h>
 
-#include <utility>
-
-// A font, brush, bitmap or pen, deleted with DeleteObject.
-template <typename Handle>
-class GdiObject {
-public:
-    explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
-    ~GdiObject() { if (handle_) DeleteObject(handle_); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept { std::swap(handle_, other.handle_); return *this; }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    Handle Get() const { return handle_; }
-
-private:
-    Handle handle_;
+// A font, brush, bitmap, pen or region, deleted with DeleteObject.
+template <typename GdiHandle>
+struct DeleteObjectCall {
+    using Handle = GdiHandle;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle handle) { return handle != nullptr; }
+    void operator()(Handle handle) const { DeleteObject(handle); }
 };
 
-// A window's DC, released with ReleaseDC.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() { if (dc_) ReleaseDC(window_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
+template <typename Handle>
+using GdiObject = UniqueHandle<DeleteObjectCall<Handle>>;
 
-private:
-    HWND window_;
-    HDC dc_;
+// A DC a window lent (GetDC, GetWindowDC), released to that window with ReleaseDC.
+struct ReleaseDcCall {
+    using Handle = HDC;
+    static HDC Invalid() { return nullptr; }
+    static bool Valid(HDC dc) { return dc != nullptr; }
+    void operator()(HDC dc) const { ReleaseDC(window, dc); }
+    HWND window;
+};
+
+// A window's client-area DC.
+class WindowDc : public UniqueHandle<ReleaseDcCall> {
+public:
+    explicit WindowDc(HWND window) : UniqueHandle(GetDC(window), ReleaseDcCall{window}) {}
 };
 
 // A DC for a whole window, frame and caption included (GetWindowDC), origin at the
-// window's outer top-left corner; released with ReleaseDC.
-class WholeWindowDc {
+// window's outer top-left corner.
+class WholeWindowDc : public UniqueHandle<ReleaseDcCall> {
 public:
-    explicit WholeWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-    ~WholeWindowDc() { if (dc_) ReleaseDC(window_, dc_); }
-    WholeWindowDc(const WholeWindowDc&) = delete;
-    WholeWindowDc& operator=(const WholeWindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
+    explicit WholeWindowDc(HWND window) : UniqueHandle(GetWindowDC(window), ReleaseDcCall{window}) {}
 };
 
 // A memory DC, deleted with DeleteDC.
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDc() { if (dc_) DeleteDC(dc_); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return dc_; }
+struct DeleteDcCall {
+    using Handle = HDC;
+    static HDC Invalid() { return nullptr; }
+    static bool Valid(HDC dc) { return dc != nullptr; }
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
 
-private:
-    HDC dc_;
+class MemoryDc : public UniqueHandle<DeleteDcCall> {
+public:
+    explicit MemoryDc(HDC compatibleWith) : UniqueHandle(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // An object selected into a DC for a scope; the previous one goes back on destruction.
+// A scope guard rather than an owner: the DC and the object belong to others.
 class SelectedObject {
 public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}

@@ -22,11 +22,6 @@ void Write(const std::string& path, const std::string& bytes, DWORD attributes =
     SetFileAttributesA(path.c_str(), attributes);
 }
 
-std::string Read(const std::string& path)
-{
-    return ReadWhole(path);
-}
-
 std::vector<std::string> Listing(Win32Platform& platform, const std::string& pattern)
 {
     std::vector<std::string> names;
@@ -75,29 +70,6 @@ protected:
 
 } // namespace
 
-TEST_F(Win32PlatformTest, AttributesAndDeletion)
-{
-    Write(Root + "plain.txt", "x");
-    EXPECT_EQ(platform.GetAttributes(Root + "plain.txt"), FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_EQ(platform.GetAttributes(Root + "missing.txt"), FileAttr::Invalid);
-    EXPECT_TRUE(platform.SetAttributes(Root + "plain.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    EXPECT_EQ(platform.GetAttributes(Root + "plain.txt") & ~FileAttr::Archive, FileAttr::Hidden | FileAttr::System);
-    EXPECT_TRUE(platform.RemoveFile(Root + "plain.txt")) << "hidden and system files delete";
-
-    Write(Root + "readonly.txt", "x", FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(platform.RemoveFile(Root + "readonly.txt"));
-    EXPECT_FALSE(platform.RemoveFile(Root + "missing.txt"));
-    CreateDirectoryA((Root + "dir").c_str(), nullptr);
-    EXPECT_FALSE(platform.RemoveFile(Root + "dir"));
-
-    Write(Root + "locked.txt", "x");
-    for (auto hold : {ChildProcess::Hold::ForWriting, ChildProcess::Hold::ForReading}) {
-        ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "locked.txt", hold);
-        EXPECT_FALSE(platform.RemoveFile(Root + "locked.txt"));
-    }
-    EXPECT_TRUE(platform.RemoveFile(Root + "locked.txt"));
-}
-
 TEST_F(Win32PlatformTest, DeletedMeansTheFileIsGone)
 {
     Write(Root + "stays.exe", "x");
@@ -129,87 +101,12 @@ TEST_F(Win32PlatformTest, ExistsMeansAFileWhateverItsDate)
     };
     setYear(Root + "old.exe", 1970);
     setYear(Root + "future.exe", 2110);
-    CreateDirectoryA((Root + "sub").c_str(), nullptr);
     EXPECT_TRUE(platform.FileExists(Root + "old.exe"));
     EXPECT_TRUE(platform.FileExists(Root + "future.exe"));
-    EXPECT_FALSE(platform.FileExists(Root + "sub"));
-    EXPECT_FALSE(platform.FileExists(Root + "missing.exe"));
 }
 
-TEST_F(Win32PlatformTest, PatternLookupListsDotsAndMatchesShortNames)
+TEST_F(Win32PlatformTest, ADeviceHasNoSizeAndIsReadNoFurther)
 {
-    CreateDirectoryA((Root + "sub").c_str(), nullptr);
-    Write(Root + "sub\\pynkicture image.scr", "x");
-    Write(Root + "sub\\b.txt", "x");
-    EXPECT_EQ(Listing(platform, Root + "sub\\*.*"),
-              (std::vector<std::string>{".", "..", "b.txt", "pynkicture image.scr"}));
-
-    char shortPath[MAX_PATH];
-    ASSERT_TRUE(GetShortPathNameA((Root + "sub\\pynkicture image.scr").c_str(), shortPath, MAX_PATH));
-    const std::string shortName = std::string(shortPath).substr(std::string(shortPath).rfind('\\') + 1);
-    ASSERT_NE(shortName, "pynkicture image.scr");
-    EXPECT_EQ(Listing(platform, Root + "sub\\" + shortName), std::vector<std::string>{"pynkicture image.scr"});
-    EXPECT_TRUE(Listing(platform, Root + "sub\\nothing.scr").empty());
-}
-
-TEST_F(Win32PlatformTest, CurrentAndWindowsDirectories)
-{
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    EXPECT_EQ(platform.WindowsDirectory(), windows);
-    EXPECT_EQ(_stricmp(platform.WindowsDirectory().c_str(), "C:\\windows"), 0);
-
-    char before[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, before);
-    ASSERT_TRUE(SetCurrentDirectoryA(Root.c_str()));
-    EXPECT_EQ(_stricmp(platform.CurrentDirectory().c_str(), "c:\\pelkarin-platform-test"), 0);
-    Write(Root + "systray.exe", "x");
-    EXPECT_TRUE(platform.FileExists("systray.exe")) << "a bare name is resolved in the current directory";
-    SetCurrentDirectoryA(before);
-}
-
-// The whole of a file read through the platform's handle.
-static std::string ReadThrough(OpenedFile& file)
-{
-    std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-    std::size_t done = 0, read = 1;
-    for (; read && done < bytes.size(); done += read)
-        EXPECT_TRUE(file.Read(done, &bytes[done], bytes.size() - done, read));
-    return bytes.substr(0, done);
-}
-
-TEST_F(Win32PlatformTest, OpeningFilesSharesThemWithReadersOnly)
-{
-    std::string big(5 * 1024 * 1024 + 7, '\0');
-    for (std::size_t i = 0; i < big.size(); ++i)
-        big[i] = static_cast<char>(i * 7 + i / 4096);
-    Write(Root + "big.ini", big);
-    {
-        auto file = platform.Open(Root + "big.ini", OpenMode::Rewrite);
-        ASSERT_TRUE(file);
-        EXPECT_EQ(file->Size(), big.size());
-        EXPECT_EQ(ReadThrough(*file), big);
-        EXPECT_TRUE(platform.Open(Root + "big.ini", OpenMode::Read) == nullptr) << "a writer shuts readers out";
-        EXPECT_TRUE(file->Write(big.size() - 2, "xyz", 3));
-        EXPECT_TRUE(file->Truncate(4));
-        EXPECT_TRUE(file->Flush());
-    }
-    EXPECT_EQ(Read(Root + "big.ini"), big.substr(0, 4));
-    EXPECT_FALSE(platform.Open(Root + "missing.ini", OpenMode::Read));
-    EXPECT_FALSE(platform.Open(Root + "big.ini", OpenMode::CreateNew));
-    EXPECT_TRUE(platform.Open(Root + "new.ini", OpenMode::CreateNew));
-    EXPECT_TRUE(platform.MakeDirectory(Root + "sub"));
-    EXPECT_TRUE(platform.MakeDirectory(Root + "sub")) << "already there";
-    EXPECT_EQ(platform.TemporaryDirectory().back(), '\\');
-
-    Write(Root + "held.ini", "a\r\n");
-    {
-        ChildProcess reader = ChildProcess::HoldingFileOpen(Root + "held.ini", ChildProcess::Hold::ForReading);
-        EXPECT_TRUE(platform.Open(Root + "held.ini", OpenMode::Rewrite)) << "the reader shares writing";
-    }
-    ChildProcess writer = ChildProcess::HoldingFileOpen(Root + "held.ini");
-    EXPECT_FALSE(platform.Open(Root + "held.ini", OpenMode::Read));
-
     const UnixLink zero(Root + "zero.ini", "/dev/zero");
     if (!zero.Made())
         GTEST_SKIP() << "no link to /dev/zero could be made here";
@@ -218,102 +115,19 @@ TEST_F(Win32PlatformTest, OpeningFilesSharesThemWithReadersOnly)
     EXPECT_EQ(device->Size(), 0u) << "a device reports no size, and is read no further";
 }
 
-TEST(Win32Registry, OpenDeleteAndMissingKeys)
+TEST(Win32Processes, TheWalkGoesOnToTheEndAndWithoutToolHelpFindsNothing)
 {
-    const char* const scratch = "Software\\PelkarinTest";
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, scratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "systemtray", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
-    RegSetValueExA(key, "other", 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2);
-
-    Win32Platform platform;
-    {
-        auto opened = platform.OpenCurrentUserKey("software\\pelkarintest").key;
-        ASSERT_TRUE(opened);
-        EXPECT_EQ(opened->DeleteValue("systemtray"), RegistryKey::DeleteResult::Deleted);
-        EXPECT_EQ(opened->DeleteValue("systemtray"), RegistryKey::DeleteResult::NotFound);
+    const auto processes = Win32Platform().Processes();
+    EXPECT_TRUE(std::any_of(processes.begin(), processes.end(), [](const ProcessEntry& p) {
+        return p.id == GetCurrentProcessId() && _stricmp(p.exe.c_str(), "win32_platform_test.exe") == 0;
+    })) << "the walk goes on past the first entry";
+    // Windows NT 4.0 has no Tool Help: no process is listed there, and nothing fails.
+    for (auto empty : {+[](Win32Calls& calls) { calls.CreateToolhelp32Snapshot = nullptr; },
+                       +[](Win32Calls& calls) { calls.Process32First = nullptr; }}) {
+        Win32Calls withoutToolHelp;
+        empty(withoutToolHelp);
+        EXPECT_TRUE(Win32Platform({}, withoutToolHelp).Processes().empty());
     }
-    EXPECT_EQ(RegQueryValueExA(key, "other", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
-    const OpenedKey missing = platform.OpenCurrentUserKey("software\\pelkarintest\\missing");
-    EXPECT_FALSE(missing.key);
-    EXPECT_TRUE(missing.missing);
-    HKEY probe;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\pelkarintest\\missing", 0, KEY_READ, &probe), ERROR_SUCCESS)
-        << "opening never creates the key";
-
-    // A key the user may not open with full access.
-    HKEY denied;
-    ASSERT_EQ(RegCreateKeyExA(key, "denied", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &denied, nullptr), ERROR_SUCCESS);
-    SECURITY_DESCRIPTOR descriptor;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    // An empty DACL grants nothing to anybody.
-    ACL acl;
-    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
-    ASSERT_EQ(RegSetKeySecurity(denied, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
-    RegCloseKey(denied);
-    const OpenedKey closed = platform.OpenCurrentUserKey("software\\pelkarintest\\denied");
-    // Windows 95/98/Me keep no access rights on keys: there it opens all the same.
-    const bool keysHaveRights = !(GetVersion() & 0x80000000);
-    EXPECT_EQ(closed.key == nullptr, keysHaveRights);
-    EXPECT_FALSE(closed.missing) << "a key closed to us is there all the same";
-
-    RegCloseKey(key);
-    // Restore access so the scratch key can go.
-    HKEY restore;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "software\\pelkarintest\\denied", 0, WRITE_DAC, &restore) == ERROR_SUCCESS) {
-        SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
-        RegSetKeySecurity(restore, DACL_SECURITY_INFORMATION, &descriptor);
-        RegCloseKey(restore);
-    }
-    RegDeleteKeyA(HKEY_CURRENT_USER, "software\\pelkarintest\\denied");
-    RegDeleteKeyA(HKEY_CURRENT_USER, scratch);
-}
-
-TEST(Win32Processes, AChildIsFoundByItsImageNameAndTerminated)
-{
-    const std::string dir = "c:\\pelkarin-platform-proc\\";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    {
-        ChildProcess child = ChildProcess::RunningAs(dir + "systray.exe");
-        Win32Platform platform;
-        const auto processes = platform.Processes();
-        const auto found = std::find_if(processes.begin(), processes.end(),
-                                        [&](const ProcessEntry& p) { return p.id == child.Id(); });
-        ASSERT_NE(found, processes.end());
-        EXPECT_EQ(_stricmp(found->exe.c_str(), "systray.exe"), 0) << found->exe;
-        EXPECT_TRUE(std::any_of(processes.begin(), processes.end(), [](const ProcessEntry& p) {
-            return p.id == GetCurrentProcessId() && _stricmp(p.exe.c_str(), "win32_platform_test.exe") == 0;
-        })) << "the walk goes on past the first entry";
-        // Windows NT 4.0 has no Tool Help: no process is listed there, and nothing fails.
-        for (auto empty : {+[](Win32Calls& calls) { calls.CreateToolhelp32Snapshot = nullptr; },
-                           +[](Win32Calls& calls) { calls.Process32First = nullptr; }}) {
-            Win32Calls withoutToolHelp;
-            empty(withoutToolHelp);
-            EXPECT_TRUE(Win32Platform({}, withoutToolHelp).Processes().empty());
-        }
-        EXPECT_TRUE(platform.TerminateProcess(child.Id()));
-        EXPECT_TRUE(child.WaitForExit(5000));
-    }
-    DeleteFileA((dir + "systray.exe").c_str());
-    RemoveDirectoryA(dir.c_str());
-}
-
-TEST_F(Win32PlatformTest, NamesInUtf8AndLookupsThatCannotLookIn)
-{
-    ASSERT_TRUE(CreateDirectoryW(CyrillicFolder.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((Root + "Canci\xF3n").c_str(), nullptr));
-    Write(Root + "Canci\xF3n\\a.txt", "x");
-    EXPECT_EQ(Listing(platform, Root + "*.*"), (std::vector<std::string>{".", "..", "Canci\xC3\xB3n", Cyrillic}));
-    EXPECT_TRUE(platform.FileExists(Root + "Canci\xC3\xB3n\\a.txt"));
-
-    FindEntry entry;
-    bool unreadable = true;
-    EXPECT_FALSE(platform.FindFirst(Root + Cyrillic + "\\*.txt", entry, unreadable));
-    EXPECT_FALSE(unreadable) << "a folder with no match";
-    EXPECT_FALSE(platform.FindFirst(Root + "Canci\xC3\xB3n\\a.txt\\*.*", entry, unreadable));
-    EXPECT_TRUE(unreadable) << "no folder to look into";
 }
 
 TEST_F(Win32PlatformTest, WithoutTheWideFunctionsTheAnsiOnesServeWhatTheCodePageCanName)
