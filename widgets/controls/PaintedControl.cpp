@@ -2,6 +2,7 @@
 
 #include "widgets/win32/NewerWindowsDeclarations.h"
 #include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/PaintSession.h"
 
 void PaintedControl::CreatePaintedHandle(const char* windowClass, UINT classStyle, DWORD style,
                                          const std::string& text)
@@ -77,8 +78,8 @@ LRESULT PaintedControl::HandleMessage(HWND window, UINT message, WPARAM wParam, 
 
 void PaintedControl::PaintWindow(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    const PaintSession paint(window);
+    const HDC dc = paint.Dc();
     RECT client;
     GetClientRect(window, &client);
     if (client.right > 0 && client.bottom > 0) {
@@ -86,5 +87,4 @@ void PaintedControl::PaintWindow(HWND window)
         Paint(image.Dc());
         image.CopyTo(dc, 0, 0);
     }
-    EndPaint(window, &paint);
 }

@@ -2,6 +2,7 @@
 
 #include "widgets/win32/GdiHandles.h"
 #include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/PaintSession.h"
 #include "widgets/win32/SystemColours.h"
 #include "widgets/win32/WindowCalls.h"
 #include "widgets/win32/WindowText.h"
@@ -13,22 +14,6 @@ namespace {
 const int DesignItemHeight = 13;
 // Posted to the control's window after a font change: the window is made anew.
 const UINT RecreateMessage = WM_APP + 0x4643;
-
-// Painting between BeginPaint and EndPaint.
-class PaintSession {
-public:
-    explicit PaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintSession() { EndPaint(window_, &paint_); }
-    PaintSession(const PaintSession&) = delete;
-    PaintSession& operator=(const PaintSession&) = delete;
-    HDC Dc() const { return dc_; }
-    PixelRect Area() const { return {paint_.rcPaint.left, paint_.rcPaint.top, paint_.rcPaint.right, paint_.rcPaint.bottom}; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_;
-    HDC dc_;
-};
 
 std::vector<std::string> ListItems(HWND combo)
 {
