@@ -133,6 +133,9 @@ LRESULT TFlatMemo::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PaintFrame(reinterpret_cast<HWND>(wParam));
         return result;
     }
+    case WM_PRINT:
+        Print(reinterpret_cast<HDC>(wParam), lParam);
+        return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(Tracking::Client);
         break;
@@ -209,11 +212,42 @@ void TFlatMemo::PaintFrame(HWND focus)
         face_ = state;
         InvalidateRect(window, nullptr, TRUE);
     }
-    RECT outer;
-    GetWindowRect(window, &outer);
     WholeWindowDc dc(window);
-    PaintRuns(dc.Get(), MemoFrameRuns({outer.right - outer.left, outer.bottom - outer.top}, colorBorder_, state,
-                                      bothScrollBars_));
+    DrawFrame(dc.Get());
+}
+
+void TFlatMemo::DrawFrame(HDC dc) const
+{
+    RECT outer;
+    GetWindowRect(Handle(), &outer);
+    PaintRuns(dc, MemoFrameRuns({outer.right - outer.left, outer.bottom - outer.top}, colorBorder_, face_,
+                                bothScrollBars_));
+}
+
+void TFlatMemo::Print(HDC dc, LPARAM flags)
+{
+    HWND window = Handle();
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window))
+        return;
+    if (flags & PRF_NONCLIENT) {
+        // What the platform draws of its non-client area, then the frame over it.
+        subclass_.CallNext(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+        DrawFrame(dc);
+    }
+    if (flags & PRF_CLIENT) {
+        RECT outer, client;
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &client);
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        origin.x -= outer.left;
+        origin.y -= outer.top;
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, origin.x, origin.y, origin.x + client.right, origin.y + client.bottom);
+        OffsetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags & ~PRF_NONCLIENT);
+        RestoreDC(dc, saved);
+    }
 }
 
 const ComponentClass& TFlatMemoClass()
