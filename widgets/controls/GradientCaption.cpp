@@ -287,7 +287,8 @@ void TGradientCaption::RefreshCaption()
         RECT bounds;
         GetWindowRect(window, &bounds);
         GdiObject<HRGN> whole(CreateRectRgnIndirect(&bounds));
-        SendMessageA(window, WM_NCPAINT, reinterpret_cast<WPARAM>(whole.Get()), 0);
+        // 1 stands for the whole frame where no region can be made.
+        SendMessageA(window, WM_NCPAINT, whole.Get() ? reinterpret_cast<WPARAM>(whole.Get()) : 1, 0);
     }
 }
 
@@ -318,9 +319,11 @@ void TGradientCaption::BeforeMessage(HookMessage& message)
         const RECT stripRect = {strip.left, strip.top, strip.right, strip.bottom};
         if (!RectInRegion(savedRegion_, &stripRect))
             break;
+        // Without the regions the form paints its whole frame and the strip goes over it.
         GdiObject<HRGN> stripRegion(CreateRectRgnIndirect(&stripRect));
         GdiObject<HRGN> rest(CreateRectRgn(0, 0, 0, 0));
-        if (CombineRgn(rest.Get(), savedRegion_, stripRegion.Get(), RGN_DIFF) == ERROR)
+        if (!stripRegion.Get() || !rest.Get() ||
+            CombineRgn(rest.Get(), savedRegion_, stripRegion.Get(), RGN_DIFF) == ERROR)
             break;
         message.wParam = reinterpret_cast<WPARAM>(rest.Get());
         substituteRegion_ = std::move(rest);
@@ -367,24 +370,25 @@ void TGradientCaption::PaintCaptionStrip(HDC dc) const
     if (size.width <= 0 || size.height <= 0)
         return;
 
-    OffscreenImage buffer(dc, size.width, size.height);
-    const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
-    const PixelRect gradient = CaptionGradientRect(size);
-    if (CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_))
-        FillGradientBands(buffer.Dc(), gradient, startColor_, end, GradientDirection::LeftToRight, gradientSteps_);
-    else
-        PaintRuns(buffer.Dc(), {{gradient, end}});
-
     const bool withIcon =
         (style == FormBorderStyle::bsSingle || style == FormBorderStyle::bsSizeable) && strip.buttons.systemMenu;
-    if (withIcon)
-        if (HICON icon = WindowIcon(window))
-            DrawIconEx(buffer.Dc(), 0, 0, icon, size.height, size.height, 0, nullptr, DI_NORMAL);
-    if (!formCaption_.empty()) {
-        SetBkMode(buffer.Dc(), TRANSPARENT);
-        DrawFormCaption(buffer.Dc(), CaptionTextRect(size, withIcon));
-    }
-    buffer.CopyTo(dc, strip.rect.left - outer.left, strip.rect.top - outer.top);
+    PaintOffscreen(dc, strip.rect.left - outer.left, strip.rect.top - outer.top, size.width, size.height,
+                   [&](HDC buffer) {
+                       const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
+                       const PixelRect gradient = CaptionGradientRect(size);
+                       if (CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_))
+                           FillGradientBands(buffer, gradient, startColor_, end, GradientDirection::LeftToRight,
+                                             gradientSteps_);
+                       else
+                           PaintRuns(buffer, {{gradient, end}});
+                       if (withIcon)
+                           if (HICON icon = WindowIcon(window))
+                               DrawIconEx(buffer, 0, 0, icon, size.height, size.height, 0, nullptr, DI_NORMAL);
+                       if (!formCaption_.empty()) {
+                           SetBkMode(buffer, TRANSPARENT);
+                           DrawFormCaption(buffer, CaptionTextRect(size, withIcon));
+                       }
+                   });
 }
 
 void TGradientCaption::DrawFormCaption(HDC dc, const PixelRect& area) const

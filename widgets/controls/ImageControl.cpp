@@ -1,6 +1,7 @@
 #include "widgets/controls/ImageControl.h"
 
 #include "widgets/controls/PaintedControl.h"
+#include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ColourBrush.h"
 #include "widgets/win32/TransparentBlit.h"
 
@@ -36,6 +37,7 @@ private:
             BITMAP info;
             GetObjectA(picture_.Get(), sizeof info, &info);
             MemoryDc source(dc);
+            Checked(source.Get(), "a memory DC");
             SelectedObject pictureSelected(source.Get(), picture_.Get());
             const COLORREF transparent = GetPixel(source.Get(), 0, info.bmHeight - 1);
             // The control grows and shrinks with the form on screens of other resolutions;
@@ -54,7 +56,8 @@ private:
             return picture_.Get();
         if (!scaled_.Get()) {
             MemoryDc target(dc);
-            scaled_ = GdiObject<HBITMAP>(CreateCompatibleBitmap(dc, width, height));
+            Checked(target.Get(), "a memory DC");
+            scaled_ = GdiObject<HBITMAP>(Checked(CreateCompatibleBitmap(dc, width, height), "the scaled picture"));
             SelectedObject selected(target.Get(), scaled_.Get());
             SetStretchBltMode(target.Get(), HALFTONE);
             SetBrushOrgEx(target.Get(), 0, 0, nullptr);
@@ -63,6 +66,9 @@ private:
         return scaled_.Get();
     }
 
+    // Null for Picture 0 and where the module lacks the resource (the test programs that
+    // build the form have none): the control then shows the form's colour alone, the
+    // picture being decoration.
     GdiObject<HBITMAP> picture_;
     GdiObject<HBITMAP> scaled_;   // the picture at the control's size, when that is another
     ColourBrush background_;

@@ -79,12 +79,8 @@ LRESULT PaintedControl::HandleMessage(HWND window, UINT message, WPARAM wParam, 
 void PaintedControl::PaintWindow(HWND window)
 {
     const PaintSession paint(window);
-    const HDC dc = paint.Dc();
     RECT client;
     GetClientRect(window, &client);
-    if (client.right > 0 && client.bottom > 0) {
-        OffscreenImage image(dc, client.right, client.bottom);
-        Paint(image.Dc());
-        image.CopyTo(dc, 0, 0);
-    }
+    if (client.right > 0 && client.bottom > 0)
+        PaintOffscreen(paint.Dc(), 0, 0, client.right, client.bottom, [this](HDC dc) { Paint(dc); });
 }

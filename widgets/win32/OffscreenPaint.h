@@ -4,20 +4,24 @@
 #include "widgets/paint/PixelGeometry.h"
 #include "widgets/win32/GdiHandles.h"
 
+#include <functional>
+
 #include <windows.h>
 
 // Fills each run, in order, with a solid brush of its colour (system colours resolved
-// now), moved by (dx, dy).
+// now), moved by (dx, dy). Throws std::runtime_error when a brush cannot be made.
 void PaintRuns(HDC dc, const ColouredRects& runs, int dx = 0, int dy = 0);
 
 // A width x height bitmap selected into a memory DC compatible with target; CopyTo puts
-// the whole image on a DC in one BitBlt.
+// the whole image on a DC in one BitBlt. Not Ready when the system cannot make the DC or
+// the bitmap (out of memory or of GDI handles).
 class OffscreenImage {
 public:
     OffscreenImage(HDC target, int width, int height);
     OffscreenImage(const OffscreenImage&) = delete;
     OffscreenImage& operator=(const OffscreenImage&) = delete;
 
+    bool Ready() const { return dc_.Get() && bitmap_.Get(); }
     HDC Dc() const { return dc_.Get(); }
     void CopyTo(HDC target, int x, int y) const;
 
@@ -27,3 +31,8 @@ private:
     GdiObject<HBITMAP> bitmap_;
     SelectedObject selected_;
 };
+
+// paint draws a width x height face whose origin is (x, y) of target: composed off-screen
+// and copied in one block transfer, or, when no off-screen image can be made, straight
+// onto target (flickering, but whole).
+void PaintOffscreen(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint);
