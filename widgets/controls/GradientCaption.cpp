@@ -372,7 +372,7 @@ void TGradientCaption::PaintCaptionStrip(HDC dc) const
 
     const bool withIcon =
         (style == FormBorderStyle::bsSingle || style == FormBorderStyle::bsSizeable) && strip.buttons.systemMenu;
-    PaintOffscreen(dc, strip.rect.left - outer.left, strip.rect.top - outer.top, size.width, size.height,
+    stripBuffer_.Paint(dc, strip.rect.left - outer.left, strip.rect.top - outer.top, size.width, size.height,
                    [&](HDC buffer) {
                        const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
                        const PixelRect gradient = CaptionGradientRect(size);

@@ -10,6 +10,7 @@
 #include "widgets/paint/CaptionStrip.h"
 #include "widgets/paint/GradientBands.h"
 #include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/WindowHook.h"
 
 #include <string>
@@ -101,6 +102,7 @@ private:
     // strip; the substitute is held while it is out (RegionReplaced).
     HRGN savedRegion_ = nullptr;
     GdiObject<HRGN> substituteRegion_;
+    mutable OffscreenBuffer stripBuffer_;   // the strip's, kept between paints
     TWindowHook hook_;   // goes first: detached without a repaint
 };
 

@@ -3,12 +3,23 @@
 #include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/SystemColours.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 void PaintRuns(HDC dc, const ColouredRects& runs, int dx, int dy)
 {
+    // One brush for each colour: the runs of a frame or an arrow share a few.
+    std::vector<std::pair<COLORREF, GdiObject<HBRUSH>>> brushes;
     for (const ColouredRect& run : runs) {
+        const COLORREF colour = ResolveColour(run.colour);
+        auto brush = std::find_if(brushes.begin(), brushes.end(), [colour](const auto& made) { return made.first == colour; });
+        if (brush == brushes.end()) {
+            brushes.emplace_back(colour, GdiObject<HBRUSH>(Checked(CreateSolidBrush(colour), "a brush")));
+            brush = brushes.end() - 1;
+        }
         const RECT area{run.rect.left + dx, run.rect.top + dy, run.rect.right + dx, run.rect.bottom + dy};
-        GdiObject<HBRUSH> brush(Checked(CreateSolidBrush(ResolveColour(run.colour)), "a brush"));
-        FillRect(dc, &area, brush.Get());
+        FillRect(dc, &area, brush->second.Get());
     }
 }
 
@@ -23,12 +34,18 @@ void OffscreenImage::CopyTo(HDC target, int x, int y) const
     BitBlt(target, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
 }
 
-void PaintOffscreen(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint)
+void OffscreenBuffer::Paint(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint)
 {
-    const OffscreenImage image(target, width, height);
-    if (image.Ready()) {
-        paint(image.Dc());
-        image.CopyTo(target, x, y);
+    if (!image_ || !image_->Ready() || image_->Width() != width || image_->Height() != height) {
+        image_.reset();   // the old bitmap goes before the new one is made
+        image_ = std::make_unique<OffscreenImage>(target, width, height);
+    }
+    if (image_->Ready()) {
+        const HDC dc = image_->Dc();
+        const int saved = SaveDC(dc);
+        paint(dc);
+        RestoreDC(dc, saved);
+        image_->CopyTo(target, x, y);
         return;
     }
     const int saved = SaveDC(target);

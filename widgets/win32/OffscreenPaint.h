@@ -5,6 +5,7 @@
 #include "widgets/win32/GdiHandles.h"
 
 #include <functional>
+#include <memory>
 
 #include <windows.h>
 
@@ -22,6 +23,8 @@ public:
     OffscreenImage& operator=(const OffscreenImage&) = delete;
 
     bool Ready() const { return dc_.Get() && bitmap_.Get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     HDC Dc() const { return dc_.Get(); }
     void CopyTo(HDC target, int x, int y) const;
 
@@ -32,7 +35,15 @@ private:
     SelectedObject selected_;
 };
 
-// paint draws a width x height face whose origin is (x, y) of target: composed off-screen
-// and copied in one block transfer, or, when no off-screen image can be made, straight
-// onto target (flickering, but whole).
-void PaintOffscreen(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint);
+// The off-screen image of a face painted again and again: kept from one paint to the next,
+// made anew when the face's size changes.
+class OffscreenBuffer {
+public:
+    // paint draws a width x height face whose origin is (x, y) of target: composed in the
+    // kept image, from the state a new DC has, and copied in one block transfer; or, when
+    // no off-screen image can be made, straight onto target (flickering, but whole).
+    void Paint(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint);
+
+private:
+    std::unique_ptr<OffscreenImage> image_;
+};

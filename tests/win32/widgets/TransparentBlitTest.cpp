@@ -88,7 +88,7 @@ TEST(OffscreenPaint, WithoutAnOffscreenBitmapPaintsStraightOntoTheTarget)
     const Canvas canvas;
     const int huge = 1 << 16;   // 2^32 pixels: no bitmap can hold them
     ASSERT_FALSE(OffscreenImage(canvas.Dc(), huge, huge).Ready());
-    PaintOffscreen(canvas.Dc(), 2, 1, huge, huge, [](HDC dc) {
+    OffscreenBuffer().Paint(canvas.Dc(), 2, 1, huge, huge, [](HDC dc) {
         PaintRuns(dc, {{{0, 0, 1, 1}, RgbWord(0x12, 0x34, 0x56)}, {{4, 1, 9, 9}, RgbWord(0xFF, 0, 0)}});
     });
     EXPECT_EQ(canvas.At(2, 1), RGB(0x12, 0x34, 0x56));   // moved to (2, 1)
