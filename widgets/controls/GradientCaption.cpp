@@ -372,23 +372,41 @@ void TGradientCaption::PaintCaptionStrip(HDC dc) const
 
     const bool withIcon =
         (style == FormBorderStyle::bsSingle || style == FormBorderStyle::bsSizeable) && strip.buttons.systemMenu;
-    stripBuffer_.Paint(dc, strip.rect.left - outer.left, strip.rect.top - outer.top, size.width, size.height,
-                   [&](HDC buffer) {
-                       const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
-                       const PixelRect gradient = CaptionGradientRect(size);
-                       if (CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_))
-                           FillGradientBands(buffer, gradient, startColor_, end, GradientDirection::LeftToRight,
-                                             gradientSteps_);
-                       else
-                           PaintRuns(buffer, {{gradient, end}});
-                       if (withIcon)
-                           if (HICON icon = WindowIcon(window))
-                               DrawIconEx(buffer, 0, 0, icon, size.height, size.height, 0, nullptr, DI_NORMAL);
-                       if (!formCaption_.empty()) {
-                           SetBkMode(buffer, TRANSPARENT);
-                           DrawFormCaption(buffer, CaptionTextRect(size, withIcon));
-                       }
-                   });
+    const HICON icon = withIcon ? WindowIcon(window) : nullptr;
+    const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
+    const bool gradient = CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_);
+    // Everything the strip's pixels are made of: while it stays the same, the strip
+    // composed last time is copied as it is.
+    const StripLook look{size.width,
+                         size.height,
+                         gradient,
+                         gradient ? ResolveColour(startColor_) : 0,
+                         ResolveColour(end),
+                         gradient ? gradientSteps_ : 0,
+                         withIcon,
+                         icon,
+                         formCaption_,
+                         fontHandle_.Get(),
+                         ResolveColour(windowActive_ ? font_.colour : fontInactiveColor_)};
+    const bool unchanged = look == paintedLook_;
+    paintedLook_ = look;
+    stripBuffer_.Paint(
+        dc, strip.rect.left - outer.left, strip.rect.top - outer.top, size.width, size.height,
+        [&](HDC buffer) {
+            const PixelRect gradientRect = CaptionGradientRect(size);
+            if (gradient)
+                FillGradientBands(buffer, gradientRect, startColor_, end, GradientDirection::LeftToRight,
+                                  gradientSteps_);
+            else
+                PaintRuns(buffer, {{gradientRect, end}});
+            if (icon)
+                DrawIconEx(buffer, 0, 0, icon, size.height, size.height, 0, nullptr, DI_NORMAL);
+            if (!formCaption_.empty()) {
+                SetBkMode(buffer, TRANSPARENT);
+                DrawFormCaption(buffer, CaptionTextRect(size, withIcon));
+            }
+        },
+        unchanged);
 }
 
 void TGradientCaption::DrawFormCaption(HDC dc, const PixelRect& area) const

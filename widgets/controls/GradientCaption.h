@@ -14,6 +14,7 @@
 #include "widgets/win32/WindowHook.h"
 
 #include <string>
+#include <tuple>
 
 const ComponentClass& TGradientCaptionClass();
 
@@ -102,7 +103,11 @@ private:
     // strip; the substitute is held while it is out (RegionReplaced).
     HRGN savedRegion_ = nullptr;
     GdiObject<HRGN> substituteRegion_;
-    mutable OffscreenBuffer stripBuffer_;   // the strip's, kept between paints
+    // The strip's pixels as last composed, and what they were made of: size, gradient,
+    // start and end colours, steps, icon place and icon, caption, font, text colour.
+    using StripLook = std::tuple<int, int, bool, COLORREF, COLORREF, int, bool, HICON, std::string, HFONT, COLORREF>;
+    mutable OffscreenBuffer stripBuffer_;
+    mutable StripLook paintedLook_;
     TWindowHook hook_;   // goes first: detached without a repaint
 };
 

@@ -3,6 +3,8 @@
 #include "widgets/controls/PaintedControl.h"
 #include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ColourBrush.h"
+#include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/SystemColours.h"
 #include "widgets/win32/TransparentBlit.h"
 
 #include <oleacc.h>
@@ -27,8 +29,19 @@ private:
         return {ROLE_SYSTEM_GRAPHIC, Text("AccessibleName"), STATE_SYSTEM_READONLY, "", ""};
     }
 
-    // The form's colour, then the picture with its bottom-left pixel's colour left out.
+    // Composed once for each size and form colour, then copied.
     void Paint(HDC dc) override
+    {
+        RECT area;
+        GetClientRect(Handle(), &area);
+        const COLORREF background = ResolveColour(Parent().colour);
+        const bool unchanged = background == composedBackground_;
+        composedBackground_ = background;
+        face_.Paint(dc, 0, 0, area.right, area.bottom, [this](HDC face) { Compose(face); }, unchanged);
+    }
+
+    // The form's colour, then the picture with its bottom-left pixel's colour left out.
+    void Compose(HDC dc)
     {
         RECT area;
         GetClientRect(Handle(), &area);
@@ -72,6 +85,8 @@ private:
     GdiObject<HBITMAP> picture_;
     GdiObject<HBITMAP> scaled_;   // the picture at the control's size, when that is another
     ColourBrush background_;
+    OffscreenBuffer face_;                  // the face as last composed
+    COLORREF composedBackground_ = CLR_INVALID;   // and the form's colour in it
 };
 
 std::unique_ptr<Component> Create(const ComponentCreation& creation)

@@ -34,11 +34,17 @@ void OffscreenImage::CopyTo(HDC target, int x, int y) const
     BitBlt(target, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
 }
 
-void OffscreenBuffer::Paint(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint)
+void OffscreenBuffer::Paint(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint,
+                            bool unchanged)
 {
     if (!image_ || !image_->Ready() || image_->Width() != width || image_->Height() != height) {
         image_.reset();   // the old bitmap goes before the new one is made
         image_ = std::make_unique<OffscreenImage>(target, width, height);
+        unchanged = false;
+    }
+    if (image_->Ready() && unchanged) {
+        image_->CopyTo(target, x, y);
+        return;
     }
     if (image_->Ready()) {
         const HDC dc = image_->Dc();

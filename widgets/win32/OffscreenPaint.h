@@ -42,7 +42,10 @@ public:
     // paint draws a width x height face whose origin is (x, y) of target: composed in the
     // kept image, from the state a new DC has, and copied in one block transfer; or, when
     // no off-screen image can be made, straight onto target (flickering, but whole).
-    void Paint(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint);
+    // unchanged: the face looks as at the last call, so a kept image of its size is
+    // copied as it is, without paint.
+    void Paint(HDC target, int x, int y, int width, int height, const std::function<void(HDC)>& paint,
+               bool unchanged = false);
 
 private:
     std::unique_ptr<OffscreenImage> image_;
