@@ -224,11 +224,7 @@ void TFlatComboBox::OnPrintClient(HDC dc, LPARAM flags)
     RECT place;
     GetWindowRect(field, &place);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&place), 2);
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
-    OffsetViewportOrgEx(dc, place.left, place.top, nullptr);
-    SendMessageA(field, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
-    RestoreDC(dc, saved);
+    PaintAt(dc, place, [field, flags](HDC at) { SendMessageA(field, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(at), flags); });
 }
 
 void TFlatComboBox::Paint(HDC dc, const PixelRect& area, UINT platformMessage, LPARAM flags)

@@ -235,18 +235,16 @@ void TFlatMemo::Print(HDC dc, LPARAM flags)
         DrawFrame(dc);
     }
     if (flags & PRF_CLIENT) {
+        // The client area's place in the window.
         RECT outer, client;
         GetWindowRect(window, &outer);
         GetClientRect(window, &client);
-        POINT origin{0, 0};
-        ClientToScreen(window, &origin);
-        origin.x -= outer.left;
-        origin.y -= outer.top;
-        const int saved = SaveDC(dc);
-        IntersectClipRect(dc, origin.x, origin.y, origin.x + client.right, origin.y + client.bottom);
-        OffsetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags & ~PRF_NONCLIENT);
-        RestoreDC(dc, saved);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        client = {client.left - outer.left, client.top - outer.top, client.right - outer.left,
+                  client.bottom - outer.top};
+        PaintAt(dc, client, [window, flags](HDC at) {
+            SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(at), flags & ~PRF_NONCLIENT);
+        });
     }
 }
 

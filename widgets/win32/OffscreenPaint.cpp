@@ -23,6 +23,15 @@ void PaintRuns(HDC dc, const ColouredRects& runs, int dx, int dy)
     }
 }
 
+void PaintAt(HDC dc, const RECT& place, const std::function<void(HDC)>& paint)
+{
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
+    OffsetViewportOrgEx(dc, place.left, place.top, nullptr);
+    paint(dc);
+    RestoreDC(dc, saved);
+}
+
 OffscreenImage::OffscreenImage(HDC target, int width, int height)
     : width_(width), height_(height), dc_(target),
       bitmap_(CreateCompatibleBitmap(target, width, height)), selected_(dc_.Get(), bitmap_.Get())
@@ -54,9 +63,5 @@ void OffscreenBuffer::Paint(HDC target, int x, int y, int width, int height, con
         image_->CopyTo(target, x, y);
         return;
     }
-    const int saved = SaveDC(target);
-    OffsetViewportOrgEx(target, x, y, nullptr);
-    IntersectClipRect(target, 0, 0, width, height);
-    paint(target);
-    RestoreDC(target, saved);
+    PaintAt(target, {x, y, x + width, y + height}, paint);
 }

@@ -13,6 +13,11 @@
 // now), moved by (dx, dy). Throws std::runtime_error when a brush cannot be made.
 void PaintRuns(HDC dc, const ColouredRects& runs, int dx = 0, int dy = 0);
 
+// paint draws on dc with the origin moved to place's top-left corner and the drawing
+// clipped to place; the DC's state is restored afterwards. How a face is printed into
+// part of a larger one.
+void PaintAt(HDC dc, const RECT& place, const std::function<void(HDC)>& paint);
+
 // A width x height bitmap selected into a memory DC compatible with target; CopyTo puts
 // the whole image on a DC in one BitBlt. Not Ready when the system cannot make the DC or
 // the bitmap (out of memory or of GDI handles).
