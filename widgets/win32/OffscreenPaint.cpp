@@ -7,13 +7,31 @@
 #include <utility>
 #include <vector>
 
+namespace {
+
+// A DC's state saved for a scope and restored at its end, also when a paint throws.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDcState() { RestoreDC(dc_, saved_); }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+} // namespace
+
 void PaintRuns(HDC dc, const ColouredRects& runs, int dx, int dy)
 {
     // One brush for each colour: the runs of a frame or an arrow share a few.
     std::vector<std::pair<COLORREF, GdiObject<HBRUSH>>> brushes;
     for (const ColouredRect& run : runs) {
         const COLORREF colour = ResolveColour(run.colour);
-        auto brush = std::find_if(brushes.begin(), brushes.end(), [colour](const auto& made) { return made.first == colour; });
+        auto brush =
+            std::find_if(brushes.begin(), brushes.end(), [colour](const auto& made) { return made.first == colour; });
         if (brush == brushes.end()) {
             brushes.emplace_back(colour, GdiObject<HBRUSH>(Checked(CreateSolidBrush(colour), "a brush")));
             brush = brushes.end() - 1;
@@ -25,11 +43,10 @@ void PaintRuns(HDC dc, const ColouredRects& runs, int dx, int dy)
 
 void PaintAt(HDC dc, const RECT& place, const std::function<void(HDC)>& paint)
 {
-    const int saved = SaveDC(dc);
+    const SavedDcState restored(dc);
     IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
     OffsetViewportOrgEx(dc, place.left, place.top, nullptr);
     paint(dc);
-    RestoreDC(dc, saved);
 }
 
 OffscreenImage::OffscreenImage(HDC target, int width, int height)
@@ -51,15 +68,11 @@ void OffscreenBuffer::Paint(HDC target, int x, int y, int width, int height, con
         image_ = std::make_unique<OffscreenImage>(target, width, height);
         unchanged = false;
     }
-    if (image_->Ready() && unchanged) {
-        image_->CopyTo(target, x, y);
-        return;
-    }
     if (image_->Ready()) {
-        const HDC dc = image_->Dc();
-        const int saved = SaveDC(dc);
-        paint(dc);
-        RestoreDC(dc, saved);
+        if (!unchanged) {
+            const SavedDcState fresh(image_->Dc());
+            paint(image_->Dc());
+        }
         image_->CopyTo(target, x, y);
         return;
     }
