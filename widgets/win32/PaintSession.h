@@ -1,6 +1,6 @@
 #pragma once
 // One WM_PAINT's painting: BeginPaint on construction, EndPaint on destruction, so a paint
-// that throws still validates the window and WM_PAINT does not come back for ever.
+// that throws still gives its DC back and shows the caret BeginPaint hid.
 #include "widgets/paint/PixelGeometry.h"
 
 #include <windows.h>
