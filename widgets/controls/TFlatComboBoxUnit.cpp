@@ -239,8 +239,11 @@ void TFlatComboBox::Paint(HDC dc, const PixelRect& area, UINT platformMessage, L
     ExcludeClipRect(dc, ComboPlatformPaintRight(size, GetSystemMetrics(SM_CXVSCROLL)), 0, size.width, size.height);
     subclass_.CallNext(platformMessage, reinterpret_cast<WPARAM>(dc), flags);
     RestoreDC(dc, saved);
-    PaintRuns(dc, ComboFrameRuns(size, colours_, ButtonWidth()));
-    PaintRuns(dc, ComboButtonRuns(size, ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_, ButtonWidth()));
+    ColouredRects frameAndButton = ComboFrameRuns(size, colours_, ButtonWidth());
+    const ColouredRects button =
+        ComboButtonRuns(size, ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_, ButtonWidth());
+    frameAndButton.insert(frameAndButton.end(), button.begin(), button.end());
+    PaintRuns(dc, frameAndButton);
 }
 
 void TFlatComboBox::UpdateActiveState()
