@@ -5,6 +5,7 @@
 // standard.
 #include "bench/FormPaintBenchmark.h"
 
+#include "bench/WindowBenchmark.h"
 #include "res/resource.h"
 #include "ui/Application.h"
 #include "ui/Form1Classes.h"
@@ -20,26 +21,9 @@
 namespace {
 
 const int Rounds = 21, RoundRepaints = 10;
-// Scaled to the measure: the time of 200 repaints.
+// Times are given as those of this many repaints.
 const int Repaints = 200;
 const UINT FullRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN;
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 // Seconds for RoundRepaints full repaints of window.
 double RoundSeconds(HWND window)
