@@ -3,6 +3,7 @@
 // lines; and, for comparison, one change per line.
 #include "bench/PaneBenchmark.h"
 
+#include "bench/WindowBenchmark.h"
 #include "ui/Form1Description.h"
 #include "ui/ReportPane.h"
 #include "ui/ReportQueue.h"
@@ -13,23 +14,6 @@
 #include <stdexcept>
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 const ComponentDescription& MemoRow()
 {

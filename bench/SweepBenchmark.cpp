@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #ifdef _WIN32
+#include "bench/FormPaintBenchmark.h"
 #include "bench/PaneBenchmark.h"
 #include "bench/PurgeBenchmark.h"
 #include "bench/RealTreeBenchmark.h"
@@ -92,13 +93,18 @@ void RecordingBenchmark(const TreeShape& shape)
 
 } // namespace
 
-// With "purge <MB>...": only the purge of a real copy of each size (Win32 build).
+// With "purge <MB>...": only the purge of a real copy of each size; with "paint": only the
+// main window's repaints (Win32 build).
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
     if (argc > 1 && std::strcmp(argv[1], "purge") == 0) {
         for (int i = 2; i < argc; ++i)
             PurgeBenchmark(std::strtoul(argv[i], nullptr, 10));
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "paint") == 0) {
+        FormPaintBenchmark();
         return 0;
     }
 #endif
@@ -108,6 +114,7 @@ int main(int argc, char** argv)
 #ifdef _WIN32
     RealTreeBenchmark();
     PaneBenchmark();
+    FormPaintBenchmark();
 #endif
     return 0;
 }

@@ -2,7 +2,8 @@
 # Builds and runs the sweep benchmark in a Windows build under Wine: the in-memory
 # machine's per-entry costs, then a real scratch tree on the prefix's drive C:.
 # Flavour: $1 (win32 or win64), by default the 32-bit one where this host runs it.
-# "purge <MB>..." after the flavour runs only the purge of a real copy of each size.
+# "purge <MB>..." after the flavour runs only the purge of a real copy of each size;
+# "paint" only the main window's full repaints against a plain window's.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/install-deps.sh

@@ -17,6 +17,8 @@ struct BoxState {
     GdiObject<HFONT> font;
 };
 
+// Null when the system has no message font to give: the box's controls then keep the
+// system font, which serves as well.
 HFONT CreateMessageFont()
 {
     NONCLIENTMETRICSA metrics = {};

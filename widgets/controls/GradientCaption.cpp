@@ -217,7 +217,8 @@ void TGradientCaption::RefreshCaption()
         RECT bounds;
         GetWindowRect(window, &bounds);
         GdiObject<HRGN> whole(CreateRectRgnIndirect(&bounds));
-        SendMessageA(window, WM_NCPAINT, reinterpret_cast<WPARAM>(whole.Get()), 0);
+        // 1 stands for the whole frame where no region can be made.
+        SendMessageA(window, WM_NCPAINT, whole.Get() ? reinterpret_cast<WPARAM>(whole.Get()) : 1, 0);
     }
 }
 
@@ -248,9 +249,11 @@ void TGradientCaption::BeforeMessage(HookMessage& message)
         const RECT stripRect = {strip.left, strip.top, strip.right, strip.bottom};
         if (!RectInRegion(savedRegion_, &stripRect))
             break;
+        // Without the regions the form paints its whole frame and the strip goes over it.
         GdiObject<HRGN> stripRegion(CreateRectRgnIndirect(&stripRect));
         GdiObject<HRGN> rest(CreateRectRgn(0, 0, 0, 0));
-        if (CombineRgn(rest.Get(), savedRegion_, stripRegion.Get(), RGN_DIFF) == ERROR)
+        if (!stripRegion.Get() || !rest.Get() ||
+            CombineRgn(rest.Get(), savedRegion_, stripRegion.Get(), RGN_DIFF) == ERROR)
             break;
         message.wParam = reinterpret_cast<WPARAM>(rest.Get());
         substituteRegion_ = std::move(rest);
@@ -297,24 +300,43 @@ void TGradientCaption::PaintCaptionStrip(HDC dc) const
     if (size.width <= 0 || size.height <= 0)
         return;
 
-    OffscreenImage buffer(dc, size.width, size.height);
-    const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
-    const PixelRect gradient = CaptionGradientRect(size);
-    if (CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_))
-        FillGradientBands(buffer.Dc(), gradient, startColor_, end, GradientDirection::LeftToRight, gradientSteps_);
-    else
-        PaintRuns(buffer.Dc(), {{gradient, end}});
-
     const bool withIcon =
         (style == FormBorderStyle::bsSingle || style == FormBorderStyle::bsSizeable) && strip.buttons.systemMenu;
-    if (withIcon)
-        if (HICON icon = WindowIcon(window))
-            DrawIconEx(buffer.Dc(), 0, 0, icon, size.height, size.height, 0, nullptr, DI_NORMAL);
-    if (!formCaption_.empty()) {
-        SetBkMode(buffer.Dc(), TRANSPARENT);
-        DrawFormCaption(buffer.Dc(), CaptionTextRect(size, withIcon));
-    }
-    buffer.CopyTo(dc, strip.rect.left - outer.left, strip.rect.top - outer.top);
+    const HICON icon = withIcon ? WindowIcon(window) : nullptr;
+    const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
+    const bool gradient = CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_);
+    // Everything the strip's pixels are made of: while it stays the same, the strip
+    // composed last time is copied as it is.
+    const StripLook look{size.width,
+                         size.height,
+                         gradient,
+                         gradient ? ResolveColour(startColor_) : 0,
+                         ResolveColour(end),
+                         gradient ? gradientSteps_ : 0,
+                         withIcon,
+                         icon,
+                         formCaption_,
+                         fontHandle_.Get(),
+                         ResolveColour(windowActive_ ? font_.colour : fontInactiveColor_)};
+    const bool unchanged = look == paintedLook_;
+    paintedLook_ = look;
+    stripBuffer_.Paint(
+        dc, strip.rect.left - outer.left, strip.rect.top - outer.top, size.width, size.height,
+        [&](HDC buffer) {
+            const PixelRect gradientRect = CaptionGradientRect(size);
+            if (gradient)
+                FillGradientBands(buffer, gradientRect, startColor_, end, GradientDirection::LeftToRight,
+                                  gradientSteps_);
+            else
+                PaintRuns(buffer, {{gradientRect, end}});
+            if (icon)
+                DrawIconEx(buffer, 0, 0, icon, size.height, size.height, 0, nullptr, DI_NORMAL);
+            if (!formCaption_.empty()) {
+                SetBkMode(buffer, TRANSPARENT);
+                DrawFormCaption(buffer, CaptionTextRect(size, withIcon));
+            }
+        },
+        unchanged);
 }
 
 void TGradientCaption::DrawFormCaption(HDC dc, const PixelRect& area) const

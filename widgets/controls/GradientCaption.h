@@ -10,9 +10,11 @@
 #include "widgets/paint/CaptionStrip.h"
 #include "widgets/paint/GradientBands.h"
 #include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/WindowHook.h"
 
 #include <string>
+#include <tuple>
 
 // The caption's font as drawn.
 struct CaptionFont {
@@ -95,6 +97,11 @@ private:
     // strip; the substitute is held while it is out (RegionReplaced).
     HRGN savedRegion_ = nullptr;
     GdiObject<HRGN> substituteRegion_;
+    // The strip's pixels as last composed, and what they were made of: size, gradient,
+    // start and end colours, steps, icon place and icon, caption, font, text colour.
+    using StripLook = std::tuple<int, int, bool, COLORREF, COLORREF, int, bool, HICON, std::string, HFONT, COLORREF>;
+    mutable OffscreenBuffer stripBuffer_;
+    mutable StripLook paintedLook_;
     TWindowHook hook_;   // goes first: detached without a repaint
 };
 

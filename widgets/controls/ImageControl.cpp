@@ -1,7 +1,10 @@
 #include "widgets/controls/ImageControl.h"
 
 #include "widgets/controls/PaintedControl.h"
+#include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ColourBrush.h"
+#include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/SystemColours.h"
 #include "widgets/win32/TransparentBlit.h"
 
 #include <oleacc.h>
@@ -27,8 +30,19 @@ private:
         return {ROLE_SYSTEM_GRAPHIC, accessibleName_, STATE_SYSTEM_READONLY, "", ""};
     }
 
-    // The form's colour, then the picture with its bottom-left pixel's colour left out.
+    // Composed once for each size and form colour, then copied.
     void Paint(HDC dc) override
+    {
+        RECT area;
+        GetClientRect(Handle(), &area);
+        const COLORREF background = ResolveColour(Parent().colour);
+        const bool unchanged = background == composedBackground_;
+        composedBackground_ = background;
+        face_.Paint(dc, 0, 0, area.right, area.bottom, [this](HDC face) { Compose(face); }, unchanged);
+    }
+
+    // The form's colour, then the picture with its bottom-left pixel's colour left out.
+    void Compose(HDC dc)
     {
         RECT area;
         GetClientRect(Handle(), &area);
@@ -37,6 +51,7 @@ private:
             BITMAP info;
             GetObjectA(picture_.Get(), sizeof info, &info);
             MemoryDc source(dc);
+            Checked(source.Get(), "a memory DC");
             SelectedObject pictureSelected(source.Get(), picture_.Get());
             const COLORREF transparent = GetPixel(source.Get(), 0, info.bmHeight - 1);
             // The control grows and shrinks with the form on screens of other resolutions;
@@ -55,7 +70,8 @@ private:
             return picture_.Get();
         if (!scaled_.Get()) {
             MemoryDc target(dc);
-            scaled_ = GdiObject<HBITMAP>(CreateCompatibleBitmap(dc, width, height));
+            Checked(target.Get(), "a memory DC");
+            scaled_ = GdiObject<HBITMAP>(Checked(CreateCompatibleBitmap(dc, width, height), "the scaled picture"));
             SelectedObject selected(target.Get(), scaled_.Get());
             SetStretchBltMode(target.Get(), HALFTONE);
             SetBrushOrgEx(target.Get(), 0, 0, nullptr);
@@ -65,9 +81,14 @@ private:
     }
 
     const std::string accessibleName_;
+    // Null for picture 0 and where the module lacks the resource (the test programs that
+    // build the form have none): the control then shows the form's colour alone, the
+    // picture being decoration.
     GdiObject<HBITMAP> picture_;
     GdiObject<HBITMAP> scaled_;   // the picture at the control's size, when that is another
     ColourBrush background_;
+    OffscreenBuffer face_;                  // the face as last composed
+    COLORREF composedBackground_ = CLR_INVALID;   // and the form's colour in it
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "widgets/win32/NewerWindowsDeclarations.h"
 #include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/PaintSession.h"
 
 void PaintedControl::CreatePaintedHandle(const char* windowClass, UINT classStyle, DWORD style,
                                          const std::string& text)
@@ -77,14 +78,9 @@ LRESULT PaintedControl::HandleMessage(HWND window, UINT message, WPARAM wParam, 
 
 void PaintedControl::PaintWindow(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    const PaintSession paint(window);
     RECT client;
     GetClientRect(window, &client);
-    if (client.right > 0 && client.bottom > 0) {
-        OffscreenImage image(dc, client.right, client.bottom);
-        Paint(image.Dc());
-        image.CopyTo(dc, 0, 0);
-    }
-    EndPaint(window, &paint);
+    if (client.right > 0 && client.bottom > 0)
+        buffer_.Paint(paint.Dc(), 0, 0, client.right, client.bottom, [this](HDC dc) { Paint(dc); });
 }

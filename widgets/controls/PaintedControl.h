@@ -1,15 +1,16 @@
 #pragma once
 // A control of the program's own window class that paints its whole client area itself.
-// A paint never erases the background first: it is composed off-screen and copied in
-// one block transfer, so nothing flickers; WM_PRINTCLIENT draws straight onto the DC it
-// brings (which is also how a test reads the pixels). The control keeps the font its
-// form gives it and repaints when its font or its text changes.
+// A paint never erases the background first: it is composed in an off-screen image kept
+// for the next paint and copied in one block transfer, so nothing flickers; WM_PRINTCLIENT
+// draws straight onto the DC it brings (which is also how a test reads the pixels). The
+// control keeps the font its form gives it and repaints when its font or its text changes.
 //
 // A control that describes itself (Facts with a role) answers WM_GETOBJECT with an
 // accessible object of its own, and announces its name's changes and, at each repaint,
 // its state's changes (the system announces the focus).
 #include "widgets/controls/Control.h"
 #include "widgets/win32/AccessibleObject.h"
+#include "widgets/win32/OffscreenPaint.h"
 
 class PaintedControl : public Control, private MessageHandler, private AccessibleSource {
 protected:
@@ -38,6 +39,7 @@ private:
     void AnnounceStateChange() const;
 
     HFONT font_ = nullptr;   // the form's, not owned
+    OffscreenBuffer buffer_;
     AccessibleObject accessible_;
     mutable long announcedState_ = -1;
 };

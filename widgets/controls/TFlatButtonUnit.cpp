@@ -170,36 +170,49 @@ LRESULT TFlatButton::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+PixelRect TFlatButton::CaptionRect() const
+{
+    WindowDc dc(Handle());
+    SelectedObject fontSelected(dc.Get(), Font() ? Font() : GetStockObject(SYSTEM_FONT));
+    return CaptionRect(dc.Get());
+}
+
+PixelRect TFlatButton::CaptionRect(HDC dc) const
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const DisplayedCaption caption = DisplayCaption(WindowText(Handle()));
+    SIZE extent = {};
+    if (!caption.text.empty())
+        GetTextExtentPoint32A(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &extent);
+    return LayoutFace({client.right, client.bottom}, FaceOffset(ShownState()), {extent.cx, extent.cy}, {},
+                      ButtonLayout::blGlyphTop, -1, 4)
+        .captionRect;
+}
+
+FaceState TFlatButton::ShownState() const
+{
+    return NormaliseFaceState(faceState_, Enabled(), false, 0);
+}
+
 void TFlatButton::Paint(HDC dc)
 {
     RECT client;
     GetClientRect(Handle(), &client);
     const PixelRect face{0, 0, client.right, client.bottom};
     SelectedObject fontSelected(dc, Font() ? Font() : GetStockObject(SYSTEM_FONT));
-
-    const PixelPoint offset = FaceOffset(faceState_);
     const DisplayedCaption caption = DisplayCaption(WindowText(Handle()));
-    SIZE extent = {};
-    if (!caption.text.empty())
-        GetTextExtentPoint32A(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &extent);
-    captionRect_ = LayoutFace({face.right, face.bottom}, offset, {extent.cx, extent.cy}, {},
-                              ButtonLayout::blGlyphTop, -1, 4)
-                       .captionRect;
+    const PixelRect captionRect = CaptionRect(dc);
 
-    const bool enabled = Enabled();
-    faceState_ = NormaliseFaceState(faceState_, enabled, false, 0);
-    if (!enabled)
-        mousePressed_ = false;
-
-    const FaceLook look = FlatButtonFace(faceState_, hot_, default_, colours_);
+    const FaceLook look = FlatButtonFace(ShownState(), hot_, default_, colours_);
     PaintRuns(dc, {{face, look.fill}});
     DrawBevel(dc, face, look.frameTopLeft, look.frameBottomRight, look.frameWidth);
     if (!caption.text.empty()) {
         const std::string text = DrawTextCaption(caption, (hiddenCues_ & UISF_HIDEACCEL) == 0);
         SetBkMode(dc, TRANSPARENT);
         for (const CaptionPass& pass : look.caption) {
-            RECT area{captionRect_.left + pass.shift.x, captionRect_.top + pass.shift.y,
-                      captionRect_.right + pass.shift.x, captionRect_.bottom + pass.shift.y};
+            RECT area{captionRect.left + pass.shift.x, captionRect.top + pass.shift.y,
+                      captionRect.right + pass.shift.x, captionRect.bottom + pass.shift.y};
             SetTextColor(dc, ResolveColour(pass.colour));
             DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
         }
@@ -339,9 +352,10 @@ void TFlatButton::OnFocus(bool gained)
 
 void TFlatButton::OnEnabledChanged(bool enabled)
 {
+    faceState_ = NormaliseFaceState(faceState_, enabled, false, 0);
     if (!enabled) {
         hot_ = false;
-        faceState_ = FaceState::Disabled;
+        mousePressed_ = false;
         StopHoverTimer();
     }
     RecheckHover();

@@ -32,7 +32,7 @@ public:
     FaceState State() const { return faceState_; }
     bool Hot() const { return hot_; }
     bool MousePressed() const { return mousePressed_; }
-    PixelRect CaptionRect() const { return captionRect_; }   // as at the last paint
+    PixelRect CaptionRect() const;   // as the face shows it now
     const FlatButtonColours& Colours() const { return colours_; }
     bool ParentColor() const { return parentColor_; }
 
@@ -61,6 +61,10 @@ private:
     };
 
     void Paint(HDC dc) override;
+    // The caption's box measured with the font selected in dc.
+    PixelRect CaptionRect(HDC dc) const;
+    // The state the face shows: Disabled whenever the window is.
+    FaceState ShownState() const;
     // A push button named by its caption, pressed by its default action "Presionar".
     AccessibleFacts Facts() const override;
     void DoDefaultAction() override;
@@ -103,5 +107,4 @@ private:
     bool mousePressed_ = false;
     bool releasingCapture_ = false;   // our own ReleaseCapture is under way
     WORD hiddenCues_ = 0;             // UISF_HIDEACCEL, UISF_HIDEFOCUS: as the form last said
-    PixelRect captionRect_;
 };

@@ -1,7 +1,7 @@
 #include "widgets/controls/TFlatComboBoxUnit.h"
 
-#include "widgets/win32/GdiHandles.h"
 #include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/PaintSession.h"
 #include "widgets/win32/SystemColours.h"
 #include "widgets/win32/WindowCalls.h"
 #include "widgets/win32/WindowText.h"
@@ -13,22 +13,6 @@ namespace {
 const int DesignItemHeight = FlatComboBoxSettings{}.itemHeight;   // what a font change goes back to
 // Posted to the control's window after a font change: the window is made anew.
 const UINT RecreateMessage = WM_APP + 0x4643;
-
-// Painting between BeginPaint and EndPaint.
-class PaintSession {
-public:
-    explicit PaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintSession() { EndPaint(window_, &paint_); }
-    PaintSession(const PaintSession&) = delete;
-    PaintSession& operator=(const PaintSession&) = delete;
-    HDC Dc() const { return dc_; }
-    PixelRect Area() const { return {paint_.rcPaint.left, paint_.rcPaint.top, paint_.rcPaint.right, paint_.rcPaint.bottom}; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_;
-    HDC dc_;
-};
 
 std::vector<std::string> ListItems(HWND combo)
 {
@@ -145,7 +129,10 @@ LRESULT TFlatComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:
-        Paint();
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+        OnPrintClient(reinterpret_cast<HDC>(wParam), lParam);
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
@@ -201,49 +188,47 @@ LRESULT TFlatComboBox::ListAndFieldColours(HDC dc)
     return reinterpret_cast<LRESULT>(brush_.Get(colours_.color));
 }
 
-void TFlatComboBox::Paint()
+void TFlatComboBox::OnPaint()
 {
-    HWND window = Handle();
+    const PaintSession paint(Handle());
+    Paint(paint.Dc(), paint.Area(), WM_PAINT, 0);
+}
+
+void TFlatComboBox::OnPrintClient(HDC dc, LPARAM flags)
+{
     const PixelSize size = Size();
-    {
-        PaintSession paint(window);
-        const HDC dc = paint.Dc();
-        const PixelRect fill = ComboBackgroundRect(paint.Area(), size, ButtonWidth());
-        if (!fill.IsEmpty())
-            PaintRuns(dc, {{fill, colours_.color}});
-        if (RectsMeet(paint.Area(), ComboButtonRect(size, ButtonWidth())))
-            PaintButton(dc);
-        // The platform draws its text field and edge, but never its own button.
-        const int saved = SaveDC(dc);
-        ExcludeClipRect(dc, ComboPlatformPaintRight(size, GetSystemMetrics(SM_CXVSCROLL)), 0, size.width, size.height);
-        subclass_.CallNext(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
-    }
-    WindowDc dc(window);
-    PaintFrame(dc.Get());
-    PaintButton(dc.Get());
+    Paint(dc, {0, 0, size.width, size.height}, WM_PRINTCLIENT, flags);
+    // The text field is a child window of its own, which a print of the control leaves out.
+    const HWND field = EditField();
+    RECT place;
+    GetWindowRect(field, &place);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&place), 2);
+    PaintAt(dc, place, [field, flags](HDC at) { SendMessageA(field, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(at), flags); });
 }
 
-void TFlatComboBox::PaintFrame(HDC dc) const
+void TFlatComboBox::Paint(HDC dc, const PixelRect& area, UINT platformMessage, LPARAM flags)
 {
-    PaintRuns(dc, ComboFrameRuns(Size(), colours_, ButtonWidth()));
-}
-
-void TFlatComboBox::PaintButton(HDC dc) const
-{
-    PaintRuns(dc, ComboButtonRuns(Size(), ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_, ButtonWidth()));
+    const PixelSize size = Size();
+    const PixelRect fill = ComboBackgroundRect(area, size, ButtonWidth());
+    if (!fill.IsEmpty())
+        PaintRuns(dc, {{fill, colours_.color}});
+    // The platform draws its text field and edge, but never its own button; the frame and
+    // the button then go over them.
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, ComboPlatformPaintRight(size, GetSystemMetrics(SM_CXVSCROLL)), 0, size.width, size.height);
+    subclass_.CallNext(platformMessage, reinterpret_cast<WPARAM>(dc), flags);
+    RestoreDC(dc, saved);
+    ColouredRects frameAndButton = ComboFrameRuns(size, colours_, ButtonWidth());
+    const ColouredRects button =
+        ComboButtonRuns(size, ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_, ButtonWidth());
+    frameAndButton.insert(frameAndButton.end(), button.begin(), button.end());
+    PaintRuns(dc, frameAndButton);
 }
 
 void TFlatComboBox::UpdateActiveState()
 {
     const HWND focus = GetFocus();
-    const bool active = ListOpen() || (focus && (focus == Handle() || focus == EditField()));
-    if (active == activeState_)
-        return;
-    activeState_ = active;
-    WindowDc dc(Handle());
-    PaintFrame(dc.Get());
-    PaintButton(dc.Get());
+    activeState_ = ListOpen() || (focus && (focus == Handle() || focus == EditField()));
 }
 
 void TFlatComboBox::FitEditField() const

@@ -45,9 +45,12 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ListAndFieldColours(HDC dc);
-    void Paint();
-    void PaintFrame(HDC dc) const;
-    void PaintButton(HDC dc) const;
+    void OnPaint();
+    // The whole look, the text field included, on dc.
+    void OnPrintClient(HDC dc, LPARAM flags);
+    // The part area of the face, then the platform's own painting (platformMessage with dc
+    // and flags), then the frame and the button over it.
+    void Paint(HDC dc, const PixelRect& area, UINT platformMessage, LPARAM flags);
     void UpdateActiveState();
     void FitEditField() const;
     void InvalidateAll() const;

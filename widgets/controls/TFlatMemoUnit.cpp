@@ -122,6 +122,9 @@ LRESULT TFlatMemo::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PaintFrame(reinterpret_cast<HWND>(wParam));
         return result;
     }
+    case WM_PRINT:
+        Print(reinterpret_cast<HDC>(wParam), lParam);
+        return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(Tracking::Client);
         break;
@@ -198,9 +201,38 @@ void TFlatMemo::PaintFrame(HWND focus)
         face_ = state;
         InvalidateRect(window, nullptr, TRUE);
     }
-    RECT outer;
-    GetWindowRect(window, &outer);
     WholeWindowDc dc(window);
-    PaintRuns(dc.Get(), MemoFrameRuns({outer.right - outer.left, outer.bottom - outer.top}, colorBorder_, state,
-                                      bothScrollBars_));
+    DrawFrame(dc.Get());
+}
+
+void TFlatMemo::DrawFrame(HDC dc) const
+{
+    RECT outer;
+    GetWindowRect(Handle(), &outer);
+    PaintRuns(dc, MemoFrameRuns({outer.right - outer.left, outer.bottom - outer.top}, colorBorder_, face_,
+                                bothScrollBars_));
+}
+
+void TFlatMemo::Print(HDC dc, LPARAM flags)
+{
+    HWND window = Handle();
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window))
+        return;
+    if (flags & PRF_NONCLIENT) {
+        // What the platform draws of its non-client area, then the frame over it.
+        subclass_.CallNext(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+        DrawFrame(dc);
+    }
+    if (flags & PRF_CLIENT) {
+        // The client area's place in the window.
+        RECT outer, client;
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &client);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        client = {client.left - outer.left, client.top - outer.top, client.right - outer.left,
+                  client.bottom - outer.top};
+        PaintAt(dc, client, [window, flags](HDC at) {
+            SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(at), flags & ~PRF_NONCLIENT);
+        });
+    }
 }

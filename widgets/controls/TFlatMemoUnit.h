@@ -44,6 +44,11 @@ private:
     // Decides the look with the focus on that window, sets the face and draws the rings.
     void PaintFrame(HWND focus);
     void PaintFrame() { PaintFrame(GetFocus()); }
+    // The rings in the present look, on a DC whose origin is the window's outer corner.
+    void DrawFrame(HDC dc) const;
+    // WM_PRINT: the whole look on dc, in window coordinates; the client area is what the
+    // platform paints for WM_PRINTCLIENT.
+    void Print(HDC dc, LPARAM flags);
 
     ColourWord colorFocused_;
     ColourWord colorBorder_;

@@ -1,6 +1,7 @@
 #pragma once
 // A brush for a colour word: the system's own brush for system colours, otherwise one
 // solid brush kept until the colour changes.
+#include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/GdiHandles.h"
 #include "widgets/win32/SystemColours.h"
 
@@ -11,7 +12,7 @@ public:
         if (IsSystemColourWord(word))
             return GetSysColorBrush(static_cast<int>(word & 0xFF));
         if (!brush_.Get() || colour_ != word) {
-            brush_ = GdiObject<HBRUSH>(CreateSolidBrush(static_cast<COLORREF>(word)));
+            brush_ = GdiObject<HBRUSH>(Checked(CreateSolidBrush(static_cast<COLORREF>(word)), "a brush"));
             colour_ = word;
         }
         return brush_.Get();

@@ -1,5 +1,6 @@
 #include "widgets/win32/TransparentBlit.h"
 
+#include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/GdiHandles.h"
 #include "widgets/win32/WindowCalls.h"
 
@@ -11,8 +12,9 @@ void DrawTransparent(HDC dc, HDC source, int width, int height, COLORREF transpa
     }
     // Colour to monochrome makes the source's background colour white (1) and every other
     // colour black (0).
-    GdiObject<HBITMAP> mask(CreateBitmap(width, height, 1, 1, nullptr));
+    GdiObject<HBITMAP> mask(Checked(CreateBitmap(width, height, 1, 1, nullptr), "a transparency mask"));
     MemoryDc maskDc(dc);
+    Checked(maskDc.Get(), "a memory DC");
     SelectedObject maskSelected(maskDc.Get(), mask.Get());
     const COLORREF sourceBackground = SetBkColor(source, transparent);
     BitBlt(maskDc.Get(), 0, 0, width, height, source, 0, 0, SRCCOPY);

@@ -6,13 +6,62 @@
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+class SubclassChain;
+
 namespace {
 
-// The window property that holds a window's chain.
-const char* const ChainProperty = "Pelkarin.SubclassChain";
+// Every subclassed window's chain, found by window at each message. Kept in the process
+// rather than in a window property, which under Wine costs a round trip to the server per
+// message; locked, as windows of several threads may be subclassed. Never destroyed:
+// windows can still get messages while the program exits.
+class ChainRegistry {
+public:
+    ChainRegistry() { InitializeCriticalSection(&section_); }
+    ChainRegistry(const ChainRegistry&) = delete;
+    ChainRegistry& operator=(const ChainRegistry&) = delete;
+
+    SubclassChain* Find(HWND window)
+    {
+        const Lock lock(section_);
+        const auto found = chains_.find(window);
+        return found == chains_.end() ? nullptr : found->second;
+    }
+    void Add(HWND window, SubclassChain* chain)
+    {
+        const Lock lock(section_);
+        chains_[window] = chain;
+    }
+    void Remove(HWND window)
+    {
+        const Lock lock(section_);
+        chains_.erase(window);
+    }
+
+private:
+    class Lock {
+    public:
+        explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
+        ~Lock() { LeaveCriticalSection(&section_); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        CRITICAL_SECTION& section_;
+    };
+
+    CRITICAL_SECTION section_;
+    std::unordered_map<HWND, SubclassChain*> chains_;
+};
+
+ChainRegistry& Chains()
+{
+    static ChainRegistry* const registry = new ChainRegistry;
+    return *registry;
+}
 
 } // namespace
 
@@ -23,7 +72,7 @@ class SubclassChain {
 public:
     explicit SubclassChain(HWND window) : window_(window) {}
 
-    static SubclassChain* Of(HWND window) { return static_cast<SubclassChain*>(GetPropA(window, ChainProperty)); }
+    static SubclassChain* Of(HWND window) { return Chains().Find(window); }
 
     // The window's chain, put in front of its procedure if it has none yet.
     static SubclassChain& Attach(HWND window)
@@ -31,12 +80,11 @@ public:
         if (SubclassChain* chain = Of(window))
             return *chain;
         auto chain = std::make_unique<SubclassChain>(window);
-        if (!SetPropA(window, ChainProperty, chain.get()))
-            throw std::runtime_error("Cannot subclass the window");
+        Chains().Add(window, chain.get());
         SetLastError(0);
         const LONG_PTR previous = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure));
         if (!previous && GetLastError() != 0) {
-            RemovePropA(window, ChainProperty);
+            Chains().Remove(window);
             throw std::runtime_error("Cannot subclass the window");
         }
         chain->previous_ = reinterpret_cast<WNDPROC>(previous);
@@ -98,7 +146,7 @@ private:
     {
         if (InFront())
             SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-        RemovePropA(window_, ChainProperty);
+        Chains().Remove(window_);
         for (WindowSubclass* subclass : subclasses_)
             subclass->window_ = nullptr;
         subclasses_.clear();

@@ -215,6 +215,25 @@ TEST_F(FlatComboBoxTest, DisabledSelectorEtchesItsArrow)
     EXPECT_TRUE(pixels.Row(11, 205, 209, ArrowBackground));
 }
 
+// Printed into a memory bitmap, the control gives the whole of what the screen shows,
+// text field included: closed, open, and disabled.
+TEST_F(FlatComboBoxTest, PrintedClientIsTheLookOnScreen)
+{
+    for (const char* state : {"closed", "open", "disabled"}) {
+        if (state == std::string("open"))
+            Open();
+        if (state == std::string("disabled")) {
+            SendMessageA(combo_.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+            EnableWindow(combo_.Handle(), FALSE);
+            PumpMessages();
+        }
+        const WindowPixels screen = WindowPixels::Repainted(combo_.Handle());
+        const WindowPixels printed = WindowPixels::Painted(combo_.Handle());
+        EXPECT_TRUE(FrameAndButton(printed)) << state;
+        EXPECT_TRUE(printed == screen) << state;
+    }
+}
+
 TEST_F(FlatComboBoxTest, ClickingOrTabbingIntoTheTextFieldLeavesFrameAndButton)
 {
     const WindowPixels before = WindowPixels::Repainted(combo_.Handle());

@@ -117,6 +117,27 @@ TEST_F(FlatMemoTest, ReportPaneHasItsFrameTextAreaAndScrollBarInside)
     EXPECT_EQ(bar.rcScrollBar.bottom - bar.rcScrollBar.top, Height - 6);
 }
 
+// Printed into a memory bitmap, the memo gives what the screen shows, plain and focused:
+// frame, face and text; the scroll bar is the platform's to print (Wine leaves it out).
+TEST_F(FlatMemoTest, PrintedWindowIsTheLookOnScreen)
+{
+    const int barLeft = Width - 3 - GetSystemMetrics(SM_CXVSCROLL);
+    for (HWND focus : {button_, memo_.Handle()}) {
+        SetFocus(focus);
+        PumpMessages();
+        HideCaret(memo_.Handle());   // a print leaves the caret out
+        const WindowPixels screen = WindowPixels::Repainted(memo_.Handle());
+        const WindowPixels printed = WindowPixels::Printed(memo_.Handle());
+        ShowCaret(memo_.Handle());
+        EXPECT_TRUE(Frame(printed, focus == button_ ? HostColour : Focused));
+        int differing = 0;
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x)
+                differing += (x < barLeft || x >= Width - 3) && printed.At(x, y) != screen.At(x, y);
+        EXPECT_EQ(differing, 0) << (focus == button_ ? "plain" : "focused");
+    }
+}
+
 TEST_F(FlatMemoTest, FocusHighlightsItWhereverTheMouseIs)
 {
     SetFocus(memo_.Handle());

@@ -1,7 +1,9 @@
 // The picture with its transparent colour left out, by TransparentBlt and by the mask
-// drawn where the system lacks it: the same pixels.
+// drawn where the system lacks it: the same pixels. And an off-screen paint too large for
+// any bitmap, drawn straight onto its target.
 #include "tests/win32/widgets/WindowCallsRestored.h"
 #include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/TransparentBlit.h"
 
 #include <gtest/gtest.h>
@@ -79,4 +81,18 @@ TEST(TransparentBlit, MaskDrawsWhatTransparentBltDraws)
 {
     ExpectPictureOverGround(true);
     ExpectPictureOverGround(false);
+}
+
+TEST(OffscreenPaint, WithoutAnOffscreenBitmapPaintsStraightOntoTheTarget)
+{
+    const Canvas canvas;
+    const int huge = 1 << 16;   // 2^32 pixels: no bitmap can hold them
+    ASSERT_FALSE(OffscreenImage(canvas.Dc(), huge, huge).Ready());
+    OffscreenBuffer().Paint(canvas.Dc(), 2, 1, huge, huge, [](HDC dc) {
+        PaintRuns(dc, {{{0, 0, 1, 1}, RgbWord(0x12, 0x34, 0x56)}, {{4, 1, 9, 9}, RgbWord(0xFF, 0, 0)}});
+    });
+    EXPECT_EQ(canvas.At(2, 1), RGB(0x12, 0x34, 0x56));   // moved to (2, 1)
+    EXPECT_EQ(canvas.At(6, 2), RGB(0xFF, 0, 0));
+    EXPECT_EQ(canvas.At(1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.At(5, 2), RGB(0, 0, 0));
 }

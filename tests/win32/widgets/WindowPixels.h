@@ -1,7 +1,8 @@
 #pragma once
 // A window's pixels read back exactly into a 32-bit top-down DIB section, as colour words
 // (red in the low byte): as the screen shows the window (GetWindowDC and BitBlt, frame
-// and caption included), or as the window paints its client area (WM_PRINTCLIENT).
+// and caption included), or as the window paints its client area (WM_PRINTCLIENT) or
+// prints itself whole (WM_PRINT).
 #include "widgets/paint/ColourWords.h"
 #include "widgets/paint/PixelGeometry.h"
 #include "widgets/win32/GdiHandles.h"
@@ -51,6 +52,19 @@ public:
             const RECT all{0, 0, width, height};
             FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
             SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        });
+    }
+
+    // The whole window as it prints itself (WM_PRINT, frame and client area), on the
+    // same grey ground.
+    static WindowPixels Printed(HWND window)
+    {
+        RECT outer;
+        GetWindowRect(window, &outer);
+        return WindowPixels(outer.right - outer.left, outer.bottom - outer.top, [&](HDC dc, int width, int height) {
+            const RECT all{0, 0, width, height};
+            FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+            SendMessageA(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT);
         });
     }
 
