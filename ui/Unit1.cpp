@@ -6,6 +6,7 @@
 #include "widgets/controls/TFlatMemoUnit.h"
 #include "widgets/controls/TFlatTitlebarUnit.h"
 #include "widgets/paint/MulDiv.h"
+#include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ControlMessages.h"
 #include "widgets/win32/KeyboardCues.h"
 
@@ -72,10 +73,11 @@ void TForm1::CreateFormFont()
 {
     WindowDc screen(nullptr);
     const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    font_ = GdiObject<HFONT>(CreateFontA(MulDivRounded(description_.fontHeight, dpi, description_.designDpi), 0, 0,
-                                         0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                         description_.fontName.c_str()));
+    font_ = GdiObject<HFONT>(Checked(CreateFontA(MulDivRounded(description_.fontHeight, dpi, description_.designDpi),
+                                                 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                                 DEFAULT_PITCH | FF_DONTCARE, description_.fontName.c_str()),
+                                     "the window's font"));
     SelectedObject fontSelected(screen.Get(), font_.Get());
     TEXTMETRICA textMetrics = {};
     GetTextMetricsA(screen.Get(), &textMetrics);
