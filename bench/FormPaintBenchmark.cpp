@@ -8,7 +8,6 @@
 #include "bench/WindowBenchmark.h"
 #include "res/resource.h"
 #include "ui/Application.h"
-#include "ui/Form1Classes.h"
 #include "ui/Form1Description.h"
 #include "ui/Unit1.h"
 #include "widgets/win32/WindowText.h"
@@ -147,7 +146,7 @@ void FormPaintBenchmark()
 {
     Application application(GetModuleHandleA(nullptr));
     const FormDescription& description = Form1Description();
-    TForm1 form(application, description, Form1Classes());
+    TForm1 form(application, description);
     form.Show();
     const PlainWindow plain(form.Handle());
 
