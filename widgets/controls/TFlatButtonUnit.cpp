@@ -3,7 +3,6 @@
 #include "widgets/paint/CaptionAccelerator.h"
 #include "widgets/win32/ControlMessages.h"
 #include "widgets/win32/ExceptionReport.h"
-#include "widgets/win32/FlatUtilitiesDrawing.h"
 #include "widgets/win32/HoverTimer.h"
 #include "widgets/win32/KeyboardCues.h"
 #include "widgets/win32/OffscreenPaint.h"

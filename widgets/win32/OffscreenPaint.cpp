@@ -41,6 +41,11 @@ void PaintRuns(HDC dc, const ColouredRects& runs, int dx, int dy)
     }
 }
 
+void DrawBevel(HDC dc, const PixelRect& r, ColourWord topLeft, ColourWord bottomRight, int width)
+{
+    PaintRuns(dc, BevelRuns(r, topLeft, bottomRight, width));
+}
+
 void PaintAt(HDC dc, const RECT& place, const std::function<void(HDC)>& paint)
 {
     const SavedDcState restored(dc);

@@ -1,6 +1,7 @@
 #pragma once
-// Painting helpers the custom controls share: coloured runs filled on a DC, and an
-// off-screen image to compose a whole face in before one block transfer.
+// Painting helpers the custom controls share: coloured runs and bevel frames filled on a
+// DC, and an off-screen image to compose a whole face in before one block transfer.
+#include "widgets/paint/FlatUtilities.h"
 #include "widgets/paint/PixelGeometry.h"
 #include "widgets/win32/GdiHandles.h"
 
@@ -12,6 +13,10 @@
 // Fills each run, in order, with a solid brush of its colour (system colours resolved
 // now), moved by (dx, dy). Throws std::runtime_error when a brush cannot be made.
 void PaintRuns(HDC dc, const ColouredRects& runs, int dx = 0, int dy = 0);
+
+// Draws the bevel frame of BevelRuns on dc: per ring the top row and left column in
+// topLeft, the whole right column and bottom row in bottomRight.
+void DrawBevel(HDC dc, const PixelRect& r, ColourWord topLeft, ColourWord bottomRight, int width);
 
 // paint draws on dc with the origin moved to place's top-left corner and the drawing
 // clipped to place; the DC's state is restored afterwards. How a face is printed into

@@ -17,4 +17,8 @@ struct WindowCalls {
     LateBound<BOOL(WINAPI*)(TRACKMOUSEEVENT*)> TrackMouseEvent{"user32.dll", "TrackMouseEvent"};
 };
 
-WindowCalls& TheWindowCalls();
+inline WindowCalls& TheWindowCalls()
+{
+    static WindowCalls calls;
+    return calls;
+}

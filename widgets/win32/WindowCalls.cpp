@@ -1,7 +1,0 @@
-#include "widgets/win32/WindowCalls.h"
-
-WindowCalls& TheWindowCalls()
-{
-    static WindowCalls calls;
-    return calls;
-}
