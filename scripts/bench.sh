@@ -14,4 +14,10 @@ cmake --build --preset "$flavour" -j "$(nproc)" --target pelkarin_bench
 scripts/wine-prefix.sh "$flavour"
 pelkarin_use_flavour "$flavour"
 echo "Benchmark in the $flavour build." >&2
-"$WINELOADER" "build/$flavour/bench/pelkarin_bench.exe" "${@:2}" </dev/null
+bench=("$WINELOADER" "build/$flavour/bench/pelkarin_bench.exe" "${@:2}")
+if [ -n "${DISPLAY:-}" ]; then
+  "${bench[@]}" </dev/null
+else
+  # The window benchmarks need a display: a virtual one, as for scripts/run.sh.
+  xvfb-run -a -s "-screen 0 1024x768x24" "${bench[@]}" </dev/null
+fi
