@@ -16,7 +16,7 @@
 
 namespace {
 
-const char* const FlatButtonClassName = "TFlatButton";
+const char* const FlatButtonClassName = FlatButtonSettings::ClassName;
 // Posted to the button by its accessible object's default action: the click comes once
 // the client's call has returned.
 const UINT DefaultActionMessage = WM_APP + 0x4642;

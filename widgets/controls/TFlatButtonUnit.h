@@ -1,7 +1,7 @@
 #pragma once
 // TFlatButton: a push button that paints itself flat. A face of one colour, a frame and
 // the caption centred on it, with four looks (at rest, hot, pressed, disabled) coloured
-// by its properties. It holds the mouse capture from a left press until the left release
+// by its settings. It holds the mouse capture from a left press until the left release
 // and clicks when a press ends over it, when the space bar is released or Enter pressed
 // while it has the focus, or when its form offers the character its caption marks with
 // "&". While the system shows keyboard cues, the marked character is underlined and the
