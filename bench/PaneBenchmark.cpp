@@ -11,17 +11,8 @@
 #include "widgets/controls/TFlatMemoUnit.h"
 
 #include <cstdio>
-#include <stdexcept>
 
 namespace {
-
-const ComponentDescription& MemoRow()
-{
-    for (const ComponentDescription& row : Form1Description().components)
-        if (row.name == "memo")
-            return row;
-    throw std::runtime_error("Form1 has no memo");
-}
 
 // Appends lines to the pane, linesPerChange at a time, and returns the seconds spent in
 // the pane: the changes and the repaints after them.
@@ -55,7 +46,7 @@ void PaneBenchmark()
     OwnedWindow host;
     host.Create(creation, nullptr, "the host");
     FormDescription form;
-    form.components = {MemoRow()};
+    form.components = {*Form1Description().Find("memo")};
     ComponentParent parent;
     parent.window = host.Get();
     parent.isForm = true;

@@ -255,7 +255,7 @@ std::unique_ptr<OpenedFile> Win32Platform::Open(const std::string& path, OpenMod
     HANDLE handle = calls_.CreateFileW(ExtendedWidePath(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                                        FILE_ATTRIBUTE_NORMAL, nullptr);
     std::string ansi;
-    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && AnsiPath(path, ansi))
+    if (handle == INVALID_HANDLE_VALUE && WideMissing() && AnsiPath(path, ansi))
         handle = calls_.CreateFileA(ansi.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     KernelHandle file(handle, calls_);
@@ -282,7 +282,7 @@ std::string Win32Platform::TemporaryDirectory()
     const DWORD length = calls_.GetTempPathW(MAX_PATH + 1, wide);
     if (length && length <= MAX_PATH)
         return Utf8FromWide(wide);
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+    if (!WideMissing())
         return {};
     char ansi[MAX_PATH + 1];
     const DWORD ansiLength = calls_.GetTempPathA(MAX_PATH + 1, ansi);
@@ -295,7 +295,7 @@ bool Win32Platform::MakeDirectory(const std::string& path)
 {
     BOOL made = calls_.CreateDirectoryW(ExtendedWidePath(path).c_str(), nullptr);
     std::string ansi;
-    if (!made && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && AnsiPath(path, ansi))
+    if (!made && WideMissing() && AnsiPath(path, ansi))
         made = calls_.CreateDirectoryA(ansi.c_str(), nullptr);
     return made || GetLastError() == ERROR_ALREADY_EXISTS;
 }

@@ -10,14 +10,6 @@
 
 namespace {
 
-const ComponentDescription& MemoRow()
-{
-    for (const ComponentDescription& row : Form1Description().components)
-        if (row.name == "memo")
-            return row;
-    throw std::runtime_error("Form1 has no memo");
-}
-
 class ReportPaneTest : public ::testing::Test {
 protected:
     ReportPaneTest()
@@ -28,7 +20,7 @@ protected:
         creation.width = 420;
         creation.height = 300;
         host_.Create(creation, nullptr, "the host");
-        form_.components = {MemoRow()};
+        form_.components = {*Form1Description().Find("memo")};
         ComponentParent parent;
         parent.window = host_.Get();
         parent.isForm = true;

@@ -11,10 +11,7 @@ namespace {
 
 const ComponentDescription* Row(const std::string& name)
 {
-    for (const ComponentDescription& row : Form1Description().components)
-        if (row.name == name)
-            return &row;
-    return nullptr;
+    return Form1Description().Find(name);
 }
 
 } // namespace

@@ -12,6 +12,8 @@ TEST(FormDescription, RowsNameTheirClassAndAFormRefusesANameTwice)
     EXPECT_STREQ(form.components[0].ClassName(), "TFlatTitlebar");
     EXPECT_STREQ(form.components[1].ClassName(), "TGradientCaption");
     EXPECT_NE(form.components[0].As<FlatTitlebarSettings>(), nullptr);
+    EXPECT_EQ(form.Find("GradientCaption1"), &form.components[1]);
+    EXPECT_EQ(form.Find("memo"), nullptr);
     EXPECT_EQ(form.components[0].As<FlatButtonSettings>(), nullptr);
     EXPECT_NO_THROW(form.CheckNames());
 

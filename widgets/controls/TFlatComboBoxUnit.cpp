@@ -1,5 +1,6 @@
 #include "widgets/controls/TFlatComboBoxUnit.h"
 
+#include "widgets/win32/GdiHandles.h"
 #include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/PaintSession.h"
 #include "widgets/win32/SystemColours.h"
@@ -37,10 +38,7 @@ TFlatComboBox::TFlatComboBox(const ComponentCreation& creation, const FlatComboB
       maxLength_(settings.maxLength),
       dropDownCount_(settings.dropDownCount),
       itemHeight_(settings.itemHeight),
-      subclass_([this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); }),
-      editSubclass_([this](UINT message, WPARAM wParam, LPARAM lParam) {
-          return OnEditMessage(message, wParam, lParam);
-      })
+      subclass_([this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); })
 {
     MakeWindow({settings.items, settings.text, settings.itemIndex}, Scale(Description().height), nullptr);
 }
@@ -69,7 +67,6 @@ void TFlatComboBox::MakeWindow(const Content& content, int height, HFONT font)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     subclass_.Install(window);
-    editSubclass_.Install(EditField());
     FitEditField();
 }
 
@@ -87,7 +84,6 @@ void TFlatComboBox::Recreate()
     const bool enabled = IsWindowEnabled(old) != FALSE;
 
     subclass_.Remove();
-    editSubclass_.Remove();
     DestroyHandle();
     MakeWindow(content, place.bottom - place.top, font);
     SetWindowPos(Handle(), above ? above : HWND_TOP, place.left, place.top, place.right - place.left,
@@ -134,12 +130,6 @@ LRESULT TFlatComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PRINTCLIENT:
         OnPrintClient(reinterpret_cast<HDC>(wParam), lParam);
         return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-        const LRESULT result = subclass_.CallNext(message, wParam, lParam);
-        UpdateActiveState();
-        return result;
-    }
     case WM_ENABLE: {
         const LRESULT result = subclass_.CallNext(message, wParam, lParam);
         InvalidateAll();
@@ -171,14 +161,6 @@ LRESULT TFlatComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     }
     return subclass_.CallNext(message, wParam, lParam);
-}
-
-LRESULT TFlatComboBox::OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT result = editSubclass_.CallNext(message, wParam, lParam);
-    if (message == WM_SETFOCUS || message == WM_KILLFOCUS)
-        UpdateActiveState();
-    return result;
 }
 
 LRESULT TFlatComboBox::ListAndFieldColours(HDC dc)
@@ -214,10 +196,12 @@ void TFlatComboBox::Paint(HDC dc, const PixelRect& area, UINT platformMessage, L
         PaintRuns(dc, {{fill, colours_.color}});
     // The platform draws its text field and edge, but never its own button; the frame and
     // the button then go over them.
-    const int saved = SaveDC(dc);
-    ExcludeClipRect(dc, ComboPlatformPaintRight(size, GetSystemMetrics(SM_CXVSCROLL)), 0, size.width, size.height);
-    subclass_.CallNext(platformMessage, reinterpret_cast<WPARAM>(dc), flags);
-    RestoreDC(dc, saved);
+    {
+        const SavedDcState clipped(dc);
+        ExcludeClipRect(dc, ComboPlatformPaintRight(size, GetSystemMetrics(SM_CXVSCROLL)), 0, size.width,
+                        size.height);
+        subclass_.CallNext(platformMessage, reinterpret_cast<WPARAM>(dc), flags);
+    }
     ColouredRects frameAndButton = ComboFrameRuns(size, colours_, ButtonWidth());
     const ColouredRects button =
         ComboButtonRuns(size, ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_, ButtonWidth());
@@ -225,10 +209,10 @@ void TFlatComboBox::Paint(HDC dc, const PixelRect& area, UINT platformMessage, L
     PaintRuns(dc, frameAndButton);
 }
 
-void TFlatComboBox::UpdateActiveState()
+bool TFlatComboBox::ActiveState() const
 {
     const HWND focus = GetFocus();
-    activeState_ = ListOpen() || (focus && (focus == Handle() || focus == EditField()));
+    return ListOpen() || (focus && (focus == Handle() || focus == EditField()));
 }
 
 void TFlatComboBox::FitEditField() const

@@ -26,7 +26,7 @@ public:
     void SetItemHeight(int height);
 
     // The list is open, or the focus is on the control or its text field.
-    bool ActiveState() const { return activeState_; }
+    bool ActiveState() const;
     HWND EditField() const;
 
     // Closing the list repaints the button.
@@ -43,7 +43,6 @@ private:
     void MakeWindow(const Content& content, int height, HFONT font);
     void Recreate();
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ListAndFieldColours(HDC dc);
     void OnPaint();
     // The whole look, the text field included, on dc.
@@ -51,7 +50,6 @@ private:
     // The part area of the face, then the platform's own painting (platformMessage with dc
     // and flags), then the frame and the button over it.
     void Paint(HDC dc, const PixelRect& area, UINT platformMessage, LPARAM flags);
-    void UpdateActiveState();
     void FitEditField() const;
     void InvalidateAll() const;
     bool ListOpen() const;
@@ -65,9 +63,7 @@ private:
     const int maxLength_;
     const int dropDownCount_;
     int itemHeight_;
-    bool activeState_ = false;
     bool recreationPending_ = false;
     ColourBrush brush_;   // Color's, for the text field and the list
     WindowSubclass subclass_;
-    WindowSubclass editSubclass_;
 };

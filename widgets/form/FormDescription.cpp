@@ -8,6 +8,14 @@ const char* ComponentDescription::ClassName() const
     return std::visit([](const auto& held) { return std::decay_t<decltype(held)>::ClassName; }, settings);
 }
 
+const ComponentDescription* FormDescription::Find(const std::string& row) const
+{
+    for (const ComponentDescription& component : components)
+        if (component.name == row)
+            return &component;
+    return nullptr;
+}
+
 void FormDescription::CheckNames() const
 {
     std::set<std::string> names;

@@ -41,6 +41,8 @@ struct FormDescription {
     int designTextHeight = 13;           // the font's text height the layout was made for
     std::vector<ComponentDescription> components;
 
+    // The row of that name, or null.
+    const ComponentDescription* Find(const std::string& row) const;
     // Throws std::runtime_error, naming the form and the row, when two rows share a name.
     void CheckNames() const;
 };

@@ -64,3 +64,17 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+// A DC's state (clipping, origin, selected objects) saved for a scope and restored at its
+// end, also when the drawing throws.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDcState() { RestoreDC(dc_, saved_); }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};

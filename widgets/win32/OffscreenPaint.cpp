@@ -7,23 +7,6 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-// A DC's state saved for a scope and restored at its end, also when a paint throws.
-class SavedDcState {
-public:
-    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDcState() { RestoreDC(dc_, saved_); }
-    SavedDcState(const SavedDcState&) = delete;
-    SavedDcState& operator=(const SavedDcState&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
-} // namespace
-
 void PaintRuns(HDC dc, const ColouredRects& runs, int dx, int dy)
 {
     // One brush for each colour: the runs of a frame or an arrow share a few.
