@@ -3,11 +3,13 @@
 #include "widgets/controls/PaintedControl.h"
 #include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ColourBrush.h"
-#include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/GdiHandles.h"
 #include "widgets/win32/SystemColours.h"
 #include "widgets/win32/TransparentBlit.h"
 
 #include <oleacc.h>
+
+#include <utility>
 
 namespace {
 
@@ -30,19 +32,15 @@ private:
         return {ROLE_SYSTEM_GRAPHIC, accessibleName_, STATE_SYSTEM_READONLY, "", ""};
     }
 
-    // Composed once for each size and form colour, then copied.
-    void Paint(HDC dc) override
+    // Composed again only when the form's colour changes (a new size the paint sees itself).
+    bool FaceAsLastPainted() override
     {
-        RECT area;
-        GetClientRect(Handle(), &area);
         const COLORREF background = ResolveColour(Parent().colour);
-        const bool unchanged = background == composedBackground_;
-        composedBackground_ = background;
-        face_.Paint(dc, 0, 0, area.right, area.bottom, [this](HDC face) { Compose(face); }, unchanged);
+        return std::exchange(paintedBackground_, background) == background;
     }
 
     // The form's colour, then the picture with its bottom-left pixel's colour left out.
-    void Compose(HDC dc)
+    void Paint(HDC dc) override
     {
         RECT area;
         GetClientRect(Handle(), &area);
@@ -87,8 +85,7 @@ private:
     GdiObject<HBITMAP> picture_;
     GdiObject<HBITMAP> scaled_;   // the picture at the control's size, when that is another
     ColourBrush background_;
-    OffscreenBuffer face_;                  // the face as last composed
-    COLORREF composedBackground_ = CLR_INVALID;   // and the form's colour in it
+    COLORREF paintedBackground_ = CLR_INVALID;   // the form's colour at the last paint
 };
 
 } // namespace

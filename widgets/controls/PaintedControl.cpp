@@ -82,5 +82,6 @@ void PaintedControl::PaintWindow(HWND window)
     RECT client;
     GetClientRect(window, &client);
     if (client.right > 0 && client.bottom > 0)
-        buffer_.Paint(paint.Dc(), 0, 0, client.right, client.bottom, [this](HDC dc) { Paint(dc); });
+        buffer_.Paint(paint.Dc(), 0, 0, client.right, client.bottom, [this](HDC dc) { Paint(dc); },
+                      FaceAsLastPainted());
 }

@@ -24,6 +24,9 @@ protected:
 
     // Draws the whole client area onto dc, in client coordinates.
     virtual void Paint(HDC dc) = 0;
+    // Asked once before each WM_PAINT: whether the face looks exactly as at the last one,
+    // so the image kept from it is copied without Paint. By default it never does.
+    virtual bool FaceAsLastPainted() { return false; }
     // Every message but the painting, font, text and accessibility ones; the default
     // procedure answers what it leaves.
     virtual LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
