@@ -1,6 +1,8 @@
 // What the cleaning code relies on from its platform, checked the same way on each.
 #include "tests/contract/PlatformContract.h"
 
+#include "tests/support/ListingNames.h"
+
 #include <algorithm>
 #include <cctype>
 #include <vector>
@@ -10,21 +12,6 @@ using DeleteResult = RegistryKey::DeleteResult;
 using Hold = ContractMachine::Hold;
 
 namespace {
-
-// Every name a pattern lookup yields, the listing closed again; unreadable as it said.
-Strings Names(PlatformServices& platform, const std::string& pattern, bool* unreadable = nullptr)
-{
-    Strings names;
-    FindEntry entry;
-    bool cannotLook = false;
-    if (auto listing = platform.FindFirst(pattern, entry, cannotLook))
-        do
-            names.push_back(entry.name);
-        while (listing->Next(entry));
-    if (unreadable)
-        *unreadable = cannotLook;
-    return names;
-}
 
 Strings WithDots(Strings names)
 {
@@ -64,13 +51,13 @@ TEST_P(PlatformContract, WildcardsFollowWindowsRules)
 {
     for (const char* name : {"readme", "a.txt", "ab.txt", "txt", "x.tar.gz"})
         Machine().MakeFile(Root() + name);
-    EXPECT_EQ(Names(Platform(), Root() + "*.*"), WithDots({"a.txt", "ab.txt", "readme", "txt", "x.tar.gz"}));
-    EXPECT_EQ(Names(Platform(), Root() + "*.TXT"), (Strings{"a.txt", "ab.txt"}));
-    EXPECT_EQ(Names(Platform(), Root() + "?.txt"), Strings{"a.txt"});
-    EXPECT_EQ(Names(Platform(), Root() + "*.gz"), Strings{"x.tar.gz"});
-    EXPECT_EQ(Names(Platform(), Root() + "READ*"), Strings{"readme"});
+    EXPECT_EQ(ListingNames(Platform(), Root() + "*.*"), WithDots({"a.txt", "ab.txt", "readme", "txt", "x.tar.gz"}));
+    EXPECT_EQ(ListingNames(Platform(), Root() + "*.TXT"), (Strings{"a.txt", "ab.txt"}));
+    EXPECT_EQ(ListingNames(Platform(), Root() + "?.txt"), Strings{"a.txt"});
+    EXPECT_EQ(ListingNames(Platform(), Root() + "*.gz"), Strings{"x.tar.gz"});
+    EXPECT_EQ(ListingNames(Platform(), Root() + "READ*"), Strings{"readme"});
     bool unreadable = true;
-    EXPECT_TRUE(Names(Platform(), Root() + "*.doc", &unreadable).empty());
+    EXPECT_TRUE(ListingNames(Platform(), Root() + "*.doc", &unreadable).empty());
     EXPECT_FALSE(unreadable) << "a folder with no match";
 }
 
@@ -79,18 +66,18 @@ TEST_P(PlatformContract, ListingOrderIsByUpperCasedName)
     for (const char* name : {"b", "_x", "A", "a1"})
         Machine().MakeFile(Root() + "d\\" + name);
     // Upper-cased, "_" (0x5F) sorts after the letters; byte order would put it first.
-    EXPECT_EQ(Names(Platform(), Root() + "d\\*"), WithDots({"A", "a1", "b", "_x"}));
+    EXPECT_EQ(ListingNames(Platform(), Root() + "d\\*"), WithDots({"A", "a1", "b", "_x"}));
     // Sorted as UTF-16: the euro sign (U+20AC) comes after a-umlaut (U+00C4 upper-cased).
     for (const std::string& name : {Euro, AUmlaut, std::string("z")})
         Machine().MakeFile(Root() + "e\\" + name);
-    EXPECT_EQ(Names(Platform(), Root() + "e\\?"), (Strings{".", "z", AUmlaut, Euro}));
+    EXPECT_EQ(ListingNames(Platform(), Root() + "e\\?"), (Strings{".", "z", AUmlaut, Euro}));
 }
 
 TEST_P(PlatformContract, DotEntriesOnlyInSubfolderWildcardListings)
 {
     Machine().MakeFile(Root() + "sub\\f.txt", "", FileAttr::Archive | FileAttr::Hidden);
-    EXPECT_EQ(Names(Platform(), Root() + "sub\\f.txt"), Strings{"f.txt"});
-    EXPECT_EQ(Names(Platform(), Root() + "sub\\*.txt"), Strings{"f.txt"});
+    EXPECT_EQ(ListingNames(Platform(), Root() + "sub\\f.txt"), Strings{"f.txt"});
+    EXPECT_EQ(ListingNames(Platform(), Root() + "sub\\*.txt"), Strings{"f.txt"});
 
     FindEntry entry;
     bool unreadable = true;
@@ -108,7 +95,7 @@ TEST_P(PlatformContract, DotEntriesOnlyInSubfolderWildcardListings)
     listing.reset();
 
     // The drive's root lists neither.
-    const Strings top = Names(Platform(), "c:\\*");
+    const Strings top = ListingNames(Platform(), "c:\\*");
     EXPECT_EQ(std::count_if(top.begin(), top.end(), [](const std::string& n) { return n == "." || n == ".."; }), 0);
     const std::string scratch = Root().substr(3, Root().size() - 4);
     EXPECT_TRUE(std::any_of(top.begin(), top.end(), [&](const std::string& n) { return SameAscii(n, scratch); }));
@@ -119,10 +106,10 @@ TEST_P(PlatformContract, NamesAreUtf8AndCompareWithoutRegardToCase)
     Machine().MakeFile(Root() + "Dir\\" + AUmlaut + "rger.txt", "x");
     Machine().MakeFile(Root() + "Dir\\" + YDiaeresis + SCaron);
     Machine().MakeFile(Root() + Folder + "\\" + Polish);
-    EXPECT_EQ(Names(Platform(), Root() + "*"), WithDots({"Dir", Folder}));
+    EXPECT_EQ(ListingNames(Platform(), Root() + "*"), WithDots({"Dir", Folder}));
     EXPECT_TRUE(Platform().FileExists(Root() + "DIR\\" + CapitalAUmlaut + "RGER.TXT"));
-    EXPECT_EQ(Names(Platform(), Root() + "dir\\" + CapitalYDiaeresis + CapitalSCaron), Strings{YDiaeresis + SCaron});
-    EXPECT_EQ(Names(Platform(), Root() + "dir\\" + CapitalAUmlaut + "*"), Strings{AUmlaut + "rger.txt"});
+    EXPECT_EQ(ListingNames(Platform(), Root() + "dir\\" + CapitalYDiaeresis + CapitalSCaron), Strings{YDiaeresis + SCaron});
+    EXPECT_EQ(ListingNames(Platform(), Root() + "dir\\" + CapitalAUmlaut + "*"), Strings{AUmlaut + "rger.txt"});
     EXPECT_TRUE(Platform().FileExists(Root() + CapitalFolder + "\\" + CapitalPolish));
     // Not letters: the division sign and sharp s have no other case.
     Machine().MakeFile(Root() + "\xC3\xB7");
@@ -154,7 +141,7 @@ TEST_P(PlatformContract, ShortNamesAnswerLookupsAndPaths)
     Machine().MakeFile(Root() + "b.txt");
     const std::string shortName = Machine().ShortNameOf(Root() + "pynkicture image.scr");
     ASSERT_NE(shortName, "pynkicture image.scr");
-    EXPECT_EQ(Names(Platform(), Root() + shortName), Strings{"pynkicture image.scr"});
+    EXPECT_EQ(ListingNames(Platform(), Root() + shortName), Strings{"pynkicture image.scr"});
     EXPECT_TRUE(Platform().FileExists(Root() + shortName));
     EXPECT_TRUE(Platform().RemoveFile(Root() + shortName));
     EXPECT_FALSE(Machine().Exists(Root() + "pynkicture image.scr"));
@@ -169,7 +156,7 @@ TEST_P(PlatformContract, PathsResolveAgainstTheCurrentDirectoryAndHaveNoLengthLi
     EXPECT_TRUE(Platform().FileExists("systray.exe"));
     EXPECT_TRUE(Platform().FileExists("..\\other\\w.ini"));
     EXPECT_TRUE(Platform().FileExists(Root().substr(2) + "other\\w.ini"));
-    EXPECT_EQ(Names(Platform(), "*.exe"), Strings{"systray.exe"});
+    EXPECT_EQ(ListingNames(Platform(), "*.exe"), Strings{"systray.exe"});
     EXPECT_TRUE(SameAscii(Platform().WindowsDirectory(), "c:\\windows"));
 
     std::string dots;
@@ -177,7 +164,7 @@ TEST_P(PlatformContract, PathsResolveAgainstTheCurrentDirectoryAndHaveNoLengthLi
         dots += ".\\";
     const std::string longPath = Root() + dots + "other\\w.ini";
     EXPECT_TRUE(Platform().FileExists(longPath));
-    EXPECT_EQ(Names(Platform(), Root() + dots + "other\\w.in*"), Strings{"w.ini"});
+    EXPECT_EQ(ListingNames(Platform(), Root() + dots + "other\\w.in*"), Strings{"w.ini"});
     auto file = Platform().Open(longPath, OpenMode::Read);
     ASSERT_TRUE(file);
     EXPECT_EQ(ReadThrough(*file), "w");

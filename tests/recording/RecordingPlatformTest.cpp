@@ -1,5 +1,6 @@
 // The in-memory machine must behave like Windows where the cleaning code depends on it.
 #include "cleaning/RecordingPlatform.h"
+#include "tests/support/ListingNames.h"
 
 #include <gtest/gtest.h>
 
@@ -10,32 +11,15 @@ using Call = RecordingPlatform::Call;
 using HeldBy = RecordingPlatform::HeldBy;
 using Strings = std::vector<std::string>;
 
-namespace {
-
-// Every name a pattern lookup yields, the listing closed again.
-Strings Names(RecordingPlatform& platform, const std::string& pattern)
-{
-    Strings names;
-    FindEntry entry;
-    bool unreadable = false;
-    auto listing = platform.FindFirst(pattern, entry, unreadable);
-    if (!listing) return names;
-    do names.push_back(entry.name);
-    while (listing->Next(entry));
-    return names;
-}
-
-}   // namespace
-
 TEST(RecordingPatternLookup, ShortNameMatchesOnlyTheFileThatCarriesIt)
 {
     RecordingPlatform p;
     p.AddFile("c:\\a\\pynkicture image.scr");
     p.AddFile("c:\\a\\pynkicture other.scr");
     p.SetShortName("c:\\a\\pynkicture image.scr", "PYNKIC~1.SCR");
-    EXPECT_EQ(Names(p, "c:\\a\\pynkic~1.scr"), Strings{"pynkicture image.scr"}) << p.Dump();
-    EXPECT_EQ(Names(p, "c:\\a\\*~1.scr"), Strings{"pynkicture image.scr"});
-    EXPECT_TRUE(Names(p, "c:\\a\\pynkic~2.scr").empty());
+    EXPECT_EQ(ListingNames(p, "c:\\a\\pynkic~1.scr"), Strings{"pynkicture image.scr"}) << p.Dump();
+    EXPECT_EQ(ListingNames(p, "c:\\a\\*~1.scr"), Strings{"pynkicture image.scr"});
+    EXPECT_TRUE(ListingNames(p, "c:\\a\\pynkic~2.scr").empty());
     // Paths accept the short name too.
     EXPECT_TRUE(p.FileExists("c:\\a\\PYNKIC~1.SCR"));
     EXPECT_TRUE(p.RemoveFile("c:\\a\\pynkic~1.scr"));
@@ -50,9 +34,9 @@ TEST(RecordingPatternLookup, EightBitNamesAreReadAsWindows1252)
     p.AddFile("c:\\Dir\\\xFF\x9A");
     p.AddFile("c:\\Dir\\\x80");
     EXPECT_TRUE(p.FileExists("C:\\DIR\\\xC4RGER.TXT"));
-    EXPECT_EQ(Names(p, "c:\\dir\\\x9F\x8A"), Strings{"\xFF\x9A"});
-    EXPECT_EQ(Names(p, "c:\\dir\\?"), (Strings{".", "\x80"}));
-    EXPECT_EQ(Names(p, "c:\\dir\\\xC4*"), Strings{"\xE4rger.txt"});
+    EXPECT_EQ(ListingNames(p, "c:\\dir\\\x9F\x8A"), Strings{"\xFF\x9A"});
+    EXPECT_EQ(ListingNames(p, "c:\\dir\\?"), (Strings{".", "\x80"}));
+    EXPECT_EQ(ListingNames(p, "c:\\dir\\\xC4*"), Strings{"\xE4rger.txt"});
 }
 
 // Where Wine, running as root, does otherwise, the machine follows Windows.
@@ -61,7 +45,7 @@ TEST(RecordingFiles, WindowsRulesWineDoesNotFollow)
     RecordingPlatform p;
     for (const char* name : {"readme", "a.txt"})
         p.AddFile(std::string("c:\\d\\") + name);
-    EXPECT_EQ(Names(p, "c:\\d\\*."), (Strings{".", "..", "readme"})) << "names without an extension";
+    EXPECT_EQ(ListingNames(p, "c:\\d\\*."), (Strings{".", "..", "readme"})) << "names without an extension";
     p.AddFile("c:\\ro", "", FileAttr::ReadOnly);
     EXPECT_FALSE(p.Open("c:\\ro", OpenMode::Rewrite));
     // The attribute word is set as given: no archive bit kept, and no bit at all reads as normal.
@@ -79,11 +63,11 @@ TEST(RecordingPatternLookup, UnlistableDirectoryIsSeenFromItsParentOnly)
     RecordingPlatform p;
     p.AddFile("c:\\a\\locked\\inner.txt", "in");
     p.SetUnlistable("c:\\a\\locked");
-    EXPECT_EQ(Names(p, "c:\\a\\*.*"), (Strings{".", "..", "locked"}));
-    EXPECT_EQ(Names(p, "c:\\a\\locked"), Strings{"locked"});
-    EXPECT_TRUE(Names(p, "c:\\a\\locked\\*.*").empty());
-    EXPECT_TRUE(Names(p, "c:\\a\\locked\\inner.txt").empty());
-    EXPECT_TRUE(Names(p, "c:\\missing\\*.*").empty());
+    EXPECT_EQ(ListingNames(p, "c:\\a\\*.*"), (Strings{".", "..", "locked"}));
+    EXPECT_EQ(ListingNames(p, "c:\\a\\locked"), Strings{"locked"});
+    EXPECT_TRUE(ListingNames(p, "c:\\a\\locked\\*.*").empty());
+    EXPECT_TRUE(ListingNames(p, "c:\\a\\locked\\inner.txt").empty());
+    EXPECT_TRUE(ListingNames(p, "c:\\missing\\*.*").empty());
     EXPECT_EQ(p.OpenListings(), 0);
     // Paths through it still resolve.
     EXPECT_TRUE(p.Open("c:\\a\\locked\\inner.txt", OpenMode::Read));
@@ -137,7 +121,7 @@ TEST(RecordingPaths, RelativePathsResolveAgainstTheCurrentDirectory)
     EXPECT_TRUE(p.FileExists("systray.exe"));
     EXPECT_TRUE(p.FileExists("..\\windows\\w.ini"));
     EXPECT_TRUE(p.FileExists("\\windows\\w.ini"));
-    EXPECT_EQ(Names(p, "*.exe"), Strings{"systray.exe"});
+    EXPECT_EQ(ListingNames(p, "*.exe"), Strings{"systray.exe"});
     EXPECT_FALSE(p.FileExists("d:\\work\\systray.exe"));
     EXPECT_EQ(p.CurrentDirectory(), "c:\\work");
     EXPECT_EQ(p.WindowsDirectory(), "c:\\windows");
@@ -170,7 +154,7 @@ TEST(RecordingFaults, FailingEveryCallOfAKindChangesNothing)
                       Call::TerminateProcess, Call::DeleteValue, Call::CloseKey, Call::CurrentDirectory})
         p.FailEvery(call);
 
-    EXPECT_EQ(Names(p, "c:\\d\\*.txt"), Strings{"a.txt"});
+    EXPECT_EQ(ListingNames(p, "c:\\d\\*.txt"), Strings{"a.txt"});
     EXPECT_EQ(p.OpenListings(), 0);
     EXPECT_FALSE(p.SetAttributes("c:\\d\\a.txt", FileAttr::Hidden));
     EXPECT_FALSE(p.Open("c:\\d\\a.txt", OpenMode::Read));

@@ -1,5 +1,6 @@
 // The Win32 platform services against Wine's real file system, registry and processes.
 #include "cleaning/Win32Platform.h"
+#include "tests/support/ListingNames.h"
 #include "tests/win32/support/ChildProcess.h"
 #include "tests/win32/support/RemoveTree.h"
 #include "tests/win32/support/ScratchFiles.h"
@@ -20,18 +21,6 @@ void Write(const std::string& path, const std::string& bytes, DWORD attributes =
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     SetFileAttributesA(path.c_str(), attributes);
-}
-
-std::vector<std::string> Listing(Win32Platform& platform, const std::string& pattern)
-{
-    std::vector<std::string> names;
-    FindEntry entry;
-    bool unreadable = false;
-    if (auto listing = platform.FindFirst(pattern, entry, unreadable))
-        do
-            names.push_back(entry.name);
-        while (listing->Next(entry));
-    return names;
 }
 
 BOOL WINAPI DeletionClaimedOnly(LPCWSTR)
@@ -136,7 +125,7 @@ TEST_F(Win32PlatformTest, WithoutTheWideFunctionsTheAnsiOnesServeWhatTheCodePage
     ASSERT_TRUE(CreateDirectoryA((Root + "Canci\xF3n").c_str(), nullptr));
     Write(Root + "Canci\xF3n\\a.txt", "x");
     Win32Platform old({}, WithoutWideFunctions());
-    const std::vector<std::string> names = Listing(old, Root + "*.*");
+    const std::vector<std::string> names = ListingNames(old, Root + "*.*");
     ASSERT_EQ(names.size(), 4u);
     EXPECT_EQ(names[2], "Canci\xC3\xB3n");
     const std::string path = Root + "Canci\xC3\xB3n\\a.txt";
