@@ -5,7 +5,7 @@
 // Functions that some supported Windows lack are looked up at first use (LateBound):
 // Tool Help (not in Windows NT 4.0) and the wide file functions (stubs or missing in
 // Windows 95/98/Me).
-#include "cleaning/LateBound.h"
+#include "base/LateBound.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -13,15 +13,15 @@
 struct Win32Calls {
     // Find listings, attributes, deletion: the wide functions on \\?\ paths, and the ANSI
     // ones where the wide ones are missing
-    LateBound<HANDLE(WINAPI*)(LPCWSTR, LPWIN32_FIND_DATAW)> FindFirstFileW{
+    LateBound<decltype(&::FindFirstFileW)> FindFirstFileW{
         "kernel32.dll", "FindFirstFileW", reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE)};
-    LateBound<BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW)> FindNextFileW{"kernel32.dll", "FindNextFileW"};
-    LateBound<DWORD(WINAPI*)(LPCWSTR)> GetFileAttributesW{
+    LateBound<decltype(&::FindNextFileW)> FindNextFileW{"kernel32.dll", "FindNextFileW"};
+    LateBound<decltype(&::GetFileAttributesW)> GetFileAttributesW{
         "kernel32.dll", "GetFileAttributesW", INVALID_FILE_ATTRIBUTES};
-    LateBound<BOOL(WINAPI*)(LPCWSTR, DWORD)> SetFileAttributesW{"kernel32.dll", "SetFileAttributesW"};
-    LateBound<BOOL(WINAPI*)(LPCWSTR)> DeleteFileW{"kernel32.dll", "DeleteFileW"};
-    LateBound<DWORD(WINAPI*)(DWORD, LPWSTR)> GetCurrentDirectoryW{"kernel32.dll", "GetCurrentDirectoryW"};
-    LateBound<UINT(WINAPI*)(LPWSTR, UINT)> GetWindowsDirectoryW{"kernel32.dll", "GetWindowsDirectoryW"};
+    LateBound<decltype(&::SetFileAttributesW)> SetFileAttributesW{"kernel32.dll", "SetFileAttributesW"};
+    LateBound<decltype(&::DeleteFileW)> DeleteFileW{"kernel32.dll", "DeleteFileW"};
+    LateBound<decltype(&::GetCurrentDirectoryW)> GetCurrentDirectoryW{"kernel32.dll", "GetCurrentDirectoryW"};
+    LateBound<decltype(&::GetWindowsDirectoryW)> GetWindowsDirectoryW{"kernel32.dll", "GetWindowsDirectoryW"};
     decltype(&::FindFirstFileA) FindFirstFileA = ::FindFirstFileA;
     decltype(&::FindNextFileA) FindNextFileA = ::FindNextFileA;
     decltype(&::FindClose) FindClose = ::FindClose;
@@ -33,7 +33,7 @@ struct Win32Calls {
 
     // File contents, read and rewritten in place. The wide functions are stubs failing
     // with ERROR_CALL_NOT_IMPLEMENTED on Windows 95/98/Me: the ANSI ones stand in there.
-    LateBound<HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)> CreateFileW{
+    LateBound<decltype(&::CreateFileW)> CreateFileW{
         "kernel32.dll", "CreateFileW", reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE)};
     decltype(&::CreateFileA) CreateFileA = ::CreateFileA;
     decltype(&::GetFileInformationByHandle) GetFileInformationByHandle = ::GetFileInformationByHandle;
@@ -44,16 +44,16 @@ struct Win32Calls {
     decltype(&::SetEndOfFile) SetEndOfFile = ::SetEndOfFile;
     decltype(&::FlushFileBuffers) FlushFileBuffers = ::FlushFileBuffers;
     decltype(&::CloseHandle) CloseHandle = ::CloseHandle;
-    LateBound<DWORD(WINAPI*)(DWORD, LPWSTR)> GetTempPathW{"kernel32.dll", "GetTempPathW"};
+    LateBound<decltype(&::GetTempPathW)> GetTempPathW{"kernel32.dll", "GetTempPathW"};
     decltype(&::GetTempPathA) GetTempPathA = ::GetTempPathA;
-    LateBound<BOOL(WINAPI*)(LPCWSTR, LPSECURITY_ATTRIBUTES)> CreateDirectoryW{"kernel32.dll", "CreateDirectoryW"};
+    LateBound<decltype(&::CreateDirectoryW)> CreateDirectoryW{"kernel32.dll", "CreateDirectoryW"};
     decltype(&::CreateDirectoryA) CreateDirectoryA = ::CreateDirectoryA;
 
     // Processes
-    LateBound<HANDLE(WINAPI*)(DWORD, DWORD)> CreateToolhelp32Snapshot{
+    LateBound<decltype(&::CreateToolhelp32Snapshot)> CreateToolhelp32Snapshot{
         "kernel32.dll", "CreateToolhelp32Snapshot", reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE)};
-    LateBound<BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*)> Process32First{"kernel32.dll", "Process32First"};
-    LateBound<BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*)> Process32Next{"kernel32.dll", "Process32Next"};
+    LateBound<decltype(&::Process32First)> Process32First{"kernel32.dll", "Process32First"};
+    LateBound<decltype(&::Process32Next)> Process32Next{"kernel32.dll", "Process32Next"};
     decltype(&::OpenProcess) OpenProcess = ::OpenProcess;
     decltype(&::TerminateProcess) TerminateProcess = ::TerminateProcess;
 

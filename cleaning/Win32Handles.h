@@ -1,7 +1,7 @@
 #pragma once
 // Owners of the raw Win32 handles the platform services open; each closes its handle
 // through the same table of calls that opened it.
-#include "cleaning/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "cleaning/Win32Calls.h"
 
 // The closers, made from the table of calls: KernelHandle(handle, calls).

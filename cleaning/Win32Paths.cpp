@@ -25,7 +25,7 @@ bool HasRelativeComponent(const std::wstring& path)
 }
 
 // A failing stub in Windows 95/98/Me: the path then stays as it is.
-const LateBound<DWORD(WINAPI*)(LPCWSTR, DWORD, LPWSTR, LPWSTR*)> GetFullPathNameW{"kernel32.dll", "GetFullPathNameW"};
+const LateBound<decltype(&::GetFullPathNameW)> GetFullPathNameW{"kernel32.dll", "GetFullPathNameW"};
 
 std::wstring FullPath(const std::wstring& path)
 {

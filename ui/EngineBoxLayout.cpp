@@ -1,6 +1,6 @@
 #include "ui/EngineBoxLayout.h"
 
-#include "widgets/paint/MulDiv.h"
+#include "base/MulDiv.h"
 
 #include <algorithm>
 

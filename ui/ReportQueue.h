@@ -2,7 +2,7 @@
 // The Report as the run's thread writes it: clearing and appending only note what is to
 // be done, and the window's thread hands it on to the pane, all lines that came since
 // the last time in one change.
-#include "ui/CriticalSection.h"
+#include "base/CriticalSection.h"
 #include "ui/ReportPane.h"
 
 #include <string>

@@ -5,7 +5,7 @@
 #include "widgets/controls/TFlatComboBoxUnit.h"
 #include "widgets/controls/TFlatMemoUnit.h"
 #include "widgets/controls/TFlatTitlebarUnit.h"
-#include "widgets/paint/MulDiv.h"
+#include "base/MulDiv.h"
 #include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ControlMessages.h"
 #include "widgets/win32/KeyboardCues.h"

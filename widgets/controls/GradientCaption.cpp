@@ -1,7 +1,7 @@
 #include "widgets/controls/GradientCaption.h"
 
 #include "widgets/paint/FitTextToWidth.h"
-#include "widgets/paint/MulDiv.h"
+#include "base/MulDiv.h"
 #include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/SystemColours.h"
 

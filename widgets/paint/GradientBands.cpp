@@ -1,6 +1,6 @@
 #include "widgets/paint/GradientBands.h"
 
-#include "widgets/paint/MulDiv.h"
+#include "base/MulDiv.h"
 
 #include <algorithm>
 

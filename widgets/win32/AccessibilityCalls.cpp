@@ -1,6 +1,6 @@
 #include "widgets/win32/AccessibilityCalls.h"
 
-#include "cleaning/LateBound.h"
+#include "base/LateBound.h"
 
 namespace AccessibilityAtFirstUse {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The form components are placed on, as they see it: its window, colour and font.
 #include "widgets/paint/ColourWords.h"
-#include "widgets/paint/MulDiv.h"
+#include "base/MulDiv.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Owners for the GDI handles the window code uses: each releases its handle on destruction.
-#include "cleaning/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #include "widgets/win32/WindowSubclass.h"
 
+#include "base/CriticalSection.h"
 #include "widgets/win32/InvalidOperation.h"
 #include "widgets/win32/ExceptionReport.h"
 
@@ -20,40 +21,25 @@ namespace {
 // windows can still get messages while the program exits.
 class ChainRegistry {
 public:
-    ChainRegistry() { InitializeCriticalSection(&section_); }
-    ChainRegistry(const ChainRegistry&) = delete;
-    ChainRegistry& operator=(const ChainRegistry&) = delete;
-
     SubclassChain* Find(HWND window)
     {
-        const Lock lock(section_);
+        const CriticalSection::Lock lock(section_);
         const auto found = chains_.find(window);
         return found == chains_.end() ? nullptr : found->second;
     }
     void Add(HWND window, SubclassChain* chain)
     {
-        const Lock lock(section_);
+        const CriticalSection::Lock lock(section_);
         chains_[window] = chain;
     }
     void Remove(HWND window)
     {
-        const Lock lock(section_);
+        const CriticalSection::Lock lock(section_);
         chains_.erase(window);
     }
 
 private:
-    class Lock {
-    public:
-        explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
-        ~Lock() { LeaveCriticalSection(&section_); }
-        Lock(const Lock&) = delete;
-        Lock& operator=(const Lock&) = delete;
-
-    private:
-        CRITICAL_SECTION& section_;
-    };
-
-    CRITICAL_SECTION section_;
+    CriticalSection section_;
     std::unordered_map<HWND, SubclassChain*> chains_;
 };
 

@@ -2,7 +2,8 @@
 // A system function that some of the Windows the program runs on lack, looked up by name
 // in its DLL at first use instead of imported, so the program still loads where it is
 // missing. A call table holds one per such function; a test can put a stand-in in its
-// place, or nullptr to act as a Windows without it.
+// place, or nullptr to act as a Windows without it. Each entry is typed by the system's
+// own declaration (LateBound<decltype(&::DeleteFileW)>), so a wrong signature cannot compile.
 #include <windows.h>
 
 #include <cstdint>
@@ -11,6 +12,9 @@
 
 template <typename Function>
 class LateBound {
+    static_assert(std::is_pointer_v<Function> && std::is_function_v<std::remove_pointer_t<Function>>,
+                  "a late-bound entry holds a pointer to a system function");
+
 public:
     // failed is what the function answers when it fails (INVALID_HANDLE_VALUE,
     // INVALID_FILE_ATTRIBUTES...), which a call answers where the function is missing.

@@ -1,4 +1,4 @@
-#include "widgets/paint/MulDiv.h"
+#include "base/MulDiv.h"
 
 #include <gtest/gtest.h>
 

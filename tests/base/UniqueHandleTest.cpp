@@ -1,6 +1,6 @@
 // The one owner of system handles: every valid handle is closed exactly once, through the
 // closer (and its context) that came with it; values that hold nothing are never closed.
-#include "cleaning/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
