@@ -23,6 +23,7 @@ constexpr std::uint32_t Invalid = 0xFFFFFFFF;   // what an unreadable attribute 
 struct FindEntry {
     std::string name;
     std::uint32_t attributes = 0;
+    std::string shortName;   // the 8.3 name it also answers to; empty when it has no other
 };
 
 // An open find listing; destroying it closes it.

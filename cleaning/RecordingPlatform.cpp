@@ -1,6 +1,6 @@
 #include "cleaning/RecordingPlatform.h"
 
-#include "cleaning/Utf16.h"
+#include "cleaning/NameFold.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,45 +22,17 @@ const char* const kCallNames[] = {
     "OpenKey", "DeleteValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
     "CloseFile", "TemporaryDirectory", "MakeDirectory", "InformationBox"};
 
-// Upper case as NTFS compares names: ASCII, Latin-1 and Latin Extended-A letters,
-// Greek, Cyrillic and the full-width Latin letters.
-char16_t FoldChar(char16_t c)
-{
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
-        (c >= 0x430 && c <= 0x44F) || (c >= 0xFF41 && c <= 0xFF5A))
-        return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
-    if (c == 0xFF) return 0x178;
-    if (c == 0x192) return 0x191;
-    // Latin Extended-A pairs: capital first, except in the runs U+0139-U+0148 and
-    // U+0179-U+017E, where the small letter comes second too but on the even code.
-    const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-    if (oddCapitals) return c % 2 == 0 ? static_cast<char16_t>(c - 1) : c;
-    if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-        return c % 2 == 1 ? static_cast<char16_t>(c - 1) : c;
-    return c;
-}
-
-// A name as the machine compares and sorts it: UTF-8 (or 8-bit Windows-1252 text, as
-// older tests write names) decoded and upper-cased.
-std::u16string Fold(const std::string& text)
-{
-    std::u16string folded = Utf8ToUtf16(text);
-    for (char16_t& c : folded) c = FoldChar(c);
-    return folded;
-}
-
-bool SameName(const std::string& a, const std::string& b) { return Fold(a) == Fold(b); }
+bool SameName(const std::string& a, const std::string& b) { return FoldName(a) == FoldName(b); }
 
 // NTFS keeps a directory sorted by the upper-cased UTF-16 name.
-std::u16string SortKey(const std::string& name) { return Fold(name); }
+std::u16string SortKey(const std::string& name) { return FoldName(name); }
 
 bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
 
 // "*" matches any run of characters, "?" exactly one; letters compare folded.
 bool Glob(const std::string& pattern, const std::string& name)
 {
-    const std::u16string p = Fold(pattern), n = Fold(name);
+    const std::u16string p = FoldName(pattern), n = FoldName(name);
     std::size_t pi = 0, ni = 0, starP = std::u16string::npos, starN = 0;
     while (ni < n.size()) {
         if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
@@ -584,10 +556,10 @@ std::unique_ptr<FindListing> RecordingPlatform::FindFirst(const std::string& pat
     const bool wildcard = HasWildcard(leaf);
     if (wildcard && dir != root_.get())
         for (const char* dots : {".", ".."})
-            if (Matches(leaf, dots)) entries.push_back({dots, FileAttr::Directory});
+            if (Matches(leaf, dots)) entries.push_back({dots, FileAttr::Directory, {}});
     for (const Node* child : dir->Listed())
         if (wildcard ? child->MatchesPattern(leaf) : child->Answers(leaf))
-            entries.push_back({child->name, child->attributes});
+            entries.push_back({child->name, child->attributes, child->shortName});
     if (entries.empty()) return nullptr;
     first = entries.front();
     return std::make_unique<Listing>(*this, std::move(entries));

@@ -10,6 +10,16 @@
 
 namespace {
 
+FindEntry EntryOf(const WIN32_FIND_DATAW& data)
+{
+    return {Utf8FromWide(data.cFileName), data.dwFileAttributes, Utf8FromWide(data.cAlternateFileName)};
+}
+
+FindEntry EntryOf(const WIN32_FIND_DATAA& data)
+{
+    return {Utf8FromAnsi(data.cFileName), data.dwFileAttributes, Utf8FromAnsi(data.cAlternateFileName)};
+}
+
 // A listing by the wide functions, or by the ANSI ones where the wide ones are missing.
 class Win32Listing : public FindListing {
 public:
@@ -22,12 +32,12 @@ public:
             WIN32_FIND_DATAW data;
             if (!calls_.FindNextFileW(handle_.Get(), &data))
                 return false;
-            entry = {Utf8FromWide(data.cFileName), data.dwFileAttributes};
+            entry = EntryOf(data);
         } else {
             WIN32_FIND_DATAA data;
             if (!calls_.FindNextFileA(handle_.Get(), &data))
                 return false;
-            entry = {Utf8FromAnsi(data.cFileName), data.dwFileAttributes};
+            entry = EntryOf(data);
         }
         return true;
     }
@@ -129,14 +139,14 @@ std::unique_ptr<FindListing> Win32Platform::FindFirst(const std::string& pattern
     HANDLE handle = calls_.FindFirstFileW(ExtendedWidePath(pattern).c_str(), &wide);
     const bool byWide = handle != INVALID_HANDLE_VALUE || !WideMissing();
     if (handle != INVALID_HANDLE_VALUE) {
-        first = {Utf8FromWide(wide.cFileName), wide.dwFileAttributes};
+        first = EntryOf(wide);
     } else if (!byWide) {
         WIN32_FIND_DATAA ansiData;
         std::string ansi;
         if (AnsiPath(pattern, ansi))
             handle = calls_.FindFirstFileA(ansi.c_str(), &ansiData);
         if (handle != INVALID_HANDLE_VALUE)
-            first = {Utf8FromAnsi(ansiData.cFileName), ansiData.dwFileAttributes};
+            first = EntryOf(ansiData);
     }
     // No match is "file not found" (or "no more files" for an empty root); anything
     // else kept the folder from being looked into.

@@ -142,6 +142,10 @@ TEST_P(PlatformContract, ShortNamesAnswerLookupsAndPaths)
     const std::string shortName = Machine().ShortNameOf(Root() + "pynkicture image.scr");
     ASSERT_NE(shortName, "pynkicture image.scr");
     EXPECT_EQ(ListingNames(Platform(), Root() + shortName), Strings{"pynkicture image.scr"});
+    FindEntry entry;
+    bool unreadable = false;
+    ASSERT_TRUE(Platform().FindFirst(Root() + "pynkic*", entry, unreadable));
+    EXPECT_EQ(entry.shortName, shortName) << "a listing gives each entry's short name";
     EXPECT_TRUE(Platform().FileExists(Root() + shortName));
     EXPECT_TRUE(Platform().RemoveFile(Root() + shortName));
     EXPECT_FALSE(Machine().Exists(Root() + "pynkicture image.scr"));
