@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 
 namespace {
 
@@ -195,6 +196,21 @@ std::string CaseText(const std::function<void(RecordingPlatform&)>& seed)
     return text;
 }
 
+// Where two texts part: the line number and both lines.
+std::string FirstDifference(const std::string& got, const std::string& recorded)
+{
+    std::istringstream a(got), b(recorded);
+    std::string gotLine, recordedLine;
+    for (int line = 1;; ++line) {
+        const bool gotMore = !std::getline(a, gotLine).fail();
+        const bool recordedMore = !std::getline(b, recordedLine).fail();
+        if (!gotMore && !recordedMore)
+            return "no difference";
+        if (gotMore != recordedMore || gotLine != recordedLine)
+            return "line " + std::to_string(line) + ": \"" + gotLine + "\", recorded \"" + recordedLine + "\"";
+    }
+}
+
 TEST(FrozenReports, EveryPlanWritesAndDoesWhatWasRecorded)
 {
     if (const char* folder = std::getenv("PELKARIN_FREEZE_REPORTS")) {
@@ -205,7 +221,8 @@ TEST(FrozenReports, EveryPlanWritesAndDoesWhatWasRecorded)
     ASSERT_EQ(std::size(Frozen), Seeds.size());
     for (const FrozenFile& file : Frozen) {
         ASSERT_TRUE(Seeds.count(file.name)) << file.name;
-        EXPECT_EQ(CaseText(Seeds.at(file.name)), file.bytes) << file.name;
+        const std::string text = CaseText(Seeds.at(file.name));
+        EXPECT_TRUE(text == file.bytes) << file.name << ", " << FirstDifference(text, file.bytes);
     }
 }
 
