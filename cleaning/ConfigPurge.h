@@ -1,19 +1,19 @@
 #pragma once
-// Removing an infection's lines from every copy of a configuration file.
+// Removing an infection's lines from the configuration copies the walk of the drive met.
 #include "cleaning/PlatformServices.h"
+#include "engine/DriveFindings.h"
 #include "engine/RunProgress.h"
 #include "engine/SharedFlags.h"
 
 #include <string>
 
-// Removes from every copy of fileName that the tree walk finds below dir each line that
-// contains marker (Windows-1252 text, case significant; matched in UTF-8 in a line that
-// is well-formed UTF-8 beyond ASCII, byte for byte otherwise), writing the rest back with
-// CR LF line ends, and sets InfectionFound for each copy rewritten. A copy with no such line is
-// not written. A directory of that name is passed over, and searched like any other.
-// Copies that an interrupted purge left half rewritten are put back first. Throws the
-// EngineError of PurgeLinesOfCopy. The walk reports to progress and stops between folders
-// when it asks, never inside the rewrite of a copy (TreeWalk.h).
-void PurgeConfigLines(PlatformServices& platform, SharedFlags& flags, const std::string& dir,
-                      const std::string& fileName, const std::string& marker,
-                      RunProgress& progress = UnwatchedRun());
+// Removes from each copy of fileName (UTF-8) the walk found, in walk order, each line
+// that contains marker (Windows-1252 text, case significant; matched in UTF-8 in a line
+// that is well-formed UTF-8 beyond ASCII, byte for byte otherwise), writing the rest back
+// with CR LF line ends, and sets InfectionFound for each copy rewritten. A copy with no
+// such line is not written; a copy gone since the walk met it is passed over. Copies that
+// an interrupted purge left half rewritten are put back first. Throws the EngineError of
+// PurgeLinesOfCopy. Before each copy comes a safe point (RunStopped), never inside its
+// rewrite.
+void PurgeFound(PlatformServices& platform, SharedFlags& flags, const std::string& fileName,
+                const std::string& marker, const NameFindings& found, RunProgress& progress = UnwatchedRun());

@@ -17,50 +17,22 @@ bool ForceDeleteFile(PlatformServices& platform, const std::string& path)
     return platform.RemoveFile(path);
 }
 
-namespace {
-
-class SweepVisitor : public TreeVisitor {
-public:
-    SweepVisitor(PlatformServices& platform, Report& report, SharedFlags& flags,
-                 const std::string& name)
-        : platform_(platform), report_(report), flags_(flags), name_(name)
-    {
-    }
-
-    void Found(const std::string& dir, const FindEntry& entry) override
-    {
-        const std::string path = dir + name_;
-        if (ForceDeleteFile(platform_, path)) {
-            report_.Append("Fichero del Troyano borrado.");
-            flags_.InfectionFound = true;
-        } else if (!(entry.attributes & FileAttr::Directory)) {
-            // A file in use or denied to us; a directory of that name is none of ours.
-            report_.Append("No se pudo borrar el fichero del Troyano: " + Utf8ToWindows1252BestFit(path));
-            flags_.InfectionFound = true;
-            flags_.RemovalFailed = true;
+void DeleteFound(PlatformServices& platform, Report& report, SharedFlags& flags, const std::string& name,
+                 const NameFindings& found, RunProgress& progress)
+{
+    if (found.folderWithout)
+        flags.SearchStatus = "B\xFAsqueda concluida,siguiente b\xFAsqueda...";
+    for (const FoundFile& copy : found.files) {
+        StopPoint(progress);
+        const std::string path = copy.dir + name;
+        if (ForceDeleteFile(platform, path)) {
+            report.Append("Fichero del Troyano borrado.");
+            flags.InfectionFound = true;
+        } else if (StillAFile(platform, path)) {
+            // In use, denied to us, or a link.
+            report.Append("No se pudo borrar el fichero del Troyano: " + Utf8ToWindows1252BestFit(path));
+            flags.InfectionFound = true;
+            flags.RemovalFailed = true;
         }
     }
-
-    void AfterFirstEntry(const std::string& dir) override
-    {
-        if (!platform_.RemoveFile(dir + name_))
-            flags_.SearchStatus = "B\xFAsqueda concluida,siguiente b\xFAsqueda...";
-    }
-
-    void Unsearched(const std::string& dir) override { flags_.UnsearchedFolders.insert(dir); }
-
-private:
-    PlatformServices& platform_;
-    Report& report_;
-    SharedFlags& flags_;
-    const std::string& name_;
-};
-
-} // namespace
-
-void SearchAndDeleteFile(PlatformServices& platform, Report& report, SharedFlags& flags,
-                         const std::string& dir, const std::string& name, RunProgress& progress)
-{
-    SweepVisitor visitor(platform, report, flags, name);
-    WalkTree(platform, dir, name, visitor, progress);
 }

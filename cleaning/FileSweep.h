@@ -1,6 +1,7 @@
 #pragma once
-// Deleting every copy of an infection's file from a directory tree.
+// Deleting the copies of an infection's file that the walk of the drive met.
 #include "cleaning/PlatformServices.h"
+#include "engine/DriveFindings.h"
 #include "engine/Report.h"
 #include "engine/RunProgress.h"
 #include "engine/SharedFlags.h"
@@ -12,12 +13,10 @@
 // as all bits set, and then nothing can be written or deleted.
 bool ForceDeleteFile(PlatformServices& platform, const std::string& path);
 
-// Deletes dir + name wherever the walk finds it below dir (which ends with a
-// backslash; both UTF-8). Each deleted copy adds "Fichero del Troyano borrado.", each
-// copy that stays adds "No se pudo borrar el fichero del Troyano: <path>" and marks the
-// removal as failed; every directory listed without the name sets SearchStatus, every
-// directory that cannot be searched joins UnsearchedFolders. The walk reports to progress and stops between folders when
-// it asks (TreeWalk.h).
-void SearchAndDeleteFile(PlatformServices& platform, Report& report, SharedFlags& flags,
-                         const std::string& dir, const std::string& name,
-                         RunProgress& progress = UnwatchedRun());
+// Deletes, in walk order, each file the walk found for name (UTF-8), through its folder's
+// path and name. Each deleted copy adds "Fichero del Troyano borrado.", each copy that
+// stays adds "No se pudo borrar el fichero del Troyano: <path>" and marks the removal as
+// failed; a copy gone since the walk met it is passed over. SearchStatus is set when the
+// walk listed a folder without the name. Before each copy comes a safe point (RunStopped).
+void DeleteFound(PlatformServices& platform, Report& report, SharedFlags& flags, const std::string& name,
+                 const NameFindings& found, RunProgress& progress = UnwatchedRun());

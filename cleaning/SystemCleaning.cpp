@@ -4,6 +4,7 @@
 #include "cleaning/FileSweep.h"
 #include "cleaning/ProcessKill.h"
 #include "cleaning/StartupValue.h"
+#include "cleaning/TreeWalk.h"
 #include "cleaning/Windows1252.h"
 
 SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
@@ -12,9 +13,27 @@ SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, Share
 {
 }
 
-void SystemCleaning::SearchAndDeleteFile(const std::string& dir, const std::string& name)
+DriveFindings SystemCleaning::WalkDrive(const std::string& dir, const std::vector<std::string>& names)
 {
-    ::SearchAndDeleteFile(platform_, report_, flags_, Windows1252ToUtf8(dir), Windows1252ToUtf8(name), progress_);
+    std::vector<std::string> utf8Names;
+    for (const std::string& name : names)
+        utf8Names.push_back(Windows1252ToUtf8(name));
+    std::vector<NameFindings> found =
+        ::WalkDrive(platform_, Windows1252ToUtf8(dir), utf8Names, passOver_, flags_, progress_);
+    DriveFindings findings;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        findings[names[i]] = std::move(found[i]);
+    return findings;
+}
+
+void SystemCleaning::DeleteFound(const std::string& name, const NameFindings& found)
+{
+    ::DeleteFound(platform_, report_, flags_, Windows1252ToUtf8(name), found, progress_);
+}
+
+void SystemCleaning::PurgeFound(const std::string& fileName, const std::string& marker, const NameFindings& found)
+{
+    ::PurgeFound(platform_, flags_, Windows1252ToUtf8(fileName), marker, found, progress_);
 }
 
 bool SystemCleaning::ForceDeleteFile(const std::string& path)
@@ -30,12 +49,6 @@ std::string SystemCleaning::FindOnPath(const std::string& name, const std::strin
 std::string SystemCleaning::ShownPath(const std::string& path)
 {
     return Utf8ToWindows1252BestFit(path);
-}
-
-void SystemCleaning::PurgeConfigLines(const std::string& dir, const std::string& fileName,
-                                      const std::string& marker)
-{
-    ::PurgeConfigLines(platform_, flags_, Windows1252ToUtf8(dir), Windows1252ToUtf8(fileName), marker, progress_);
 }
 
 void SystemCleaning::KillProcessByName(const std::string& imageName)

@@ -7,20 +7,27 @@
 #include "engine/RunProgress.h"
 #include "engine/SharedFlags.h"
 
+#include <string>
+#include <vector>
+
 class SystemCleaning : public CleaningOperations {
 public:
-    // The walks of the sweeps and purges report to progress and stop when it asks. The
-    // platform's paths are UTF-8, where no byte of a longer character is ";", ":" or "\":
-    // the directory list of FindOnPath needs no lead-byte test.
+    // The walk and the steps acting on what it found report to progress and stop when it
+    // asks. The platform's paths are UTF-8, where no byte of a longer character is ";",
+    // ":" or "\": the directory list of FindOnPath needs no lead-byte test.
     SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
                    RunProgress& progress = UnwatchedRun());
 
-    void SearchAndDeleteFile(const std::string& dir, const std::string& name) override;
+    // Folders the walks pass over, neither entered nor counted: the program's own (UTF-8
+    // full paths ending with a backslash).
+    void PassOver(std::vector<std::string> folders) { passOver_ = std::move(folders); }
+
+    DriveFindings WalkDrive(const std::string& dir, const std::vector<std::string>& names) override;
+    void DeleteFound(const std::string& name, const NameFindings& found) override;
+    void PurgeFound(const std::string& fileName, const std::string& marker, const NameFindings& found) override;
     bool ForceDeleteFile(const std::string& path) override;
     std::string FindOnPath(const std::string& name, const std::string& dirList) override;
     std::string ShownPath(const std::string& path) override;
-    void PurgeConfigLines(const std::string& dir, const std::string& fileName,
-                          const std::string& marker) override;
     void KillProcessByName(const std::string& imageName) override;
     void RemoveStartupValue(const std::string& valueName) override;
 
@@ -29,4 +36,5 @@ private:
     Report& report_;
     SharedFlags& flags_;
     RunProgress& progress_;
+    std::vector<std::string> passOver_;
 };

@@ -1,29 +1,26 @@
 #pragma once
-// The depth-first walk shared by the file sweep and the configuration purge: it looks
-// for one file name in a directory and in every directory below it.
+// The one walk of the drive a run makes: it meets every entry once and keeps the files
+// named like any of the names the run looks for, so that the plan's steps act on those
+// alone, without looking through the drive again.
 #include "cleaning/PlatformServices.h"
+#include "engine/DriveFindings.h"
 #include "engine/RunProgress.h"
+#include "engine/SharedFlags.h"
 
 #include <string>
+#include <vector>
 
-class TreeVisitor {
-public:
-    virtual ~TreeVisitor() = default;
-    // dir holds an entry matching the name; entry is what the pattern lookup returned.
-    // The walk then goes on into dir's subdirectories.
-    virtual void Found(const std::string& dir, const FindEntry& entry) = 0;
-    // Called once per listed directory without the name, after its first entry has been
-    // visited.
-    virtual void AfterFirstEntry(const std::string& /*dir*/) {}
-    // dir could not be looked into or listed: what lies below it stays unsearched.
-    virtual void Unsearched(const std::string& dir) = 0;
-};
-
-// dir ends with a backslash ("c:\" at the top); name is a bare file name. Each folder
-// entered is told to progress before anything is done in it, and is a safe point: a
-// stop asked for throws RunStopped there, closing every listing on the way out.
-void WalkTree(PlatformServices& platform, const std::string& dir, const std::string& name,
-              TreeVisitor& visitor, RunProgress& progress = UnwatchedRun());
+// Walks dir (ending with a backslash, "c:\" at the top) and every folder below it,
+// depth first with one listing open per level, and compares each entry's long and short
+// names with names (UTF-8) as the file system compares them. Returns one NameFindings per
+// name, in the order of names. A folder that cannot be listed joins
+// flags.UnsearchedFolders; the folders in passOver (full paths ending with a backslash)
+// are neither entered nor counted. Each folder entered is told to progress before it is
+// listed, and is a safe point: a stop asked for throws RunStopped there, closing every
+// listing on the way out.
+std::vector<NameFindings> WalkDrive(PlatformServices& platform, const std::string& dir,
+                                    const std::vector<std::string>& names, const std::vector<std::string>& passOver,
+                                    SharedFlags& flags, RunProgress& progress = UnwatchedRun());
 
 // Every directory is entered whatever its other attributes (read-only, hidden, system...),
 // except "." and ".." and links (junctions, symbolic links, mount points), which could
@@ -31,3 +28,7 @@ void WalkTree(PlatformServices& platform, const std::string& dir, const std::str
 bool IsEnterableDirectory(const FindEntry& entry);
 
 std::string SubdirectoryPath(const std::string& dir, const std::string& entryName);
+
+// Whether a file the walk met at path is still one when its step comes: false once it is
+// gone or a folder has taken its name; true also when its folder cannot be looked into.
+bool StillAFile(PlatformServices& platform, const std::string& path);

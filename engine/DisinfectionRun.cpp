@@ -1,6 +1,6 @@
 #include "engine/DisinfectionRun.h"
 
-#include "engine/ThreatCatalogue.h"
+#include <algorithm>
 
 namespace {
 
@@ -17,19 +17,34 @@ void AppendUnsearched(Report& report, const SharedFlags& flags)
         report.Append("No se pudieron revisar " + std::to_string(count) + " carpetas de la unidad C:");
 }
 
-void RunMircWorm(const ThreatEntry& row, CleaningOperations& ops, Report& report, SharedFlags& flags,
-                 RunProgress& progress)
+// Every name the plans look for on the drive, once: configuration files, then files to delete.
+std::vector<std::string> DriveNames(const std::vector<const ThreatEntry*>& rows)
+{
+    std::vector<std::string> names;
+    const auto add = [&](const std::string& name) {
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    };
+    for (const ThreatEntry* row : rows) {
+        for (const ConfigPurge& purge : row->configPurges)
+            add(purge.file);
+        for (const std::string& name : row->filesToDelete)
+            add(name);
+    }
+    return names;
+}
+
+void RunMircWorm(const ThreatEntry& row, const DriveFindings& found, CleaningOperations& ops, Report& report,
+                 SharedFlags& flags, RunProgress& progress)
 {
     for (const ConfigPurge& purge : row.configPurges) {
         StopPoint(progress);
-        progress.WalkStarted(WalkKind::Purge);
-        ops.PurgeConfigLines(DriveRoot, purge.file, purge.marker);
+        ops.PurgeFound(purge.file, purge.marker, found.at(purge.file));
         report.Append("Desinfecci\xF3n del archivo " + purge.file + " Concluida");
     }
     for (const std::string& name : row.filesToDelete) {
         StopPoint(progress);
-        progress.WalkStarted(WalkKind::Search);
-        ops.SearchAndDeleteFile(DriveRoot, name);
+        ops.DeleteFound(name, found.at(name));
         report.Append("Desinfecci\xF3n de archivos " + name + " Concluida");
     }
     AppendUnsearched(report, flags);
@@ -64,17 +79,12 @@ void RemoveStartupAndClose(const ThreatEntry& row, CleaningOperations& ops, Repo
 
 // The resident file, once found, is deleted together with its start-up value: no stop
 // comes between them.
-void RunResidentBackdoor(const ThreatEntry& row, CleaningOperations& ops, SystemDirectories& dirs,
-                         Report& report, SharedFlags& flags, RunProgress& progress)
+void RunResidentBackdoor(const ThreatEntry& row, const DriveFindings& found, CleaningOperations& ops,
+                         SystemDirectories& dirs, Report& report, SharedFlags& flags, RunProgress& progress)
 {
-    for (const std::string& process : row.processes) {
-        StopPoint(progress);
-        ops.KillProcessByName(process);
-    }
     for (const std::string& name : row.filesToDelete) {
         StopPoint(progress);
-        progress.WalkStarted(WalkKind::Search);
-        ops.SearchAndDeleteFile(DriveRoot, name);
+        ops.DeleteFound(name, found.at(name));
         report.Append(flags.SearchStatus);
     }
     if (flags.InfectionFound)
@@ -110,15 +120,36 @@ void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs
     flags.InfectionFound = false;
     flags.RemovalFailed = false;
     flags.UnsearchedFolders.clear();
-    const ThreatEntry* row = FindThreat(index);
-    if (!row)
-        return;
+    if (const ThreatEntry* row = FindThreat(index))
+        DisinfectionRuns({row}, ops, dirs, [&](const ThreatEntry&) -> Report& { return report; }, flags, progress);
+}
+
+void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOperations& ops,
+                      SystemDirectories& dirs, const std::function<Report&(const ThreatEntry&)>& reportOf,
+                      SharedFlags& flags, RunProgress& progress)
+{
+    flags.UnsearchedFolders.clear();
+    Report* report = &reportOf(*rows.front());
     try {
-        if (row->kind == PlanKind::MircWorm)
-            RunMircWorm(*row, ops, report, flags, progress);
-        else
-            RunResidentBackdoor(*row, ops, dirs, report, flags, progress);
+        // As before a plan's first sweep: nothing running rewrites its files meanwhile.
+        for (const ThreatEntry* row : rows)
+            for (const std::string& process : row->processes) {
+                StopPoint(progress);
+                ops.KillProcessByName(process);
+            }
+        StopPoint(progress);
+        progress.WalkStarted();
+        const DriveFindings found = ops.WalkDrive(DriveRoot, DriveNames(rows));
+        for (const ThreatEntry* row : rows) {
+            report = &reportOf(*row);
+            flags.InfectionFound = false;
+            flags.RemovalFailed = false;
+            if (row->kind == PlanKind::MircWorm)
+                RunMircWorm(*row, found, ops, *report, flags, progress);
+            else
+                RunResidentBackdoor(*row, found, ops, dirs, *report, flags, progress);
+        }
     } catch (const RunStopped&) {
-        report.Append(InterruptedLine);
+        report->Append(InterruptedLine);
     }
 }

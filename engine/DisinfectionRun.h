@@ -5,10 +5,23 @@
 #include "engine/RunProgress.h"
 #include "engine/SharedFlags.h"
 #include "engine/SystemDirectories.h"
+#include "engine/ThreatCatalogue.h"
+
+#include <functional>
+#include <vector>
 
 // index is the selector's item index at the click, -1 when nothing is selected. The
-// walks of the drive are announced to progress, and a stop it asks for is honoured
-// before each action of the plan (the walks themselves honour it between folders): the
+// run's walk of the drive is announced to progress, and a stop it asks for is honoured
+// before each action of the plan (the walk itself honours it between folders): the
 // Report then ends with the interrupted line instead of the verdict.
 void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs,
                      Report& report, SharedFlags& flags, RunProgress& progress = UnwatchedRun());
+
+// Several plans over one walk of the drive, as a run of them all makes it: the resident
+// plans end their processes, the drive is walked once for every name the plans look
+// for, then each plan acts on what the walk met, in the order of rows, and writes to
+// reportOf(its row) the lines a run of it alone would append there. A stop ends the
+// Report of the plan under way (the first one's before the walk) with the interrupted line.
+void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOperations& ops,
+                      SystemDirectories& dirs, const std::function<Report&(const ThreatEntry&)>& reportOf,
+                      SharedFlags& flags, RunProgress& progress = UnwatchedRun());

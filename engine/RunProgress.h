@@ -2,14 +2,11 @@
 // What a disinfection run tells its caller while it works, and how it learns that the
 // user wants it stopped. A window runs the plan on a thread of its own, so its
 // implementation is called from that thread.
-enum class WalkKind { Search, Purge };
-
 class RunProgress {
 public:
     virtual ~RunProgress() = default;
-    // A walk of the drive begins: a sweep for a file (Search) or a configuration purge
-    // (Purge). The folders it enters are counted from zero.
-    virtual void WalkStarted(WalkKind /*kind*/) {}
+    // The run's walk of the drive begins. The folders it enters are counted from zero.
+    virtual void WalkStarted() {}
     // The walk entered one more folder.
     virtual void FolderEntered() {}
     // True once a stop has been asked for.

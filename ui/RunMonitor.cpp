@@ -1,9 +1,9 @@
 #include "ui/RunMonitor.h"
 
-void RunMonitor::WalkStarted(WalkKind kind)
+void RunMonitor::WalkStarted()
 {
     folders_ = 0;
-    kind_ = static_cast<int>(kind);
+    walking_ = true;
 }
 
 void RunMonitor::FolderEntered()
@@ -18,7 +18,7 @@ bool RunMonitor::StopRequested() const
 
 void RunMonitor::Restart()
 {
-    kind_ = -1;
+    walking_ = false;
     folders_ = 0;
     stop_ = false;
 }
@@ -30,9 +30,7 @@ void RunMonitor::RequestStop()
 
 std::string RunMonitor::Progress() const
 {
-    const int kind = kind_;
-    if (kind < 0)
+    if (!walking_)
         return {};
-    const char* verb = kind == static_cast<int>(WalkKind::Search) ? "Buscando: " : "Revisando: ";
-    return verb + std::to_string(folders_.load()) + " carpetas";
+    return "Buscando: " + std::to_string(folders_.load()) + " carpetas";
 }

@@ -8,19 +8,19 @@
 
 class RunMonitor : public RunProgress {
 public:
-    void WalkStarted(WalkKind kind) override;
+    void WalkStarted() override;
     void FolderEntered() override;
     bool StopRequested() const override;
 
     // On the window's thread.
     void Restart();
     void RequestStop();
-    // "Buscando: <N> carpetas" during a sweep, "Revisando: <N> carpetas" during a purge;
-    // empty before the first walk.
+    // "Buscando: <N> carpetas" from the start of the run's walk of the drive; empty
+    // before it.
     std::string Progress() const;
 
 private:
-    std::atomic<int> kind_{-1};
+    std::atomic<bool> walking_{false};
     std::atomic<unsigned long> folders_{0};
     std::atomic<bool> stop_{false};
 };

@@ -3,6 +3,7 @@
 #include "cleaning/RecordingPlatform.h"
 #include "cleaning/SystemCleaning.h"
 #include "tests/support/LineReport.h"
+#include "tests/support/WalkAndAct.h"
 
 #include <gtest/gtest.h>
 

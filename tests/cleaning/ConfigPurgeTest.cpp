@@ -45,7 +45,7 @@ TEST_F(CleaningTest, PurgeWritesTheKeptLinesWithCrLfForEveryLineEndingForm)
         SharedFlags found;
         SystemCleaning purge(fresh, report, found);
         fresh.AddFile("c:\\mirc\\mirc.ini", c.before);
-        purge.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        WalkAndPurge(purge, "c:\\", "mirc.ini", "mirc.hst");
         EXPECT_TRUE(fresh.Contents("c:\\mirc\\mirc.ini") == c.after) << c.what;
         EXPECT_EQ(fresh.Attributes("c:\\mirc\\mirc.ini"), FileAttr::Archive) << c.what;
         EXPECT_TRUE(found.InfectionFound) << c.what;
@@ -63,7 +63,7 @@ TEST_F(CleaningTest, CopyWithoutAMatchingLineIsNeverWritten)
         SharedFlags found;
         SystemCleaning purge(fresh, report, found);
         fresh.AddFile("c:\\mirc.ini", bytes, FileAttr::ReadOnly);
-        purge.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        WalkAndPurge(purge, "c:\\", "mirc.ini", "mirc.hst");
         EXPECT_EQ(fresh.Contents("c:\\mirc.ini"), bytes);
         for (const std::string& call : fresh.Log())
             EXPECT_NE(call.rfind("WriteFile", 0), 0u) << call;
@@ -75,7 +75,7 @@ TEST_F(CleaningTest, CopyWithoutAMatchingLineIsNeverWritten)
 TEST_F(CleaningTest, CadenaMarkerIsTheByteC4CaseSignificant)
 {
     machine.AddFile("c:\\mirc.ini", "[\xC4]\r\nn\xE4me\r\nplain\r\n");
-    ops.PurgeConfigLines("c:\\", "mirc.ini", "\xC4");
+    WalkAndPurge(ops, "c:\\", "mirc.ini", "\xC4");
     EXPECT_EQ(machine.Contents("c:\\mirc.ini"), "n\xE4me\r\nplain\r\n");
 }
 
@@ -89,13 +89,13 @@ TEST_F(CleaningTest, MarkerIsMatchedInTheEncodingOfEachLine)
                     "city=\xC5\x81\xC3\xB3" "d\xC5\xBA\r\n"         // UTF-8 L-stroke o-acute d z-acute
                     "n\xE4me\r\n"                                  // Windows-1252 a-umlaut
                     "plain\r\n");
-    ops.PurgeConfigLines("c:\\", "mirc.ini", "\xC4");
+    WalkAndPurge(ops, "c:\\", "mirc.ini", "\xC4");
     EXPECT_EQ(machine.Contents("c:\\mirc.ini"),
               "nick3=J\xC4\x99" "drzej\r\ncity=\xC5\x81\xC3\xB3" "d\xC5\xBA\r\nn\xE4me\r\nplain\r\n");
 
     // An ASCII marker reads the same in both.
     machine.AddFile("c:\\irc\\script.ini", "n0=/load mirc.hst \xC5\xBC\r\nok \xC5\xBC\r\n");
-    ops.PurgeConfigLines("c:\\irc\\", "script.ini", "mirc.hst");
+    WalkAndPurge(ops, "c:\\irc\\", "script.ini", "mirc.hst");
     EXPECT_EQ(machine.Contents("c:\\irc\\script.ini"), "ok \xC5\xBC\r\n");
 }
 
@@ -128,7 +128,7 @@ TEST_F(CleaningTest, SeveralMegabyteCopyIsPurgedWhole)
     }
     ASSERT_GT(before.size(), 2000000u);
     machine.AddFile("c:\\big\\mirc.ini", before);
-    ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+    WalkAndPurge(ops, "c:\\", "mirc.ini", "mirc.hst");
     EXPECT_TRUE(machine.Contents("c:\\big\\mirc.ini") == after);
 }
 
@@ -137,7 +137,7 @@ TEST_F(CleaningTest, EveryCopyOfABranchIsPurged)
     machine.AddFile("c:\\a\\script.ini", "mirc.hst\r\nx\r\n");
     machine.AddFile("c:\\a\\b\\script.ini", "mirc.hst\r\n");
     machine.AddFile("c:\\c\\script.ini", "y\nmirc.hst");
-    ops.PurgeConfigLines("c:\\", "script.ini", "mirc.hst");
+    WalkAndPurge(ops, "c:\\", "script.ini", "mirc.hst");
     EXPECT_EQ(machine.Contents("c:\\a\\script.ini"), "x\r\n");
     EXPECT_EQ(machine.Contents("c:\\a\\b\\script.ini"), "");
     EXPECT_EQ(machine.Contents("c:\\c\\script.ini"), "y\r\n");
@@ -155,7 +155,7 @@ TEST_F(CleaningTest, FolderNamedLikeTheCopyIsPassedOverAndSearched)
     machine.AddDirectory("c:\\a\\mirc.ini", FileAttr::Directory | FileAttr::Hidden);
     machine.AddFile("c:\\a\\mirc.ini\\mirc.ini", "mirc.hst\r\n");
     machine.AddFile("c:\\b\\mirc.ini", "mirc.hst\r\nkeep\r\n");
-    ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+    WalkAndPurge(ops, "c:\\", "mirc.ini", "mirc.hst");
     EXPECT_EQ(machine.Contents("c:\\a\\mirc.ini\\mirc.ini"), "");
     EXPECT_EQ(machine.Contents("c:\\b\\mirc.ini"), "keep\r\n");
     EXPECT_EQ(machine.Attributes("c:\\a\\mirc.ini"), FileAttr::Directory | FileAttr::Hidden);
@@ -180,7 +180,7 @@ TEST_F(CleaningTest, AnotherProgramCannotWriteTheCopyWhileItIsPurgedAndLosesNoth
         else
             ++refused;
     });
-    ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+    WalkAndPurge(ops, "c:\\", "mirc.ini", "mirc.hst");
     machine.SetOtherProgram({});
     EXPECT_GT(refused, 0);
     const std::string after = machine.Contents("c:\\mirc\\mirc.ini");
@@ -201,7 +201,7 @@ TEST_F(CleaningTest, CopyHeldForWritingStopsThePurgeWithTheOpenError)
     machine.HoldOpen("c:\\b\\deep\\mirc.ini", RecordingPlatform::HeldBy::Writer);
     machine.AddFile("c:\\c\\mirc.ini", "mirc.hst\r\n");
     try {
-        ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        WalkAndPurge(ops, "c:\\", "mirc.ini", "mirc.hst");
         FAIL() << "no exception";
     } catch (const EngineError& error) {
         EXPECT_STREQ(error.what(), "Cannot open file c:\\b\\deep\\mirc.ini");
@@ -217,7 +217,7 @@ TEST_F(CleaningTest, ReadOnlyCopyThatNeedsAPurgeRaisesTheCreateErrorIntact)
     const std::string bytes = "mirc.hst\nkeep";
     machine.AddFile("c:\\x\\y\\mirc.ini", bytes, FileAttr::ReadOnly | FileAttr::Archive);
     try {
-        ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");
+        WalkAndPurge(ops, "c:\\", "mirc.ini", "mirc.hst");
         FAIL() << "no exception";
     } catch (const EngineError& error) {
         EXPECT_STREQ(error.what(), "Cannot create file c:\\x\\y\\mirc.ini");

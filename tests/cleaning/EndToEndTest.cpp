@@ -5,6 +5,7 @@
 #include "tests/cleaning/InfectedMachine.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -14,24 +15,21 @@ protected:
     void Run(int index) { DisinfectionRun(index, ops, machine, report, flags); }
 };
 
-// Logs the walks with the folders each entered, and asks for a stop once a given number
-// of folders has been entered in all.
+// Counts the walks and the folders they entered, and asks for a stop from a given safe
+// point on.
 class StoppingProgress : public RunProgress {
 public:
-    explicit StoppingProgress(int stopAfter) : stopAfter_(stopAfter) {}
-    void WalkStarted(WalkKind kind) override { walks.push_back({kind, 0}); }
-    void FolderEntered() override
-    {
-        ++walks.back().second;
-        ++entered;
-    }
-    bool StopRequested() const override { return entered >= stopAfter_; }
+    explicit StoppingProgress(int stopAt) : stopAt_(stopAt) {}
+    void WalkStarted() override { ++walks; }
+    void FolderEntered() override { ++folders; }
+    bool StopRequested() const override { return safePoints++ >= stopAt_; }
 
-    std::vector<std::pair<WalkKind, int>> walks;
-    int entered = 0;
+    int walks = 0;
+    int folders = 0;
+    mutable int safePoints = 0;
 
 private:
-    int stopAfter_;
+    int stopAt_;
 };
 
 const std::string Interrupted = "Desinfecci\xF3n interrumpida: el sistema puede seguir infectado";
@@ -152,24 +150,44 @@ TEST_F(EndToEndTest, BackdoorWhoseRunKeyIsClosedToTheUser)
     EXPECT_TRUE(machine.HasValue(RunKey, "systemtray"));
 }
 
-TEST_F(EndToEndTest, ProgressNamesEachWalkAndCountsItsFolders)
+// One walk per run, whatever the plan or plans: each folder is listed once, and nothing
+// else looks through the drive.
+TEST_F(EndToEndTest, EachRunListsEveryFolderOnce)
 {
+    std::size_t folders = 1;   // the root
+    for (const std::string& path : machine.AllPaths())
+        folders += (machine.Attributes(path) & FileAttr::Directory) != 0;
+    const auto expectOneWalk = [&](const RecordingPlatform& run, const StoppingProgress& progress, int plan) {
+        std::map<std::string, int> listings;
+        for (const std::string& call : run.Log())
+            if (call.rfind("FindFirst ", 0) == 0 && call.size() > 14 && call.compare(call.size() - 4, 4, "\\*.*") == 0)
+                ++listings[call];
+        EXPECT_EQ(listings.size(), folders) << plan;
+        for (const auto& [call, times] : listings)
+            EXPECT_EQ(times, 1) << plan << " " << call;
+        EXPECT_EQ(progress.walks, 1) << plan;
+        EXPECT_EQ(progress.folders, static_cast<int>(folders)) << plan;
+    };
+    std::vector<const ThreatEntry*> all;
+    for (int index = 0; index < 5; ++index) {
+        RecordingPlatform fresh;
+        BuildInfectedMachine(fresh);
+        StoppingProgress progress(1 << 30);
+        SystemCleaning watched(fresh, report, flags, progress);
+        DisinfectionRun(index, watched, fresh, report, flags, progress);
+        expectOneWalk(fresh, progress, index);
+        all.push_back(FindThreat(index));
+    }
     StoppingProgress progress(1 << 30);
     SystemCleaning watched(machine, report, flags, progress);
-    DisinfectionRun(1, watched, machine, report, flags, progress);
-    ASSERT_EQ(progress.walks.size(), 5u);
-    const WalkKind kinds[] = {WalkKind::Purge, WalkKind::Purge, WalkKind::Search, WalkKind::Search, WalkKind::Search};
-    for (std::size_t walk = 0; walk < 5; ++walk) {
-        EXPECT_EQ(progress.walks[walk].first, kinds[walk]) << walk;
-        EXPECT_GT(progress.walks[walk].second, 3) << walk;
-    }
-    EXPECT_EQ(report.lines.back(), "Su sistema ha sido desinfectado correctamente");
+    DisinfectionRuns(all, watched, machine, [&](const ThreatEntry&) -> Report& { return report; }, flags, progress);
+    expectOneWalk(machine, progress, -1);
 }
 
-// A stop asked for at any folder of any plan ends the Report with the interrupted line
-// after what the run wrote so far, never inside the rewrite of a copy, and leaves
-// nothing open.
-TEST_F(EndToEndTest, StopAtEveryFolderOfEveryPlan)
+// A stop asked for at any safe point of any plan ends the Report with the interrupted line
+// after what the run wrote so far, never inside the rewrite of a copy, and leaves nothing
+// open.
+TEST_F(EndToEndTest, StopAtEverySafePointOfEveryPlan)
 {
     for (int index = 0; index < 5; ++index) {
         RecordingPlatform whole;
@@ -179,13 +197,13 @@ TEST_F(EndToEndTest, StopAtEveryFolderOfEveryPlan)
         SystemCleaning wholeOps(whole, wholeReport, flags, never);
         DisinfectionRun(index, wholeOps, whole, wholeReport, flags, never);
 
-        for (int stopAfter = 0; stopAfter <= never.entered; ++stopAfter) {
+        for (int stopAt = 0; stopAt < never.safePoints; ++stopAt) {
             RecordingPlatform stopped;
             BuildInfectedMachine(stopped);
-            StoppingProgress progress(stopAfter);
+            StoppingProgress progress(stopAt);
             SystemCleaning stoppedOps(stopped, report, flags, progress);
             DisinfectionRun(index, stoppedOps, stopped, report, flags, progress);
-            const std::string where = std::to_string(index) + " stopped after " + std::to_string(stopAfter);
+            const std::string where = std::to_string(index) + " stopped at " + std::to_string(stopAt);
 
             ASSERT_FALSE(report.lines.empty()) << where;
             EXPECT_EQ(report.lines.back(), Interrupted) << where;
@@ -197,7 +215,7 @@ TEST_F(EndToEndTest, StopAtEveryFolderOfEveryPlan)
                 EXPECT_TRUE(bytes == MircIni || bytes == whole.Contents(copy)) << where << " " << copy;
             }
             EXPECT_EQ(stopped.OpenListings(), 0) << where;
-            if (stopAfter == 0) {
+            if (stopAt == 0) {
                 EXPECT_EQ(stopped.Running().size(), 5u) << "nothing happens before the first safe point";
             }
         }

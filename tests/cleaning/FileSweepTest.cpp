@@ -1,5 +1,6 @@
-// The sweep's walk over a recording drive: the calls it makes, in order, and what it
-// deletes and reports.
+// The walk over a recording drive and the deletions that act on what it found: the calls
+// they make, in order, and what they delete and report.
+#include "cleaning/TreeWalk.h"
 #include "tests/cleaning/CleaningFixture.h"
 
 #include <algorithm>
@@ -12,25 +13,22 @@ bool Logged(const RecordingPlatform& machine, const std::string& call)
     return std::find(log.begin(), log.end(), call) != log.end();
 }
 
-TEST_F(CleaningTest, SweepCallsInWalkOrderAndGoesOnBelowAFoundCopy)
+TEST_F(CleaningTest, SweepListsEachFolderOnceThenDeletesWhatItMetBelowACopyToo)
 {
     machine.AddFile("c:\\dir1\\netol.scr");
     machine.AddFile("c:\\dir1\\sub\\netol.scr");
     machine.AddFile("c:\\file.txt");
-    ops.SearchAndDeleteFile("c:\\", "netol.scr");
+    WalkAndDelete(ops, "c:\\", "netol.scr");
 
+    // No lookup of the name and no deletion attempt in a folder that lacks it.
     const Strings expected = {
-        "FindFirst c:\\netol.scr",
         "FindFirst c:\\*.*",
-        "FindFirst c:\\dir1\\netol.scr", "FindClose",
-        "GetAttributes c:\\dir1\\netol.scr", "DeleteFile c:\\dir1\\netol.scr",
-        "FindFirst c:\\dir1\\*.*", "FindNext", "FindNext",   // no deletion attempt where a copy was
-        "FindFirst c:\\dir1\\sub\\netol.scr", "FindClose",
-        "GetAttributes c:\\dir1\\sub\\netol.scr", "DeleteFile c:\\dir1\\sub\\netol.scr",
-        "FindFirst c:\\dir1\\sub\\*.*", "FindNext", "FindNext", "FindClose",
+        "FindFirst c:\\dir1\\*.*", "FindNext", "FindNext", "FindNext",
+        "FindFirst c:\\dir1\\sub\\*.*", "FindNext", "FindNext", "FindNext", "FindClose",
         "FindNext", "FindClose",
-        "DeleteFile c:\\netol.scr",   // once, after the first entry
-        "FindNext", "FindNext", "FindClose"};
+        "FindNext", "FindNext", "FindClose",
+        "GetAttributes c:\\dir1\\netol.scr", "DeleteFile c:\\dir1\\netol.scr",
+        "GetAttributes c:\\dir1\\sub\\netol.scr", "DeleteFile c:\\dir1\\sub\\netol.scr"};
     EXPECT_EQ(machine.Log(), expected);
     EXPECT_FALSE(machine.Exists("c:\\dir1\\netol.scr"));
     EXPECT_FALSE(machine.Exists("c:\\dir1\\sub\\netol.scr"));
@@ -46,7 +44,7 @@ TEST_F(CleaningTest, CopiesAtTheRootAndBelowAreAllDeletedWithoutStatus)
     machine.AddFile("c:\\mirc.hst");
     machine.AddFile("c:\\sub\\mirc.hst");
     machine.AddFile("c:\\sub\\sub\\mirc.hst");
-    ops.SearchAndDeleteFile("c:\\", "mirc.hst");
+    WalkAndDelete(ops, "c:\\", "mirc.hst");
     EXPECT_EQ(machine.AllPaths(), (Strings{"c:\\sub", "c:\\sub\\sub"}));
     EXPECT_EQ(report.lines, (Strings{CopyDeleted, CopyDeleted, CopyDeleted}));
     EXPECT_EQ(flags.SearchStatus, "");   // every directory listed held a copy
@@ -62,17 +60,17 @@ TEST_F(CleaningTest, EveryDirectoryIsEnteredExceptLinks)
     for (const char* dir : {"d17", "d18", "d20", "d48", "d2064", "d4112", "d8208", "d16400", "d1040", "d1042",
                             "plain\\inner"})
         machine.AddFile(std::string("c:\\") + dir + "\\acdt.dat");
-    ops.SearchAndDeleteFile("c:\\", "acdt.dat");
+    WalkAndDelete(ops, "c:\\", "acdt.dat");
 
     for (const std::string dir : {"d17", "d18", "d20", "d48", "d2064", "d4112", "d8208", "d16400", "plain\\inner"})
         EXPECT_FALSE(machine.Exists("c:\\" + dir + "\\acdt.dat")) << dir;
     for (const std::string dir : {"d1040", "d1042"}) {
         EXPECT_TRUE(machine.Exists("c:\\" + dir + "\\acdt.dat")) << dir;
-        EXPECT_FALSE(Logged(machine, "FindFirst c:\\" + dir + "\\acdt.dat")) << dir;
+        EXPECT_FALSE(Logged(machine, "FindFirst c:\\" + dir + "\\*.*")) << dir;
     }
     // "." and ".." lead the listing of c:\plain\ and are not followed.
-    EXPECT_FALSE(Logged(machine, "FindFirst c:\\plain\\.\\acdt.dat"));
-    EXPECT_FALSE(Logged(machine, "FindFirst c:\\plain\\..\\acdt.dat"));
+    EXPECT_FALSE(Logged(machine, "FindFirst c:\\plain\\.\\*.*"));
+    EXPECT_FALSE(Logged(machine, "FindFirst c:\\plain\\..\\*.*"));
     EXPECT_EQ(report.lines, Strings(9, CopyDeleted));
 }
 
@@ -83,8 +81,8 @@ TEST_F(CleaningTest, UnlistableDirectoriesAreCountedOnceAndTheWalkGoesOn)
     machine.AddFile("c:\\b\\pddt.dat");
     machine.AddDirectory("c:\\b\\locked");
     machine.SetUnlistable("c:\\b\\locked");
-    ops.SearchAndDeleteFile("c:\\", "pddt.dat");
-    ops.PurgeConfigLines("c:\\", "mirc.ini", "mirc.hst");   // the same folders again
+    WalkAndDelete(ops, "c:\\", "pddt.dat");
+    WalkAndPurge(ops, "c:\\", "mirc.ini", "mirc.hst");   // the same folders again
     EXPECT_TRUE(machine.Exists("c:\\a\\deep\\pddt.dat"));
     EXPECT_FALSE(machine.Exists("c:\\b\\pddt.dat"));
     EXPECT_EQ(report.lines, Strings{CopyDeleted});
@@ -96,19 +94,75 @@ TEST_F(CleaningTest, StartWithoutItsBackslashJoinsSubdirectoriesWithOne)
 {
     // "c:\top" + "*.*" lists c:\top itself, whose path is then built with a backslash.
     machine.AddFile("c:\\top\\x\\netol.scr");
-    ops.SearchAndDeleteFile("c:\\top", "netol.scr");
+    WalkAndDelete(ops, "c:\\top", "netol.scr");
     EXPECT_TRUE(Logged(machine, "FindFirst c:\\top*.*"));
-    EXPECT_TRUE(Logged(machine, "FindFirst c:\\top\\top\\netol.scr"));
+    EXPECT_TRUE(Logged(machine, "FindFirst c:\\top\\top\\*.*"));
     EXPECT_TRUE(machine.Exists("c:\\top\\x\\netol.scr"));
 }
 
-TEST_F(CleaningTest, ShortNameFindsTheLongNamedFile)
+// Each name's files, as "folder|long name", in the order the walk keeps them.
+Strings FilesOf(const NameFindings& found)
 {
-    machine.AddFile("c:\\windows\\pynkicture image.scr");
-    machine.SetShortName("c:\\windows\\pynkicture image.scr", "PYNKIC~1.SCR");
-    ops.SearchAndDeleteFile("c:\\", "pynkic~1.scr");
-    EXPECT_FALSE(machine.Exists("c:\\windows\\pynkicture image.scr"));
+    Strings files;
+    for (const FoundFile& file : found.files)
+        files.push_back(file.dir + "|" + file.name);
+    return files;
+}
+
+TEST_F(CleaningTest, WalkKeepsTheFilesAnsweringToEachNameByLongOrShortNameInWalkOrder)
+{
+    machine.AddFile("c:\\a\\b\\NETOL.SCR");   // listed before the copy of its parent folder
+    machine.AddFile("c:\\a\\netol.scr");
+    machine.AddFile("c:\\w\\pynkicture image.scr");
+    machine.SetShortName("c:\\w\\pynkicture image.scr", "PYNKIC~1.SCR");
+    machine.AddFile("c:\\w\\pynkic~1.scr.txt");
+    machine.AddDirectory("c:\\w\\\xC3\xA4");   // a folder named like a target holds no file to act on
+    machine.AddFile("c:\\x\\\xC3\xA4");        // "ä" answers to "Ä" as NTFS folds it
+    const std::vector<NameFindings> found =
+        WalkDrive(machine, "c:\\", {"netol.scr", "pynkic~1.scr", "\xC3\x84", "absent.dat"}, {}, flags);
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(FilesOf(found[0]), (Strings{"c:\\a\\|netol.scr", "c:\\a\\b\\|NETOL.SCR"}));
+    EXPECT_EQ(FilesOf(found[1]), Strings{"c:\\w\\|pynkicture image.scr"});
+    EXPECT_EQ(FilesOf(found[2]), Strings{"c:\\x\\|\xC3\xA4"});
+    EXPECT_TRUE(found[3].files.empty());
+    ExpectNothingOpen();
+
+    WalkAndDelete(ops, "c:\\", "pynkic~1.scr");
+    EXPECT_FALSE(machine.Exists("c:\\w\\pynkicture image.scr"));
     EXPECT_EQ(report.lines, Strings{CopyDeleted});
+}
+
+TEST_F(CleaningTest, FileGoneOrReplacedByAFolderBeforeItsStepIsPassedOver)
+{
+    for (const char* dir : {"a", "b", "c"}) {
+        machine.AddFile(std::string("c:\\") + dir + "\\server.ini");
+        machine.AddFile(std::string("c:\\") + dir + "\\mirc.ini", "n0=server.ini\r\n");
+    }
+    const DriveFindings found = ops.WalkDrive("c:\\", {"mirc.ini", "server.ini"});
+    machine.RemoveFile("c:\\a\\server.ini");
+    machine.RemoveFile("c:\\b\\mirc.ini");
+    machine.RemoveFile("c:\\c\\server.ini");
+    machine.AddDirectory("c:\\c\\server.ini");
+    ops.PurgeFound("mirc.ini", "server.ini", found.at("mirc.ini"));
+    ops.DeleteFound("server.ini", found.at("server.ini"));
+    EXPECT_EQ(machine.Contents("c:\\a\\mirc.ini"), "");
+    EXPECT_FALSE(machine.Exists("c:\\b\\server.ini"));
+    EXPECT_EQ(report.lines, Strings{CopyDeleted});
+    EXPECT_FALSE(flags.RemovalFailed);
+    ExpectNothingOpen();
+}
+
+TEST_F(CleaningTest, WalkPassesOverTheProgramsOwnFoldersWithoutCountingThem)
+{
+    machine.AddFile("c:\\ProgramData\\Pelkarin\\quarantine\\netol.scr");
+    machine.SetUnlistable("c:\\ProgramData\\Pelkarin");   // as a standard user meets it
+    machine.AddFile("c:\\ProgramData\\other\\netol.scr");
+    ops.PassOver({"C:\\PROGRAMDATA\\pelkarin\\"});
+    WalkAndDelete(ops, "c:\\", "netol.scr");
+    EXPECT_TRUE(machine.Exists("c:\\ProgramData\\Pelkarin\\quarantine\\netol.scr"));
+    EXPECT_FALSE(machine.Exists("c:\\ProgramData\\other\\netol.scr"));
+    EXPECT_TRUE(flags.UnsearchedFolders.empty());
+    EXPECT_FALSE(Logged(machine, "FindFirst c:\\ProgramData\\Pelkarin\\*.*"));
 }
 
 TEST_F(CleaningTest, ForcedDeletionStripsHiddenReadOnlySystemInThatOrder)
@@ -128,7 +182,7 @@ TEST_F(CleaningTest, CopyHeldOpenIsReportedAndMarksTheRemovalFailed)
 {
     machine.AddFile("c:\\prog\\systemio.exe");
     machine.HoldOpen("c:\\prog\\systemio.exe", RecordingPlatform::HeldBy::Reader);
-    ops.SearchAndDeleteFile("c:\\", "systemio.exe");
+    WalkAndDelete(ops, "c:\\", "systemio.exe");
     EXPECT_TRUE(machine.Exists("c:\\prog\\systemio.exe"));
     EXPECT_EQ(report.lines, Strings{CopyKept + "c:\\prog\\systemio.exe"});
     EXPECT_TRUE(flags.InfectionFound);
@@ -143,8 +197,8 @@ TEST_F(CleaningTest, DirectoryCarryingTheTargetsNameIsUntouchedAndSearched)
     machine.AddFile("c:\\data\\other\\server.ini");
     machine.AddDirectory("c:\\logs\\mirc.hst", FileAttr::Directory | FileAttr::ReadOnly);
     machine.AddDirectory("c:\\server.ini");   // at the root, beside the folders holding copies
-    ops.SearchAndDeleteFile("c:\\", "server.ini");
-    ops.SearchAndDeleteFile("c:\\", "mirc.hst");
+    WalkAndDelete(ops, "c:\\", "server.ini");
+    WalkAndDelete(ops, "c:\\", "mirc.hst");
     EXPECT_FALSE(machine.Exists("c:\\data\\server.ini\\server.ini"));
     EXPECT_FALSE(machine.Exists("c:\\data\\other\\server.ini"));
     EXPECT_EQ(machine.Attributes("c:\\data\\server.ini"), hiddenSystem);
@@ -176,7 +230,7 @@ TEST_F(CleaningTest, NamesBeyondTheCodePageAndPathsOfAnyLengthAreReached)
     machine.AddFile("c:\\\xC5\x81\xC3\xB3" "d\xC5\xBA\\netol.scr");
     machine.HoldOpen("c:\\\xC5\x81\xC3\xB3" "d\xC5\xBA\\netol.scr", RecordingPlatform::HeldBy::Reader);
     ASSERT_GT(copies.back().size(), 900u);
-    ops.SearchAndDeleteFile("c:\\", "netol.scr");
+    WalkAndDelete(ops, "c:\\", "netol.scr");
     for (const std::string& copy : copies)
         EXPECT_FALSE(machine.Exists(copy)) << copy.size();
     Strings expected(copies.size(), CopyDeleted);
@@ -191,7 +245,7 @@ TEST_F(CleaningTest, LinkNamedLikeTheTargetIsLeftAloneAndReported)
     // A symbolic link to a file reads as a reparse point; deleting through it could reach
     // whatever it points to.
     machine.AddFile("c:\\x\\netol.scr", "", FileAttr::Archive | FileAttr::ReparsePoint | FileAttr::Hidden);
-    ops.SearchAndDeleteFile("c:\\", "netol.scr");
+    WalkAndDelete(ops, "c:\\", "netol.scr");
     EXPECT_EQ(machine.Attributes("c:\\x\\netol.scr"), FileAttr::Archive | FileAttr::ReparsePoint | FileAttr::Hidden);
     EXPECT_EQ(report.lines, Strings{CopyKept + "c:\\x\\netol.scr"});
     EXPECT_TRUE(flags.RemovalFailed);
@@ -203,7 +257,7 @@ TEST_F(CleaningTest, SingleByteC4NameMatchesOnlyItself)
     machine.AddFile("c:\\x\\y\\\xC4");
     machine.AddFile("c:\\x\\\xC4\xC4");
     machine.AddFile("c:\\x\\\xC4.txt");
-    ops.SearchAndDeleteFile("c:\\", "\xC4");
+    WalkAndDelete(ops, "c:\\", "\xC4");
     EXPECT_FALSE(machine.Exists("c:\\x\\y\\\xC4"));
     EXPECT_TRUE(machine.Exists("c:\\x\\\xC4\xC4"));
     EXPECT_TRUE(machine.Exists("c:\\x\\\xC4.txt"));

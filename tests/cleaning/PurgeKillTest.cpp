@@ -1,10 +1,12 @@
 // The program killed at each call of a purge, and again at each call of the recovery
 // that follows at the next start: every copy then holds its old or its new content byte
 // for byte, no journal remains, and nothing else of the user's has changed.
-#include "cleaning/ConfigPurge.h"
 #include "cleaning/PurgeJournal.h"
 #include "cleaning/RecordingPlatform.h"
+#include "cleaning/SystemCleaning.h"
 #include "engine/EngineError.h"
+#include "tests/support/LineReport.h"
+#include "tests/support/WalkAndAct.h"
 
 #include <gtest/gtest.h>
 
@@ -49,9 +51,11 @@ void Build(RecordingPlatform& machine)
 
 void Purge(RecordingPlatform& machine)
 {
+    LineReport report;
     SharedFlags flags;
+    SystemCleaning ops(machine, report, flags);
     try {
-        PurgeConfigLines(machine, flags, "c:\\", "mirc.ini", "mirc.hst");
+        WalkAndPurge(ops, "c:\\", "mirc.ini", "mirc.hst");
     } catch (const ProgramKilled&) {
     } catch (const EngineError&) {
     }

@@ -23,24 +23,37 @@ public:
 
     std::map<std::string, int> sweepFinds;  // name -> copies its sweep deletes
     std::set<std::string> sweepCannotDelete;
-    std::set<std::string> sweepUnsearched;  // folders every sweep fails to list
+    std::set<std::string> sweepUnsearched;  // folders the walk fails to list
     std::set<std::string> purgeFinds;      // config files that hold a marked line
     std::string residentPath;              // what FindOnPath returns
     bool residentDeletes = true;
     bool startupThrows = false;
     Strings calls;
 
-    void SearchAndDeleteFile(const std::string& dir, const std::string& name) override
+    // Every name is found once, in the walk's folder.
+    DriveFindings WalkDrive(const std::string& dir, const std::vector<std::string>& names) override
     {
-        calls.push_back("sweep " + dir + name);
-        flags_.SearchStatus = Searched;
+        std::string call = "walk " + dir + " for";
+        DriveFindings found;
+        for (const std::string& name : names) {
+            call += " " + name;
+            found[name].files = {{dir, name}};
+        }
+        calls.push_back(call);
         flags_.UnsearchedFolders.insert(sweepUnsearched.begin(), sweepUnsearched.end());
+        return found;
+    }
+    void DeleteFound(const std::string& name, const NameFindings& found) override
+    {
+        const std::string path = found.files.at(0).dir + found.files.at(0).name;
+        calls.push_back("sweep " + path);
+        flags_.SearchStatus = Searched;
         for (int copy = 0; copy < sweepFinds[name]; ++copy) {
             report_.Append(Deleted);
             flags_.InfectionFound = true;
         }
         if (sweepCannotDelete.count(name)) {
-            report_.Append("No se pudo borrar el fichero del Troyano: " + dir + name);
+            report_.Append("No se pudo borrar el fichero del Troyano: " + path);
             flags_.InfectionFound = flags_.RemovalFailed = true;
         }
     }
@@ -62,9 +75,9 @@ public:
         calls.push_back("find " + name + " in " + dirList);
         return residentPath;
     }
-    void PurgeConfigLines(const std::string& dir, const std::string& file, const std::string& marker) override
+    void PurgeFound(const std::string& file, const std::string& marker, const NameFindings& found) override
     {
-        calls.push_back("purge " + dir + file + " of " + marker);
+        calls.push_back("purge " + found.files.at(0).dir + found.files.at(0).name + " of " + marker);
         if (purgeFinds.count(file))
             flags_.InfectionFound = true;
     }
@@ -127,7 +140,8 @@ TEST_F(DisinfectionRunTest, NetolOnACleanMachine)
 {
     report.lines = {"left from before"};
     Run(1);
-    EXPECT_EQ(ops.calls, (Strings{"purge c:\\mirc.ini of mirc.hst", "purge c:\\script.ini of mirc.hst",
+    EXPECT_EQ(ops.calls, (Strings{"walk c:\\ for mirc.ini script.ini pynkic~1.scr mirc.hst netol.scr",
+                                  "purge c:\\mirc.ini of mirc.hst", "purge c:\\script.ini of mirc.hst",
                                   "sweep c:\\pynkic~1.scr", "sweep c:\\mirc.hst", "sweep c:\\netol.scr"}));
     EXPECT_EQ(report.lines, (Strings{"Desinfecci\xF3n del archivo mirc.ini Concluida",
                                      "Desinfecci\xF3n del archivo script.ini Concluida",
@@ -141,7 +155,7 @@ TEST_F(DisinfectionRunTest, CadenaPurgesAndSweepsTheOneByteName)
 {
     ops.purgeFinds = {"mirc.ini"};
     Run(2);
-    EXPECT_EQ(ops.calls, (Strings{"purge c:\\mirc.ini of \xC4", "sweep c:\\\xC4"}));
+    EXPECT_EQ(ops.calls, (Strings{"walk c:\\ for mirc.ini \xC4", "purge c:\\mirc.ini of \xC4", "sweep c:\\\xC4"}));
     EXPECT_EQ(report.lines, (Strings{"Desinfecci\xF3n del archivo mirc.ini Concluida",
                                      "Desinfecci\xF3n de archivos \xC4 Concluida",
                                      "Su sistema ha sido desinfectado correctamente"}));
@@ -151,7 +165,8 @@ TEST_F(DisinfectionRunTest, CadenaTwoDeletingTwoCopies)
 {
     ops.sweepFinds = {{"server.ini", 2}};
     Run(4);
-    EXPECT_EQ(ops.calls, (Strings{"purge c:\\mirc.ini of server.ini", "sweep c:\\server.ini"}));
+    EXPECT_EQ(ops.calls, (Strings{"walk c:\\ for mirc.ini server.ini", "purge c:\\mirc.ini of server.ini",
+                                  "sweep c:\\server.ini"}));
     EXPECT_EQ(report.lines, (Strings{"Desinfecci\xF3n del archivo mirc.ini Concluida", Deleted, Deleted,
                                      "Desinfecci\xF3n de archivos server.ini Concluida",
                                      "Su sistema ha sido desinfectado correctamente"}));
@@ -173,8 +188,8 @@ TEST_F(DisinfectionRunTest, BackdoorOnACleanMachine)
 {
     Run(0);
     EXPECT_EQ(ops.calls, (Strings{"kill systray.exe", "kill sysdemio.exe", "kill systemio.exe",
-                                  "sweep c:\\acdt.dat", "sweep c:\\pddt.dat", "sweep c:\\sysdemio.exe",
-                                  "sweep c:\\systemio.exe", "find systray.exe in C:\\Program;C:\\WINDOWS"}));
+                                  "walk c:\\ for acdt.dat pddt.dat sysdemio.exe systemio.exe", "sweep c:\\acdt.dat",
+                                  "sweep c:\\pddt.dat", "sweep c:\\sysdemio.exe", "sweep c:\\systemio.exe", "find systray.exe in C:\\Program;C:\\WINDOWS"}));
     EXPECT_EQ(report.lines, (Strings{Searched, Searched, Searched, Searched,
                                      "El registro no fue afectado por el troyano...",
                                      "No se encontr\xF3 el Troyano Backdoor 2.03 en su sistema :)"}));
@@ -186,7 +201,7 @@ TEST_F(DisinfectionRunTest, SearchStatusIsWrittenAsItStandsEvenWhenEmpty)
     // A sweep that never visits a directory without the target leaves the status empty.
     class NoStatus : public ScriptedOperations {
         using ScriptedOperations::ScriptedOperations;
-        void SearchAndDeleteFile(const std::string&, const std::string&) override {}
+        void DeleteFound(const std::string&, const NameFindings&) override {}
     } quiet{report, flags};
     DisinfectionRun(3, quiet, quiet, report, flags);
     EXPECT_EQ(report.lines, (Strings{"", "", "", "El registro no fue afectado por el troyano...",
@@ -198,7 +213,8 @@ TEST_F(DisinfectionRunTest, DeepThroatWithTheResidentFileInTheWindowsDirectory)
     ops.residentPath = "C:\\WINDOWS\\systray.exe";
     Run(3);
     EXPECT_EQ(ops.calls, (Strings{"kill systray.exe", "kill sysdemio.exe", "kill systemio.exe", "kill xcvbnm.exe",
-                                  "sweep c:\\acdt.dat", "sweep c:\\pddt.dat", "sweep c:\\xcvbnm.exe",
+                                  "walk c:\\ for acdt.dat pddt.dat xcvbnm.exe", "sweep c:\\acdt.dat", "sweep c:\\pddt.dat",
+                                  "sweep c:\\xcvbnm.exe",
                                   "find systray.exe in C:\\Program;C:\\WINDOWS",
                                   "delete C:\\WINDOWS\\systray.exe", "startup systemtray"}));
     EXPECT_EQ(report.lines, Concat({{Searched, Searched, Searched, "Archivo eliminado,continuando b\xFAsqueda"},
@@ -257,10 +273,10 @@ TEST_F(DisinfectionRunTest, ExceptionInAnOperationEndsTheRunKeepingEarlierLines)
 {
     class ThrowingPurge : public ScriptedOperations {
         using ScriptedOperations::ScriptedOperations;
-        void PurgeConfigLines(const std::string& dir, const std::string& file, const std::string&) override
+        void PurgeFound(const std::string& file, const std::string&, const NameFindings&) override
         {
             if (file == "script.ini")
-                throw EngineError("Cannot open file " + dir + file);
+                throw EngineError("Cannot open file c:\\" + file);
         }
     } throwing{report, flags};
     EXPECT_THROW(DisinfectionRun(1, throwing, throwing, report, flags), EngineError);
@@ -286,7 +302,7 @@ TEST_F(DisinfectionRunTest, FlagsAreClearedAtTheStartOfEveryRun)
 TEST_F(DisinfectionRunTest, UnsearchedFoldersAreCountedOnceRightBeforeTheVerdict)
 {
     const std::string one = "No se pudo revisar 1 carpeta de la unidad C:";
-    ops.sweepUnsearched = {"c:\\a\\"};   // met by each of Netol's three sweeps
+    ops.sweepUnsearched = {"c:\\a\\"};
     Run(1);
     ASSERT_EQ(report.lines.size(), 7u);
     EXPECT_EQ(report.lines[5], one);
@@ -307,4 +323,29 @@ TEST_F(DisinfectionRunTest, UnsearchedFoldersAreCountedOnceRightBeforeTheVerdict
     ops.sweepUnsearched.clear();   // a run that searched everything: no line, as before
     Run(1);
     EXPECT_EQ(report.lines.size(), 6u);
+}
+
+TEST_F(DisinfectionRunTest, SeveralPlansShareOneWalkAndEachWritesItsOwnReport)
+{
+    ops.sweepFinds = {{"acdt.dat", 1}};
+    std::map<std::string, LineReport> reports;
+    DisinfectionRuns({FindThreat(0), FindThreat(4), FindThreat(3)}, ops, ops,
+                     [&](const ThreatEntry& row) -> Report& { return reports[row.listText]; }, flags);
+    const std::string find = "find systray.exe in C:\\Program;C:\\WINDOWS";
+    EXPECT_EQ(ops.calls,
+              (Strings{"kill systray.exe", "kill sysdemio.exe", "kill systemio.exe", "kill systray.exe",
+                       "kill sysdemio.exe", "kill systemio.exe", "kill xcvbnm.exe",
+                       "walk c:\\ for acdt.dat pddt.dat sysdemio.exe systemio.exe mirc.ini server.ini xcvbnm.exe",
+                       "sweep c:\\acdt.dat", "sweep c:\\pddt.dat", "sweep c:\\sysdemio.exe", "sweep c:\\systemio.exe", find,
+                       "purge c:\\mirc.ini of server.ini", "sweep c:\\server.ini",
+                       "sweep c:\\acdt.dat", "sweep c:\\pddt.dat", "sweep c:\\xcvbnm.exe", find}));
+    // The plans' own lines go to their own Reports (the operations' to the fixture's),
+    // and what one plan found is not the next one's: each starts as its own run does.
+    EXPECT_EQ(reports["Backdoor 2.03 "].lines.at(4),
+              "Se encontr\xF3 rastro del Troyano Backdoor 2.03,archivos eliminados sin problemas");
+    EXPECT_EQ(reports["Cadena 2 ( Publicidad de web Porno )"].lines,
+              (Strings{"Desinfecci\xF3n del archivo mirc.ini Concluida",
+                       "Desinfecci\xF3n de archivos server.ini Concluida", "Su sistema no hab\xED" "a sido infectado :)"}));
+    EXPECT_EQ(reports["DeepThroat"].lines.size(), 6u);
+    EXPECT_EQ(report.lines, Strings(2, Deleted));
 }

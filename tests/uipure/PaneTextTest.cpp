@@ -107,18 +107,15 @@ TEST(InformationText, OtherBytesPassUnchanged)
     EXPECT_EQ(InformationText(bytes), bytes);
 }
 
-TEST(RunProgressText, NamesTheWalkAndCountsItsFoldersFromZero)
+TEST(RunProgressText, CountsTheFoldersOfTheWalkFromZero)
 {
     RunMonitor monitor;
     EXPECT_EQ(monitor.Progress(), "");
-    monitor.WalkStarted(WalkKind::Purge);
+    monitor.WalkStarted();
+    EXPECT_EQ(monitor.Progress(), "Buscando: 0 carpetas");
     for (int folder = 0; folder < 1234; ++folder)
         monitor.FolderEntered();
-    EXPECT_EQ(monitor.Progress(), "Revisando: 1234 carpetas");
-    monitor.WalkStarted(WalkKind::Search);
-    EXPECT_EQ(monitor.Progress(), "Buscando: 0 carpetas");
-    monitor.FolderEntered();
-    EXPECT_EQ(monitor.Progress(), "Buscando: 1 carpetas");
+    EXPECT_EQ(monitor.Progress(), "Buscando: 1234 carpetas");
 
     monitor.RequestStop();
     EXPECT_TRUE(monitor.StopRequested());

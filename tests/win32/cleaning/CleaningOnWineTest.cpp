@@ -5,6 +5,7 @@
 #include "cleaning/Win32Platform.h"
 #include "engine/EngineError.h"
 #include "tests/support/LineReport.h"
+#include "tests/support/WalkAndAct.h"
 #include "tests/win32/support/ChildProcess.h"
 #include "tests/win32/support/ScratchFiles.h"
 
@@ -40,7 +41,7 @@ TEST_F(CleaningOnWine, ReadOnlyHiddenAndSystemFilesAreDeleted)
     MakeFile(Root + "a\\b\\pddt.dat", "x", 0x02 | 0x04);
     MakeFile(Root + "sysdemio.exe", "x", 0x01 | 0x02 | 0x04);
     for (const char* name : {"acdt.dat", "pddt.dat", "sysdemio.exe"})
-        ops.SearchAndDeleteFile(Root, name);
+        WalkAndDelete(ops, Root, name);
     EXPECT_FALSE(PathExists(Root + "a\\acdt.dat"));
     EXPECT_FALSE(PathExists(Root + "a\\b\\pddt.dat"));
     EXPECT_FALSE(PathExists(Root + "sysdemio.exe"));
@@ -65,7 +66,7 @@ TEST_F(CleaningOnWine, EveryCopyIsFoundWhateverFolderHoldsIt)
     ASSERT_TRUE(RunUnixShell(Root, script, [] { return PathExists(Root + "made"); }));
     ASSERT_EQ(AttributesOf(Root + "readonly"), 0x11u);
 
-    ops.SearchAndDeleteFile(Root, "netol.scr");
+    WalkAndDelete(ops, Root, "netol.scr");
     EXPECT_EQ(report.lines, Strings(8, Deleted));
     for (const char* copy : {"hidden\\netol.scr", "readonly\\netol.scr", "a\\netol.scr", "a\\b\\netol.scr",
                              "x\\netol.scr\\netol.scr"})
@@ -82,7 +83,7 @@ TEST_F(CleaningOnWine, LinksAreNotFollowed)
     if (!folderLink.Made())
         GTEST_SKIP() << "no symbolic link could be made here";
     ASSERT_EQ(AttributesOf(Root + "folderlink"), 0x410u);
-    ops.SearchAndDeleteFile(Root, "netol.scr");
+    WalkAndDelete(ops, Root, "netol.scr");
     EXPECT_EQ(report.lines, Strings{Deleted}) << "the copy is met once, in its own folder";
 
     // Wine shows a link to a file as a plain file (no reparse point), so nothing tells it
@@ -102,8 +103,8 @@ TEST_F(CleaningOnWine, DirectoriesNamedLikeATargetKeepTheirAttributes)
     ASSERT_TRUE(SetUnixWritable(Root + "b\\mirc.hst", false));
     const std::uint32_t hiddenSystem = AttributesOf(Root + "a\\server.ini");
     ASSERT_EQ(hiddenSystem & 0x16u, 0x16u);
-    ops.SearchAndDeleteFile(Root, "server.ini");
-    ops.SearchAndDeleteFile(Root, "mirc.hst");
+    WalkAndDelete(ops, Root, "server.ini");
+    WalkAndDelete(ops, Root, "mirc.hst");
     EXPECT_EQ(AttributesOf(Root + "a\\server.ini"), hiddenSystem);
     EXPECT_EQ(AttributesOf(Root + "b\\mirc.hst"), 0x11u);
     EXPECT_TRUE(report.lines.empty());
@@ -115,7 +116,7 @@ TEST_F(CleaningOnWine, FileHeldOpenByAnotherProcessIsReported)
     MakeDirectory(Root + "prog");
     MakeFile(Root + "prog\\systemio.exe", "x");
     ChildProcess holder = ChildProcess::HoldingFileOpen(Root + "prog\\systemio.exe", ChildProcess::Hold::ForReading);
-    ops.SearchAndDeleteFile(Root, "systemio.exe");
+    WalkAndDelete(ops, Root, "systemio.exe");
     EXPECT_TRUE(PathExists(Root + "prog\\systemio.exe"));
     EXPECT_EQ(report.lines, Strings{"No se pudo borrar el fichero del Troyano: " + Root + "prog\\systemio.exe"});
     EXPECT_TRUE(flags.InfectionFound);
@@ -129,7 +130,7 @@ TEST_F(CleaningOnWine, ImmutableFileIsReportedNotDeleted)
     const ImmutableFile immutable(Root + "srv\\server.ini");
     if (!immutable.Made())
         GTEST_SKIP() << "chattr +i is not possible here: it needs root and ext2/3/4, XFS or Btrfs";
-    ops.SearchAndDeleteFile(Root, "server.ini");
+    WalkAndDelete(ops, Root, "server.ini");
     EXPECT_TRUE(PathExists(Root + "srv\\server.ini"));
     EXPECT_EQ(report.lines, Strings{"No se pudo borrar el fichero del Troyano: " + Root + "srv\\server.ini"});
     EXPECT_TRUE(flags.RemovalFailed);
@@ -145,7 +146,7 @@ TEST_F(CleaningOnWine, CopyHeldForWritingRaisesTheOpenErrorAfterEarlierPurges)
     MakeFile(Root + "b\\mirc.ini", "n0=mirc.hst\r\n");
     ChildProcess writer = ChildProcess::HoldingFileOpen(Root + "b\\mirc.ini");
     try {
-        ops.PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
+        WalkAndPurge(ops, Root, "mirc.ini", "mirc.hst");
         FAIL() << "no exception";
     } catch (const EngineError& error) {
         EXPECT_STREQ(error.what(), ("Cannot open file " + Root + "b\\mirc.ini").c_str());
@@ -161,7 +162,7 @@ TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOverAndSearched)
     MakeFile(Root + "a\\mirc.ini\\mirc.ini", "n0=mirc.hst\r\n");
     MakeDirectory(Root + "b");
     MakeFile(Root + "b\\mirc.ini", "n0=mirc.hst\r\nkeep\r\n");
-    ops.PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
+    WalkAndPurge(ops, Root, "mirc.ini", "mirc.hst");
     EXPECT_EQ(ReadWhole(Root + "a\\mirc.ini\\mirc.ini"), "");
     EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "keep\r\n");
 }
@@ -170,7 +171,7 @@ TEST_F(CleaningOnWine, Utf8CopyLosesOnlyTheLinesWithTheMarkerAsItsEncodingSpells
 {
     // A-umlaut in UTF-8 (C3 84) and e-ogonek, whose first byte is the worm's 0xC4.
     MakeFile(Root + "mirc.ini", "\xEF\xBB\xBF[mirc]\r\nnick=\xC3\x84rger\r\nnick3=J\xC4\x99" "drzej\r\nn0=\xC4\r\n");
-    ops.PurgeConfigLines(Root, "mirc.ini", "\xC4");
+    WalkAndPurge(ops, Root, "mirc.ini", "\xC4");
     EXPECT_EQ(ReadWhole(Root + "mirc.ini"), "\xEF\xBB\xBF[mirc]\r\nnick3=J\xC4\x99" "drzej\r\n");
     EXPECT_TRUE(flags.InfectionFound);
 }
@@ -181,7 +182,7 @@ TEST_F(CleaningOnWine, CopyThatIsADeviceIsReadForTheSizeItReports)
     const UnixLink endless(Root + "dev\\mirc.ini", "/dev/zero");
     if (!endless.Made())
         GTEST_SKIP() << "no link to /dev/zero could be made here";
-    ops.PurgeConfigLines(Root, "mirc.ini", "\xC4");
+    WalkAndPurge(ops, Root, "mirc.ini", "\xC4");
     EXPECT_FALSE(flags.InfectionFound);
 }
 
@@ -189,7 +190,7 @@ TEST_F(CleaningOnWine, ReadOnlyCopyNeedingAPurgeRaisesTheCreateErrorIntact)
 {
     MakeFile(Root + "mirc.ini", "n0=mirc.hst\nkeep", 0x01);
     try {
-        ops.PurgeConfigLines(Root, "mirc.ini", "mirc.hst");
+        WalkAndPurge(ops, Root, "mirc.ini", "mirc.hst");
         FAIL() << "no exception";
     } catch (const EngineError& error) {
         EXPECT_STREQ(error.what(), ("Cannot create file " + Root + "mirc.ini").c_str());
