@@ -2,7 +2,7 @@
 
 #include "cleaning/NameFold.h"
 
-#include <algorithm>
+#include <cstddef>
 #include <set>
 
 bool IsEnterableDirectory(const FindEntry& entry)
@@ -33,8 +33,7 @@ class Walk {
 public:
     Walk(PlatformServices& platform, const std::vector<std::string>& names, const std::vector<std::string>& passOver,
          SharedFlags& flags, RunProgress& progress)
-        : platform_(platform), flags_(flags), progress_(progress), matches_(names.size()),
-          findings_(names.size())
+        : platform_(platform), flags_(flags), progress_(progress), findings_(names.size())
     {
         for (const std::string& name : names)
             names_.push_back(FoldName(name));
@@ -46,7 +45,6 @@ public:
     {
         progress_.FolderEntered();
         StopPoint(progress_);
-        const std::size_t folder = folders_++;
         FindEntry entry;
         bool unreadable = false;
         const std::unique_ptr<FindListing> listing = platform_.FindFirst(dir + "*.*", entry, unreadable);
@@ -55,9 +53,14 @@ public:
                 flags_.UnsearchedFolders.insert(dir);
             return;
         }
+        // A folder's own file of a name goes before those below it, which its listing
+        // may lead the walk to first.
+        std::vector<std::size_t> ownPlace;
+        for (const NameFindings& found : findings_)
+            ownPlace.push_back(found.files.size());
         std::vector<bool> held(names_.size());
         do {
-            Compare(folder, dir, entry, held);
+            Compare(dir, entry, ownPlace, held);
             if (IsEnterableDirectory(entry)) {
                 const std::string subdirectory = SubdirectoryPath(dir, entry.name);
                 if (passOver_.empty() || !passOver_.count(FoldName(subdirectory)))
@@ -68,28 +71,13 @@ public:
             findings_[i].folderWithout = findings_[i].folderWithout || !held[i];
     }
 
-    // A folder's own file comes before those below it, which the walk met first when they
-    // came earlier in its listing.
-    std::vector<NameFindings> Findings()
-    {
-        for (std::size_t i = 0; i < names_.size(); ++i) {
-            std::stable_sort(matches_[i].begin(), matches_[i].end(),
-                             [](const Match& a, const Match& b) { return a.folder < b.folder; });
-            for (Match& match : matches_[i])
-                findings_[i].files.push_back(std::move(match.file));
-        }
-        return std::move(findings_);
-    }
+    std::vector<NameFindings> Findings() { return std::move(findings_); }
 
 private:
-    struct Match {
-        std::size_t folder;   // the folder's place in walk order
-        FoundFile file;
-    };
-
     // Notes every name the entry answers to as held by its folder (a folder of that name
     // too, as a lookup would find it), and keeps the entry when it is a file.
-    void Compare(std::size_t folder, const std::string& dir, const FindEntry& entry, std::vector<bool>& held)
+    void Compare(const std::string& dir, const FindEntry& entry, const std::vector<std::size_t>& ownPlace,
+                 std::vector<bool>& held)
     {
         const std::u16string name = FoldName(entry.name);
         const std::u16string shortName = entry.shortName.empty() ? std::u16string() : FoldName(entry.shortName);
@@ -97,8 +85,9 @@ private:
             if (names_[i] != name && (shortName.empty() || names_[i] != shortName))
                 continue;
             held[i] = true;
+            std::vector<FoundFile>& files = findings_[i].files;
             if (!(entry.attributes & FileAttr::Directory))
-                matches_[i].push_back({folder, {dir, entry.name}});
+                files.insert(files.begin() + static_cast<std::ptrdiff_t>(ownPlace[i]), FoundFile{dir, entry.name});
         }
     }
 
@@ -107,9 +96,7 @@ private:
     RunProgress& progress_;
     std::vector<std::u16string> names_;
     std::set<std::u16string> passOver_;
-    std::vector<std::vector<Match>> matches_;
     std::vector<NameFindings> findings_;
-    std::size_t folders_ = 0;
 };
 
 } // namespace

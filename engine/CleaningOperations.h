@@ -11,9 +11,9 @@
 class CleaningOperations {
 public:
     virtual ~CleaningOperations() = default;
-    // The one walk of a run: every folder below dir (which ends with a backslash) but
-    // links, each listed once, and the files named like one of names kept, for each name
-    // of names. Folders it cannot look into join UnsearchedFolders.
+    // The one walk of a run: lists dir (which ends with a backslash) and every folder below
+    // it but links once each, and keeps for each of names the files named so. Folders it
+    // cannot look into join UnsearchedFolders.
     virtual DriveFindings WalkDrive(const std::string& dir, const std::vector<std::string>& names) = 0;
     // Deletes the files the walk found for name, as a sweep of the drive for it would.
     virtual void DeleteFound(const std::string& name, const NameFindings& found) = 0;

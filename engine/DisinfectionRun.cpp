@@ -131,7 +131,7 @@ void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOpera
     flags.UnsearchedFolders.clear();
     Report* report = &reportOf(*rows.front());
     try {
-        // As before a plan's first sweep: nothing running rewrites its files meanwhile.
+        // Nothing of a resident infection runs while its files are looked for and deleted.
         for (const ThreatEntry* row : rows)
             for (const std::string& process : row->processes) {
                 StopPoint(progress);
