@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-namespace {
-
-bool MakeFile(const std::string& path, const std::string& contents)
+bool MakeScratchFile(const std::string& path, const std::string& contents)
 {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -17,6 +15,8 @@ bool MakeFile(const std::string& path, const std::string& contents)
     CloseHandle(file);
     return ok;
 }
+
+namespace {
 
 bool IsDots(const wchar_t* name) { return !lstrcmpW(name, L".") || !lstrcmpW(name, L".."); }
 
@@ -48,7 +48,7 @@ bool CreateScratchTree(const TreeShape& shape, const std::string& root)
     bool ok = CreateDirectoryA(root.c_str(), nullptr) != 0;
     ForEachTreeEntry(
         shape, root, [&](const std::string& dir) { ok = CreateDirectoryA(dir.c_str(), nullptr) && ok; },
-        [&](const std::string& file, const std::string& contents) { ok = MakeFile(file, contents) && ok; });
+        [&](const std::string& file, const std::string& contents) { ok = MakeScratchFile(file, contents) && ok; });
     return ok;
 }
 
@@ -68,16 +68,8 @@ bool CreateDirectoryChain(const std::string& root, int depth)
 namespace {
 
 // root is a \\?\ path ending with a backslash, as the program's own calls take it.
-std::size_t EnumerateWide(const std::wstring& root, const wchar_t* probeName)
+std::size_t EnumerateWide(const std::wstring& root)
 {
-    if (probeName) {
-        const std::wstring probe = root + probeName;
-        WIN32_FIND_DATAW found;
-        const HANDLE lookup = FindFirstFileW(probe.c_str(), &found);
-        if (lookup != INVALID_HANDLE_VALUE)
-            FindClose(lookup);
-        DeleteFileW(probe.c_str());
-    }
     WIN32_FIND_DATAW data;
     FindHandle find(root + L"*.*", data);
     if (!find.Valid())
@@ -87,7 +79,7 @@ std::size_t EnumerateWide(const std::wstring& root, const wchar_t* probeName)
         ++entries;
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
             !IsDots(data.cFileName))
-            entries += EnumerateWide(root + data.cFileName + L"\\", probeName);
+            entries += EnumerateWide(root + data.cFileName + L"\\");
     } while (find.Next(data));
     return entries;
 }
@@ -96,8 +88,7 @@ std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(),
 
 } // namespace
 
-std::size_t EnumerateWithFind(const std::string& root, const char* probeName)
+std::size_t EnumerateWithFind(const std::string& root)
 {
-    const std::wstring probe = probeName ? Wide(probeName) : std::wstring();
-    return EnumerateWide(L"\\\\?\\" + Wide(root), probeName ? probe.c_str() : nullptr);
+    return EnumerateWide(L"\\\\?\\" + Wide(root));
 }

@@ -1,12 +1,13 @@
-// Times the file sweep and the configuration purge over a synthetic tree, per directory
-// entry and next to a bare enumeration of the same tree: over the in-memory machine,
-// and in the Win32 build also over a real scratch tree.
+// Times the walk of the drive and whole disinfection runs over a synthetic tree, per
+// directory entry and next to a bare enumeration of the same tree: over the in-memory
+// machine, and in the Win32 build also over real trees on drive C:.
 #include "bench/HeapMeter.h"
 #include "bench/ListingMeter.h"
 #include "bench/SyntheticTree.h"
 #include "cleaning/RecordingPlatform.h"
 #include "cleaning/SystemCleaning.h"
 #include "cleaning/TreeWalk.h"
+#include "engine/DisinfectionRun.h"
 #include "tests/support/LineReport.h"
 
 #include <chrono>
@@ -16,7 +17,7 @@
 #include "bench/FormPaintBenchmark.h"
 #include "bench/PaneBenchmark.h"
 #include "bench/PurgeBenchmark.h"
-#include "bench/RealTreeBenchmark.h"
+#include "bench/RunBenchmark.h"
 #endif
 
 #include <cstdlib>
@@ -28,8 +29,8 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-// Lists every directory of the tree, as a sweep that never finds its name would, but
-// with nothing else: the floor the sweep is measured against.
+// Lists every directory of the tree and nothing else: the floor the walk is measured
+// against.
 void EnumerateAll(PlatformServices& platform, const std::string& dir)
 {
     FindEntry entry;
@@ -71,9 +72,8 @@ void RecordingBenchmark(const TreeShape& shape)
 {
     RecordingPlatform machine;
     const Clock::time_point build = Clock::now();
-    ForEachTreeEntry(
-        shape, "c:\\", [&](const std::string& dir) { machine.AddDirectory(dir); },
-        [&](const std::string& file, const std::string& contents) { machine.AddFile(file, contents); });
+    const FileMaker addFile = [&](const std::string& file, const std::string& contents) { machine.AddFile(file, contents); };
+    ForEachTreeEntry(shape, "c:\\", [&](const std::string& dir) { machine.AddDirectory(dir); }, addFile);
     std::printf("In-memory machine: %d files in %d directories (built in %.1f s)\n", shape.Files(),
                 shape.Directories(), Seconds(build));
 
@@ -81,26 +81,36 @@ void RecordingBenchmark(const TreeShape& shape)
     LineReport report;
     SharedFlags flags;
     SystemCleaning ops(meter, report, flags);
+    std::vector<const ThreatEntry*> allPlans;
+    for (const ThreatEntry& row : ThreatCatalogue())
+        allPlans.push_back(&row);
     const Measure bare = Time(meter, [&] { EnumerateAll(meter, "c:\\"); });
     const double floorNs = bare.seconds * 1e9 / static_cast<double>(bare.entries);
     Print("bare enumeration", bare, 0);
-    Print("sweep, name absent", Time(meter, [&] { ops.SearchAndDeleteFile("c:\\", "absent.dat"); }), floorNs);
-    Print("sweep, deleting copies", Time(meter, [&] { ops.SearchAndDeleteFile("c:\\", TargetName); }), floorNs);
-    Print("purge of the copies", Time(meter, [&] { ops.PurgeConfigLines("c:\\", ConfigName, ConfigMarker); }),
-          floorNs);
-    std::printf("  deleted %zu copies, calls logged %zu\n", report.lines.size(), machine.CallCount());
+    Print("walk for one name", Time(meter, [&] { ops.WalkDrive("c:\\", {"absent.dat"}); }), floorNs);
+    const auto run = [&](const char* what, const std::function<void()>& plans) {
+        ForEachInfectedFile(shape, "c:\\", addFile);
+        Print(what, Time(meter, plans), floorNs);
+    };
+    run("Netol run", [&] { DisinfectionRun(1, ops, meter, report, flags); });
+    run("all five plans", [&] {
+        DisinfectionRuns(allPlans, ops, meter, [&](const ThreatEntry&) -> Report& { return report; }, flags);
+    });
+    std::printf("  calls logged %zu\n", machine.CallCount());
 }
 
 } // namespace
 
-// With "purge <MB>...": only the purge of a real copy of each size; with "paint": only the
-// main window's repaints (Win32 build).
+// With "runs <files>...": only the real runs over a tree of each size; with "purge
+// <MB>...": only the purge of a real copy of each size; with "paint": only the main
+// window's repaints (Win32 build).
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
-    if (argc > 1 && std::strcmp(argv[1], "purge") == 0) {
+    const bool runs = argc > 1 && std::strcmp(argv[1], "runs") == 0;
+    if (runs || (argc > 1 && std::strcmp(argv[1], "purge") == 0)) {
         for (int i = 2; i < argc; ++i)
-            PurgeBenchmark(std::strtoul(argv[i], nullptr, 10));
+            (runs ? RunBenchmark : PurgeBenchmark)(std::strtoul(argv[i], nullptr, 10));
         return 0;
     }
     if (argc > 1 && std::strcmp(argv[1], "paint") == 0) {
@@ -112,7 +122,8 @@ int main(int argc, char** argv)
     (void)argv;
     RecordingBenchmark({10, 10, 100, 10});
 #ifdef _WIN32
-    RealTreeBenchmark();
+    for (std::size_t files : {10000, 50000, 200000})
+        RunBenchmark(files);
     PaneBenchmark();
     FormPaintBenchmark();
 #endif

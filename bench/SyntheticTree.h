@@ -1,6 +1,6 @@
 #pragma once
 // The shape of the benchmark's directory tree: three levels of directories, files in
-// the lowest, a few copies of the targets among them.
+// the lowest, one copy of every infection's files in one leaf of a thousand.
 #include <functional>
 #include <string>
 
@@ -13,14 +13,17 @@ struct TreeShape {
     int Files() const { return top * middle * leaves * filesPerLeaf; }
 };
 
-// Calls makeDirectory and makeFile (with its contents) for every entry of the tree
-// below root (which ends with a backslash), parents first. Leaves numbered 7 hold a
-// copy of "netol.scr" and of "mirc.ini".
-void ForEachTreeEntry(const TreeShape& shape, const std::string& root,
-                      const std::function<void(const std::string&)>& makeDirectory,
-                      const std::function<void(const std::string&, const std::string&)>& makeFile);
+using FileMaker = std::function<void(const std::string& path, const std::string& contents)>;
 
-constexpr const char* TargetName = "netol.scr";
-constexpr const char* ConfigName = "mirc.ini";
-constexpr const char* ConfigMarker = "mirc.hst";
-constexpr const char* ConfigContents = "[mirc]\r\nn0=mirc.hst\r\nkeep\r\n";
+// Calls makeDirectory and makeFile for every entry of the tree below root (which ends
+// with a backslash), parents first.
+void ForEachTreeEntry(const TreeShape& shape, const std::string& root,
+                      const std::function<void(const std::string&)>& makeDirectory, const FileMaker& makeFile);
+
+// Calls leaf with the path of every leaf directory (ending with a backslash).
+void ForEachLeafDirectory(const TreeShape& shape, const std::string& root,
+                          const std::function<void(const std::string&)>& leaf);
+
+// The tree's copies of the files the five plans delete and of the configuration files
+// they purge (their lines marked for every plan): what a run takes away, to be made again.
+void ForEachInfectedFile(const TreeShape& shape, const std::string& root, const FileMaker& makeFile);

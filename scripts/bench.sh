@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs the sweep benchmark in a Windows build under Wine: the in-memory
-# machine's per-entry costs, then a real scratch tree on the prefix's drive C:.
+# Builds and runs the benchmarks in a Windows build under Wine: the in-memory machine's
+# per-entry costs, whole runs on the prefix's drive C: with trees of 10,000, 50,000 and
+# 200,000 files, the report pane and the window's repaints.
 # Flavour: $1 (win32 or win64), by default the 32-bit one where this host runs it.
-# "purge <MB>..." after the flavour runs only the purge of a real copy of each size;
-# "paint" only the main window's full repaints against a plain window's.
+# After the flavour, "runs <files>..." runs only the whole runs over a tree of each size;
+# "purge <MB>..." only the purge of a real copy of each size; "paint" only the main
+# window's full repaints against a plain window's.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/install-deps.sh
