@@ -1,6 +1,6 @@
 #pragma once
 // The shape of the benchmark's directory tree: three levels of directories, files in
-// the lowest, one copy of every infection's files in one leaf of a thousand.
+// the lowest, and in one leaf a copy of every infection's files, whatever the size.
 #include <functional>
 #include <string>
 
