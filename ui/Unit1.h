@@ -48,6 +48,8 @@ private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam);
     bool OnEraseBackground(HDC dc);
+    // WM_SETTINGCHANGE, WM_SYSCOLORCHANGE: high contrast, colours or metrics may have changed.
+    void OnSystemLookChanged();
     void OnActivate(bool active);
     // WM_CHANGEUISTATE, from the form itself or a control: the controls hear of a change.
     void OnChangeKeyboardCues(WPARAM change);
@@ -68,6 +70,8 @@ private:
     bool OfferAccelerator(char typed) const;
     void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     void CreateFormFont();
+    // The window's outer size around its client area, as the description and the screen have it.
+    SIZE OuterSize() const;
     void BindComponents();
     int SelectedIndex() const;
     std::vector<HWND> TabStops() const;

@@ -1,7 +1,8 @@
 #include "widgets/controls/TFlatTitlebarUnit.h"
 
-#include "widgets/win32/InvalidOperation.h"
 #include "widgets/paint/TitlebarText.h"
+#include "widgets/win32/HighContrastMode.h"
+#include "widgets/win32/InvalidOperation.h"
 #include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/SystemColours.h"
 #include "widgets/win32/WindowText.h"
@@ -45,7 +46,7 @@ void TFlatTitlebar::FitScaledCaption() const
     // On a form scaled to another screen resolution the font's widths need not grow with
     // its height: the strip widens about its centre to keep its whole caption and a margin.
     const FormMetrics& metrics = Parent().metrics;
-    if (metrics.textHeight == metrics.designTextHeight)
+    if (metrics.dpi == metrics.designDpi)
         return;
     const std::string caption = CaptionText();
     WindowDc dc(Handle());
@@ -134,13 +135,15 @@ void TFlatTitlebar::Paint(HDC dc)
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
 
-    const COLORREF background = ResolveColour(titlebarColor_);
-    PaintRuns(dc, {{{client.left, client.top, client.right, client.bottom}, titlebarColor_}});
+    const ColourPair colours = HighContrastOn()
+                                   ? HighContrastCaption(showsActive_)
+                                   : ColourPair{titlebarColor_, showsActive_ ? activeTextColor_ : inactiveTextColor_};
+    PaintRuns(dc, {{{client.left, client.top, client.right, client.bottom}, colours.ground}});
     // The text cell in the strip's colour too, so only the letters stand out; every
     // character as it is ("&" marks nothing).
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, background);
-    SetTextColor(dc, ResolveColour(showsActive_ ? activeTextColor_ : inactiveTextColor_));
+    SetBkColor(dc, ResolveColour(colours.ground));
+    SetTextColor(dc, ResolveColour(colours.text));
     const PixelPoint origin = TitlebarTextOrigin({client.right, client.bottom}, {extent.cx, metrics.tmHeight});
     TextOutA(dc, origin.x, origin.y, caption.c_str(), static_cast<int>(caption.size()));
 }

@@ -2,7 +2,7 @@
 // The window functions that some of the Windows the program runs on lack, looked up at
 // first use (LateBound) so the program loads without them; each caller has a fallback
 // where one is missing. One table for the process: a test empties an entry to see the
-// fallback.
+// fallback, or puts a stand-in in its place.
 #include "base/LateBound.h"
 
 #include <windows.h>
@@ -15,6 +15,10 @@ struct WindowCalls {
     LateBound<decltype(&::GetComboBoxInfo)> GetComboBoxInfo{"user32.dll", "GetComboBoxInfo"};
     // Not in Windows 95.
     LateBound<decltype(&::TrackMouseEvent)> TrackMouseEvent{"user32.dll", "TrackMouseEvent"};
+    // In every Windows, and here so that a test can answer for the system: high contrast
+    // switched on, with the colours of its scheme (Wine can switch neither).
+    LateBound<decltype(&::SystemParametersInfoA)> SystemParametersInfoA{&::SystemParametersInfoA};
+    LateBound<decltype(&::GetSysColor)> GetSysColor{&::GetSysColor};
 };
 
 inline WindowCalls& TheWindowCalls()

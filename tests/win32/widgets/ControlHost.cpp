@@ -4,8 +4,7 @@ namespace {
 const char* const HostClass = "PelkarinControlHost";
 }
 
-ControlHost::ControlHost(std::vector<ComponentDescription> rows, ColourWord colour,
-                         int textHeight)
+ControlHost::ControlHost(std::vector<ComponentDescription> rows, ColourWord colour, int dpi)
 {
     form_.name = "Host";
     form_.colour = colour;
@@ -27,7 +26,7 @@ ControlHost::ControlHost(std::vector<ComponentDescription> rows, ColourWord colo
     parent.isForm = true;
     parent.colour = colour;
     parent.metrics.font = font_.Get();
-    parent.metrics.textHeight = textHeight;
+    parent.metrics.dpi = dpi;
     components_.Build(form_, parent);
     ShowWindow(Handle(), SW_SHOWNA);
     UpdateWindow(Handle());

@@ -11,9 +11,8 @@
 
 class ControlHost : private MessageHandler {
 public:
-    // textHeight: the font's text height on this system, against 13 the rows were laid out for.
-    ControlHost(std::vector<ComponentDescription> rows, ColourWord colour,
-                int textHeight = 13);
+    // dpi: the screen's resolution, against 96 the rows were laid out for.
+    ControlHost(std::vector<ComponentDescription> rows, ColourWord colour, int dpi = 96);
     ~ControlHost();
 
     HWND Handle() const { return window_.Get(); }
