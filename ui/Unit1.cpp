@@ -114,7 +114,7 @@ void TForm1::FlatButton6Click()
 
 void TForm1::FlatButton7Click()
 {
-    ShowThreatInformation(SelectedIndex(), *platform_, *memo_);
+    ShowThreatInformation(SelectedIndex(), *platform_, *memo_, ProgramFolder());
 }
 
 std::vector<HWND> TForm1::TabStops() const

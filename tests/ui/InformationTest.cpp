@@ -27,11 +27,22 @@ TEST(Information, FilesComeFromTheCurrentDirectoryWithBreaksMadeCrLf)
     EXPECT_EQ(session.PaneText(), "uno\r\ndos\r\ntres\r\n\r\ncuatro");
 }
 
-TEST(Information, MissingFileIsReportedAndThePaneKept)
+TEST(Information, FileMissingFromTheCurrentDirectoryComesFromBesideTheProgram)
 {
     ScratchTree scratch;
     CreateDirectoryA(ScratchTree::Path("empty").c_str(), nullptr);
     PelkarinSession session(ScratchTree::Path("empty"));
+    session.Select(2);
+    session.Click(session.InformationButton());
+    EXPECT_EQ(session.PaneText(), ReadFileBytes(DistFolder() + "\\cadena.kvd"));
+}
+
+TEST(Information, FileMissingFromBothFoldersIsReportedAndThePaneKept)
+{
+    ScratchTree scratch;
+    CreateDirectoryA(ScratchTree::Path("empty").c_str(), nullptr);
+    ScratchTree::Write("bare\\Pelkarin.exe", ReadFileBytes(DistFolder() + "\\Pelkarin.exe"));
+    PelkarinSession session(ScratchTree::Path("empty"), ScratchTree::Path("bare"));
     session.Select(0);
     const ProgramBox box = session.ClickExpectingBox(session.InformationButton());
     EXPECT_EQ(box.caption, "Pelkarin");
