@@ -1,5 +1,6 @@
 #include "ui/ReportPane.h"
 
+#include "ui/PaneFollowing.h"
 #include "ui/PaneText.h"
 #include "widgets/win32/WindowText.h"
 
@@ -34,13 +35,14 @@ void ReportPane::AppendLines(const std::vector<std::string>& lines)
     std::string inserted = AppendedLine(tail_, lines.front());
     for (std::size_t i = 1; i < lines.size(); ++i)
         inserted += AppendedLine(inserted, lines[i]);
+    const PaneFollowing following(edit_);
     // The caret goes to the end by its position: EM_SETSEL(-1, -1) is not honoured everywhere.
     const WPARAM end = length_;
     SendMessageA(edit_, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(inserted.c_str()));
-    SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
     length_ += inserted.size();
     tail_ = inserted.substr(inserted.size() - 2);
+    following.Restore();
 }
 
 std::string ReportPane::Text() const

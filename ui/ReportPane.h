@@ -14,7 +14,8 @@ public:
     explicit ReportPane(HWND edit);
 
     void Clear() override;
-    // Puts the line at the very end of the text and scrolls the caret to it.
+    // Puts the line at the very end of the text; the view follows it while it showed the
+    // last line (PaneFollowing.h).
     void Append(const std::string& line) override;
     // The same for several lines, in one change of the control.
     void AppendLines(const std::vector<std::string>& lines);
