@@ -5,12 +5,20 @@ void ReportQueue::Clear()
     CriticalSection::Lock lock(section_);
     cleared_ = true;
     lines_.clear();
+    lastLine_.clear();
 }
 
 void ReportQueue::Append(const std::string& line)
 {
     CriticalSection::Lock lock(section_);
     lines_.push_back(line);
+    lastLine_ = line;
+}
+
+std::string ReportQueue::LastLine()
+{
+    CriticalSection::Lock lock(section_);
+    return lastLine_;
 }
 
 void ReportQueue::DeliverTo(ReportPane& pane)

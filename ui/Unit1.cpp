@@ -10,6 +10,7 @@
 #include "widgets/win32/ControlMessages.h"
 #include "widgets/win32/HighContrastMode.h"
 #include "widgets/win32/KeyboardCues.h"
+#include "widgets/win32/RenamedWindowObject.h"
 #include "widgets/win32/ScreenFont.h"
 
 #include "cleaning/PurgeJournal.h"
@@ -114,7 +115,13 @@ void TForm1::FlatButton6Click()
 
 void TForm1::FlatButton7Click()
 {
-    ShowThreatInformation(SelectedIndex(), *platform_, *memo_, ProgramFolder());
+    if (ShowThreatInformation(SelectedIndex(), *platform_, *memo_, ProgramFolder()))
+        AnnounceAccessibleEvent(EVENT_OBJECT_VALUECHANGE, PaneWindow());
+}
+
+HWND TForm1::PaneWindow() const
+{
+    return components_.Get<TFlatMemo>("memo").Handle();
 }
 
 std::vector<HWND> TForm1::TabStops() const
@@ -211,6 +218,14 @@ LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_SETTINGCHANGE:
         OnSystemLookChanged();
         return 0;
+    case WM_GETOBJECT:
+        // The alert of a run's end, and the window under the application's title rather
+        // than its decorated caption.
+        if (const LRESULT alert = alert_.OnGetObject(window, wParam, lParam))
+            return alert;
+        if (const LRESULT renamed = RenamedWindowObject(window, application_.Title(), wParam, lParam))
+            return renamed;
+        break;
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;
@@ -230,9 +245,9 @@ bool TForm1::OnCommand(WPARAM wParam)
 void TForm1::OnActivate(bool active)
 {
     if (running_) {
-        // The controls are disabled: keys go to the form, which passes them over.
+        // The other controls are disabled: the reader can go through the Report meanwhile.
         if (active)
-            SetFocus(Handle());
+            SetFocus(PaneWindow());
         return;
     }
     if (!active) {

@@ -6,6 +6,7 @@
 #include "ui/ReportQueue.h"
 #include "ui/RunMonitor.h"
 #include "widgets/controls/FormComponents.h"
+#include "widgets/win32/AccessibleAlert.h"
 #include "widgets/win32/ColourBrush.h"
 #include "widgets/win32/GdiHandles.h"
 
@@ -44,6 +45,10 @@ public:
     // The information button: the selected row's description in the pane.
     void FlatButton7Click();
 
+    // The end of a run as assistive technology hears it: the pane's new value, and an
+    // alert named with the Report's last line (the verdict), spoken wherever the focus is.
+    void AnnounceOutcome(const std::string& lastLine);
+
 private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam);
@@ -72,6 +77,7 @@ private:
     void CreateFormFont();
     // The window's outer size around its client area, as the description and the screen have it.
     SIZE OuterSize() const;
+    HWND PaneWindow() const;
     void BindComponents();
     int SelectedIndex() const;
     std::vector<HWND> TabStops() const;
@@ -84,6 +90,7 @@ private:
     GdiObject<HFONT> font_;
     ComponentParent parent_;
     ColourBrush background_;
+    AccessibleAlert alert_;
     std::unique_ptr<ReportPane> memo_;
     ReportQueue runReport_;      // the Report as the run's thread writes it
     RunMonitor runMonitor_;

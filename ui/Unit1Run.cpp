@@ -63,6 +63,7 @@ void TForm1::RunInBackground(int index)
     if (!closeAfterRun_) {
         if (failure)
             std::rethrow_exception(failure);
+        AnnounceOutcome(runReport_.LastLine());
         return;
     }
     // The window closes once the error, if any, has been seen.
@@ -190,11 +191,20 @@ void TForm1::SetRunLooks(bool running)
     }
     for (HWND control : {comboBox1_->Handle(), flatButton6_->Handle(), flatButton7_->Handle()})
         EnableWindow(control, running ? FALSE : TRUE);
+    // During the run the focus waits in the pane, the one control left enabled, where the
+    // reader can go through the Report; then it goes back.
     if (running && GetActiveWindow() == Handle())
-        SetFocus(Handle());
-    else if (!running && GetFocus() == Handle())
+        SetFocus(PaneWindow());
+    else if (!running && (GetFocus() == Handle() || GetFocus() == PaneWindow()))
         SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : comboBox1_->Handle());
     UpdatePointer();
+}
+
+void TForm1::AnnounceOutcome(const std::string& lastLine)
+{
+    // After the focus has gone back, whose announcement would cut the alert short.
+    AnnounceAccessibleEvent(EVENT_OBJECT_VALUECHANGE, PaneWindow());
+    alert_.Raise(Handle(), lastLine);
 }
 
 void TForm1::UpdatePointer() const

@@ -1,4 +1,5 @@
 // The window as a user meets it: place, size, caption, border, controls, keyboard, closing.
+#include "tests/ui/AccessibilityEvents.h"
 #include "tests/ui/PelkarinSession.h"
 #include "tests/ui/ScratchMachine.h"
 
@@ -40,6 +41,9 @@ TEST(MainWindow, PlaceSizeCaptionAndBorder)
     EXPECT_EQ(client.bottom, 314);
     EXPECT_EQ(WindowText(form),
               "                   -----------------||||||||||| Pelkarin v0.1.0.9 ||||||||||---------|");
+    // Assistive technology knows it by the application's title instead.
+    for (LONG part : {OBJID_WINDOW, OBJID_CLIENT})
+        EXPECT_EQ(AskObject(form, part).name, "Pelkarin") << part;
 
     const LONG style = GetWindowLongA(form, GWL_STYLE);
     const LONG exStyle = GetWindowLongA(form, GWL_EXSTYLE);

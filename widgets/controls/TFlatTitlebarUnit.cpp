@@ -13,6 +13,7 @@ namespace {
 
 const char* const TitlebarClassName = FlatTitlebarSettings::ClassName;
 const int StripMargin = 8;   // on each side of a caption that a scaled strip widens for
+const UINT_PTR NameChangeTimer = 0x4E43;   // a held-back name change falls due
 
 POINT PointOf(LPARAM position)
 {
@@ -26,6 +27,7 @@ TFlatTitlebar::TFlatTitlebar(const ComponentCreation& creation, const FlatTitleb
       activeTextColor_(settings.activeTextColor),
       inactiveTextColor_(settings.inactiveTextColor),
       titlebarColor_(settings.titlebarColor),
+      nameChanges_(static_cast<std::uint32_t>(settings.nameChangePeriod)),
       observer_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           return ObserveFormMessage(message, wParam, lParam);
       })
@@ -123,6 +125,26 @@ AccessibleFacts TFlatTitlebar::Facts() const
     return {ROLE_SYSTEM_STATICTEXT, CaptionText(), STATE_SYSTEM_READONLY, "", ""};
 }
 
+void TFlatTitlebar::AnnounceNameChange()
+{
+    if (nameChanges_.Changed(GetTickCount()))
+        PaintedControl::AnnounceNameChange();
+    else
+        AnnounceHeldNameChange();
+}
+
+void TFlatTitlebar::AnnounceHeldNameChange()
+{
+    // Announced when due; until then the timer comes back for it.
+    const DWORD now = GetTickCount();
+    if (nameChanges_.Due(now)) {
+        KillTimer(Handle(), NameChangeTimer);
+        PaintedControl::AnnounceNameChange();
+    } else if (nameChanges_.Held()) {
+        SetTimer(Handle(), NameChangeTimer, nameChanges_.Wait(now), nullptr);
+    }
+}
+
 void TFlatTitlebar::Paint(HDC dc)
 {
     RECT client;
@@ -198,6 +220,11 @@ LRESULT TFlatTitlebar::OnMessage(HWND window, UINT message, WPARAM wParam, LPARA
         // A drag whose release another window will get ends here, or the strip would
         // go on moving the form under a mouse with no button down.
         dragging_ = false;
+        return 0;
+    case WM_TIMER:
+        if (wParam != NameChangeTimer)
+            break;
+        AnnounceHeldNameChange();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -16,8 +16,9 @@ void SetLong(VARIANT* variant, long value)
     variant->lVal = value;
 }
 
-// A Windows-1252 text as a new BSTR; S_FALSE for an empty one.
-HRESULT Text(const std::string& text, BSTR* result)
+} // namespace
+
+HRESULT AccessibleText(const std::string& text, BSTR* result)
 {
     *result = nullptr;
     if (text.empty())
@@ -28,8 +29,6 @@ HRESULT Text(const std::string& text, BSTR* result)
     *result = AccessibilityAtFirstUse::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     return *result ? S_OK : E_OUTOFMEMORY;
 }
-
-} // namespace
 
 // The IAccessible of one control, without children: every question goes to the control
 // while it lives.
@@ -96,7 +95,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        return Answer(child, [&](const AccessibleFacts& facts) { return Text(facts.name, name); });
+        return Answer(child, [&](const AccessibleFacts& facts) { return AccessibleText(facts.name, name); });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
@@ -135,7 +134,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
     {
-        return Answer(child, [&](const AccessibleFacts& facts) { return Text(facts.shortcut, shortcut); });
+        return Answer(child, [&](const AccessibleFacts& facts) { return AccessibleText(facts.shortcut, shortcut); });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override
     {
@@ -154,7 +153,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
-        return Answer(child, [&](const AccessibleFacts& facts) { return Text(facts.defaultAction, action); });
+        return Answer(child,
+                      [&](const AccessibleFacts& facts) { return AccessibleText(facts.defaultAction, action); });
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
     {
@@ -234,9 +234,10 @@ AccessibleObject::~AccessibleObject()
     }
 }
 
-LRESULT AccessibleObject::OnGetObject(HWND window, AccessibleSource& source, WPARAM wParam, LPARAM lParam)
+LRESULT AccessibleObject::OnGetObject(HWND window, AccessibleSource& source, WPARAM wParam, LPARAM lParam,
+                                      LONG objectId)
 {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+    if (static_cast<LONG>(lParam) != objectId)
         return 0;
     if (!object_)
         object_ = new ControlAccessible(window, source);

@@ -4,6 +4,7 @@
 // where one is missing. One table for the process: a test empties an entry to see the
 // fallback, or puts a stand-in in its place.
 #include "base/LateBound.h"
+#include "widgets/win32/NewerWindowsDeclarations.h"
 
 #include <windows.h>
 
@@ -15,6 +16,12 @@ struct WindowCalls {
     LateBound<decltype(&::GetComboBoxInfo)> GetComboBoxInfo{"user32.dll", "GetComboBoxInfo"};
     // Not in Windows 95.
     LateBound<decltype(&::TrackMouseEvent)> TrackMouseEvent{"user32.dll", "TrackMouseEvent"};
+    // UI Automation's host object of a window (Windows 7 and later) and its notification
+    // event (Windows 10 1709 and later).
+    LateBound<UiaHostProviderFromHwndFunction> UiaHostProviderFromHwnd{
+        "uiautomationcore.dll", "UiaHostProviderFromHwnd", static_cast<std::uintptr_t>(E_NOTIMPL)};
+    LateBound<UiaRaiseNotificationEventFunction> UiaRaiseNotificationEvent{
+        "uiautomationcore.dll", "UiaRaiseNotificationEvent", static_cast<std::uintptr_t>(E_NOTIMPL)};
     // In every Windows, and here so that a test can answer for the system: high contrast
     // switched on, with the colours of its scheme (Wine can switch neither).
     LateBound<decltype(&::SystemParametersInfoA)> SystemParametersInfoA{&::SystemParametersInfoA};
