@@ -21,7 +21,7 @@ std::string ReportQueue::LastLine()
     return lastLine_;
 }
 
-void ReportQueue::DeliverTo(ReportPane& pane)
+bool ReportQueue::DeliverTo(ReportPane& pane)
 {
     bool cleared = false;
     std::vector<std::string> lines;
@@ -33,4 +33,5 @@ void ReportQueue::DeliverTo(ReportPane& pane)
     if (cleared)
         pane.Clear();
     pane.AppendLines(lines);
+    return cleared || !lines.empty();
 }

@@ -99,6 +99,7 @@ private:
     bool closeAfterRun_ = false;
     std::string stripCaption_;   // the progress strip's own text, shown again after a run
     DWORD stripShown_ = 0;       // when the strip last changed
+    DWORD paneChanged_ = 0;      // when the run's lines last went to the pane
     std::unique_ptr<Win32Platform> platform_;
     std::unique_ptr<SystemCleaning> cleaning_;
     FormComponents components_;  // goes first, while the rest of the form still serves it

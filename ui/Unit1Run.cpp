@@ -17,7 +17,11 @@
 namespace {
 
 const UINT_PTR RunTimer = 0x5275;
-const UINT RunTimerPeriod = 50;      // ms: a Report line reaches the pane within this
+const UINT RunTimerPeriod = 50;      // ms: how often the window looks at the run
+// ms: the pane changes at most ten times a second, so a Report line reaches it within this.
+// A change costs the same whatever it holds (under Wine the drawing of the pane's scroll
+// bar, 10 to 30 ms): the faster the lines come, the more of them share one.
+const DWORD PanePeriod = 100;
 const DWORD StripPeriod = 100;       // ms: the strip changes at most ten times a second
 const UINT EngineBoxRequest = WM_APP + 0x3100;   // lParam: the box's text
 
@@ -163,8 +167,9 @@ void TForm1::ShowEngineBox(const std::string& text)
 
 void TForm1::OnRunTimer()
 {
-    runReport_.DeliverTo(*memo_);
     const DWORD now = GetTickCount();
+    if (now - paneChanged_ >= PanePeriod && runReport_.DeliverTo(*memo_))
+        paneChanged_ = now;
     const std::string progress = runMonitor_.Progress();
     if (now - stripShown_ < StripPeriod || progress.empty())
         return;
