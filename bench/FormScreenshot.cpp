@@ -5,6 +5,7 @@
 // switch it on neither for real nor for one process).
 //   pelkarin_screenshot <picture.bmp> [highcontrast]
 #include "tests/win32/support/HighContrastScheme.h"
+#include "tests/win32/support/MessagePump.h"
 #include "ui/Application.h"
 #include "ui/Form1Description.h"
 #include "ui/Unit1.h"
@@ -15,19 +16,6 @@
 #include <memory>
 
 namespace {
-
-void Pump(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(10);
-    } while (GetTickCount() - start < milliseconds);
-}
 
 // The window's pixels as the screen shows them, written as a 24-bit bottom-up BMP.
 bool SaveWindow(HWND window, const char* path)
@@ -86,7 +74,7 @@ int main(int argc, char** argv)
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     form.Show();
     SetForegroundWindow(form.Handle());
-    Pump(1000);
+    PumpMessages(1000);
     if (!SaveWindow(form.Handle(), argv[1])) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;

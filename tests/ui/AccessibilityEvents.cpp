@@ -52,17 +52,6 @@ AccessibilityEvents::~AccessibilityEvents()
     CoUninitialize();
 }
 
-void PumpMessagesFor(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(10);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 void CALLBACK AccessibilityEvents::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId,
                                            DWORD, DWORD time)
 {
@@ -73,7 +62,7 @@ void CALLBACK AccessibilityEvents::OnEvent(HWINEVENTHOOK, DWORD event, HWND wind
     // The objects are asked for later: a call to another process here would let the next
     // events in before this one is noted.
     if (listening && owner == listening->processId_ && wanted)
-        listening->heard_.push_back({event, window, objectId, childId, time});
+        listening->heard_.push_back({event, window, objectId, childId, time, -1, "", ""});
 }
 
 std::vector<HeardEvent> AccessibilityEvents::Heard() const

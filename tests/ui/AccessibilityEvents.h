@@ -24,7 +24,7 @@ public:
     AccessibilityEvents(const AccessibilityEvents&) = delete;
     AccessibilityEvents& operator=(const AccessibilityEvents&) = delete;
 
-    // The events come in through this thread's messages (PumpMessagesFor). Those that
+    // The events come in through this thread's messages (PumpMessages). Those that
     // came, each with its object as the client finds it now (name changes without).
     std::vector<HeardEvent> Heard() const;
 
@@ -40,5 +40,3 @@ private:
 // The accessible object of a window's part, asked as a client asks it: name, role, value.
 HeardEvent AskObject(HWND window, LONG objectId);
 
-// Dispatches this thread's messages for that long.
-void PumpMessagesFor(DWORD milliseconds);

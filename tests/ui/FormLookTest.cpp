@@ -3,6 +3,7 @@
 // given through the call table (Wine can switch it on neither for real nor for one
 // process). The window is read back from the screen, frame and caption bar included.
 #include "tests/win32/support/HighContrastScheme.h"
+#include "tests/win32/support/MessagePump.h"
 #include "tests/win32/widgets/WindowPixels.h"
 #include "ui/Application.h"
 #include "ui/Form1Description.h"
@@ -15,19 +16,6 @@ namespace {
 using Scheme = HighContrastScheme;
 enum CreationIndex { Image5, FlatTitlebar1, ComboBox1, FlatButton6, FlatButton7, Memo, FlatTitlebar2 };
 
-void Pump(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 class FormLook : public ::testing::Test {
 protected:
     FormLook() : form_(application_, Form1Description())
@@ -38,14 +26,14 @@ protected:
         form_.Show();
         SetForegroundWindow(form_.Handle());
         SetFocus(form_.Handle());   // no caret, no focused control
-        Pump(100);
+        PumpMessages(100);
     }
 
     // The system's look has changed: the window hears of it as every top-level window does.
     void SystemLookChanged()
     {
         SendMessageA(form_.Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-        Pump(100);
+        PumpMessages(100);
     }
 
     WindowPixels Screen() const { return WindowPixels::Repainted(form_.Handle()); }
@@ -114,7 +102,7 @@ TEST_F(FormLook, HighContrastIsFollowedLiveAndLeftAgain)
 
         // Another window active: the strips and the caption bar take the inactive pair.
         SetForegroundWindow(GetDesktopWindow());
-        Pump(100);
+        PumpMessages(100);
         EXPECT_EQ(Control(FlatTitlebar1).At(0, 10), Scheme::InactiveCaption);
         EXPECT_EQ(WindowPixels::OnScreen(form_.Handle(), strip).At(0, 0), Scheme::InactiveCaption);
         SetForegroundWindow(form_.Handle());

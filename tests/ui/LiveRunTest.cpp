@@ -5,6 +5,7 @@
 #include "tests/ui/AccessibilityEvents.h"
 #include "tests/ui/PelkarinSession.h"
 #include "tests/ui/ScratchMachine.h"
+#include "tests/win32/support/MessagePump.h"
 #include "tests/win32/support/ScratchFiles.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +88,7 @@ Watched WatchRun(const PelkarinSession& session, const std::function<void(const 
             seen.strip.push_back(text);
         if (during)
             during(text);
-        PumpMessagesFor(20);   // and whatever a hook of the test hears meanwhile
+        PumpMessages(20);   // and whatever a hook of the test hears meanwhile
     }
 }
 
@@ -168,7 +169,7 @@ TEST(LiveRun, AnswersShowsProgressAndTakesNoInputUntilTheReportIsComplete)
                                "Desinfecci\xF3n de archivos netol.scr Concluida\r\n"
                                "Su sistema ha sido desinfectado correctamente\r\n";
     EXPECT_EQ(session.PaneText(), report);
-    PumpMessagesFor(500);
+    PumpMessages(500);
     ExpectHeardAsAReaderShouldHearIt(events.Heard(), session, seen, report);
     // Nothing that was clicked or typed during the run comes after it.
     EXPECT_TRUE(IsWindowEnabled(session.DisinfectButton()));

@@ -1,6 +1,7 @@
 #include "widgets/win32/AccessibleObject.h"
 
 #include "widgets/win32/AccessibilityCalls.h"
+#include "widgets/win32/CountedAccessible.h"
 #include "widgets/win32/NewerWindowsDeclarations.h"
 
 namespace {
@@ -32,35 +33,11 @@ HRESULT AccessibleText(const std::string& text, BSTR* result)
 
 // The IAccessible of one control, without children: every question goes to the control
 // while it lives.
-class ControlAccessible final : public IAccessible {
+class ControlAccessible final : public CountedAccessible {
 public:
     ControlAccessible(HWND window, AccessibleSource& source) : window_(window), source_(&source) {}
-    ControlAccessible(const ControlAccessible&) = delete;
-    ControlAccessible& operator=(const ControlAccessible&) = delete;
 
     void Disconnect() { source_ = nullptr; }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     // IDispatch: clients of this object call its methods directly.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
@@ -208,8 +185,6 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
-    ~ControlAccessible() = default;
-
     // The control's facts for a question about the object itself (it has no children).
     template <typename Question>
     HRESULT Answer(const VARIANT& child, Question question) const
@@ -223,7 +198,6 @@ private:
 
     HWND window_;
     AccessibleSource* source_;   // null once the control has gone
-    ULONG references_ = 1;
 };
 
 AccessibleObject::~AccessibleObject()

@@ -2,6 +2,7 @@
 
 #include "widgets/win32/AccessibilityCalls.h"
 #include "widgets/win32/AccessibleObject.h"
+#include "widgets/win32/CountedAccessible.h"
 
 namespace {
 
@@ -12,36 +13,9 @@ bool IsSelf(const VARIANT& child)
 
 // Holds one reference to the system's object and passes every call on, but the question
 // for the object's own name.
-class RenamedAccessible final : public IAccessible {
+class RenamedAccessible final : public CountedAccessible {
 public:
     RenamedAccessible(IAccessible* system, std::string name) : system_(system), name_(std::move(name)) {}
-    RenamedAccessible(const RenamedAccessible&) = delete;
-    RenamedAccessible& operator=(const RenamedAccessible&) = delete;
-
-    // IUnknown. The system object's enumeration of its children and its window are its
-    // own; every other interface it has stays behind this object.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        if (id == __uuidof(IEnumVARIANT) || id == __uuidof(IOleWindow))
-            return system_->QueryInterface(id, object);
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     // IDispatch
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return system_->GetTypeInfoCount(count); }
@@ -132,11 +106,19 @@ public:
     }
 
 private:
-    ~RenamedAccessible() { system_->Release(); }
+    ~RenamedAccessible() override { system_->Release(); }
+
+    // The system object's enumeration of its children and its window are its own; every
+    // other interface it has stays behind this object.
+    HRESULT OtherInterface(REFIID id, void** object) override
+    {
+        if (id == __uuidof(IEnumVARIANT) || id == __uuidof(IOleWindow))
+            return system_->QueryInterface(id, object);
+        return E_NOINTERFACE;
+    }
 
     IAccessible* system_;
     std::string name_;
-    ULONG references_ = 1;
 };
 
 } // namespace

@@ -65,19 +65,6 @@ LRESULT ControlHost::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void PumpMessages(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 void MoveMouseTo(POINT screenPoint, DWORD settle)
 {
     INPUT input = {};
