@@ -81,3 +81,28 @@ TEST_F(ReportPaneTest, ReplacedTextShowsFromTheTopAndAnAppendBreaksItsLastLine)
     EXPECT_EQ(pane.Text(), "cuatro\r\ncinco\r\n\r\nseis\r\n");
     EXPECT_EQ(CaretLine(), 4);
 }
+
+TEST_F(ReportPaneTest, PastItsByteLimitThePaneDropsItsOldestLinesAndKeepsTheVerdictInView)
+{
+    ReportPane pane(memo_, 600);
+    const std::vector<std::string> batch(100, "Fichero del Troyano borrado.");
+    const std::string verdict = "Su sistema ha sido desinfectado correctamente";
+    std::size_t firstOmitted = 0;
+    for (int run = 0; run < 2; ++run) {
+        pane.Clear();
+        pane.AppendLines(batch);   // one change far past the limit
+        pane.Append(verdict);
+        const std::string text = pane.Text();
+        EXPECT_LE(text.size(), 600u);
+        ASSERT_EQ(text.rfind("(se omitieron ", 0), 0u) << text;
+        const std::size_t omitted = std::stoul(text.substr(14));
+        EXPECT_EQ(text.substr(text.size() - verdict.size() - 2), verdict + "\r\n");
+        // Every line is either shown or counted, and the caret stands after the verdict, in view.
+        EXPECT_EQ(omitted + CaretLine() - 1, batch.size() + 1);
+        EXPECT_LE(CaretLine(), FirstVisibleLine() + VisibleLines());
+        // Each run counts from its own start.
+        if (run == 0)
+            firstOmitted = omitted;
+        EXPECT_EQ(omitted, firstOmitted);
+    }
+}
