@@ -2,7 +2,7 @@
 // The window functions that some of the Windows the program runs on lack, looked up at
 // first use (LateBound) so the program loads without them; each caller has a fallback
 // where one is missing. One table for the process: a test empties an entry to see the
-// fallback.
+// fallback, or puts in a stand-in that fails.
 #include "base/LateBound.h"
 
 #include <windows.h>
@@ -15,6 +15,11 @@ struct WindowCalls {
     LateBound<decltype(&::GetComboBoxInfo)> GetComboBoxInfo{"user32.dll", "GetComboBoxInfo"};
     // Not in Windows 95.
     LateBound<decltype(&::TrackMouseEvent)> TrackMouseEvent{"user32.dll", "TrackMouseEvent"};
+    // Makes the message-only windows (parent HWND_MESSAGE), which Windows 95/98/Me and NT
+    // 4.0 refuse: hidden top-level windows stand in there.
+    LateBound<decltype(&::CreateWindowExA)> CreateMessageOnlyWindow{::CreateWindowExA};
+    // The window's thread waiting for a run's end or a message.
+    decltype(&::MsgWaitForMultipleObjects) MsgWaitForMultipleObjects = ::MsgWaitForMultipleObjects;
 };
 
 inline WindowCalls& TheWindowCalls()
