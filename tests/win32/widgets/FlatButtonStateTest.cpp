@@ -250,24 +250,18 @@ TEST_F(FlatButtonStates, NoHotLookWhileTheProgramHasNoActiveWindow)
 // Me, NT 4.0: the entry emptied), hidden at the top level.
 class HoverTimerWindow : public FlatButtonTest, public testing::WithParamInterface<bool> {
 protected:
-    void SetUp() override
-    {
-        FlatButtonTest::SetUp();
-        if (!GetParam())
-            TheWindowCalls().CreateMessageOnlyWindow = nullptr;
-    }
     int HoverTimerWindows() const
     {
-        const HWND parent = GetParam() ? HWND_MESSAGE : nullptr;
         int count = 0;
-        for (HWND timer = nullptr; (timer = FindWindowExA(parent, timer, HoverTimer::WindowClassName, nullptr));) {
+        for (HWND timer = nullptr;
+             (timer = FindWindowExA(messageOnly_.Parent(), timer, HoverTimer::WindowClassName, nullptr));) {
             EXPECT_FALSE(IsWindowVisible(timer));
             ++count;
         }
         return count;
     }
 
-    WindowCallsRestored restored_;
+    const MessageOnlyWindows messageOnly_{GetParam()};
 };
 
 INSTANTIATE_TEST_SUITE_P(MessageOnlyOrTopLevel, HoverTimerWindow, testing::Bool());

@@ -140,19 +140,13 @@ TEST_F(WindowHookTest, LastAttachedFirstHandledStopsAllAndErrorsAreReported)
 // the top level.
 class HookRequests : public WindowHookTest, public testing::WithParamInterface<bool> {
 protected:
-    void SetUp() override
-    {
-        WindowHookTest::SetUp();
-        if (!GetParam())
-            TheWindowCalls().CreateMessageOnlyWindow = nullptr;
-    }
     bool RequestWindowMade() const
     {
-        const HWND window = FindWindowExA(GetParam() ? HWND_MESSAGE : nullptr, nullptr, THookList::RequestWindowClass, nullptr);
+        const HWND window = FindWindowExA(messageOnly_.Parent(), nullptr, THookList::RequestWindowClass, nullptr);
         return window && !IsWindowVisible(window);
     }
 
-    WindowCallsRestored restored_;
+    const MessageOnlyWindows messageOnly_{GetParam()};
 };
 
 INSTANTIATE_TEST_SUITE_P(MessageOnlyOrTopLevel, HookRequests, testing::Bool());
