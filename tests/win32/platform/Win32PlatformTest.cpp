@@ -44,14 +44,13 @@ struct Recorded<Result(WINAPI*)(Args...), Real, Name> {
     }
 };
 
-#define RECORD(calls, function)                                                          \
-    do {                                                                                 \
-        static constexpr char name[] = #function;                                        \
-        (calls).function = &Recorded<decltype(&::function), &::function, name>::Call;    \
+// The entries of both the ANSI and the wide function, recorded.
+#define RECORD_BOTH(calls, function)                                                                    \
+    do {                                                                                                \
+        static constexpr char ansi[] = #function "A", wide[] = #function "W";                           \
+        (calls).function##A = &Recorded<decltype(&::function##A), &::function##A, ansi>::Call;          \
+        (calls).function##W = &Recorded<decltype(&::function##W), &::function##W, wide>::Call;          \
     } while (false)
-#define RECORD_BOTH(calls, function) \
-    RECORD(calls, function##A);      \
-    RECORD(calls, function##W)
 
 DWORD WINAPI Windows98Version()
 {
