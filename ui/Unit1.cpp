@@ -1,11 +1,13 @@
 #include "ui/Unit1.h"
 
 #include "ui/InformationViewer.h"
+#include "ui/PaneText.h"
 #include "widgets/controls/TFlatButtonUnit.h"
 #include "widgets/controls/TFlatComboBoxUnit.h"
 #include "widgets/controls/TFlatMemoUnit.h"
 #include "widgets/controls/TFlatTitlebarUnit.h"
 #include "base/MulDiv.h"
+#include "base/WindowsFamily.h"
 #include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ControlMessages.h"
 #include "widgets/win32/HighContrastMode.h"
@@ -98,7 +100,8 @@ void TForm1::BindComponents()
     flatButton6_ = &components_.Get<TFlatButton>("FlatButton6");
     flatButton7_ = &components_.Get<TFlatButton>("FlatButton7");
     flatTitlebar1_ = &components_.Get<TFlatTitlebar>("FlatTitlebar1");
-    memo_ = std::make_unique<ReportPane>(components_.Get<TFlatMemo>("memo").Handle());
+    memo_ = std::make_unique<ReportPane>(components_.Get<TFlatMemo>("memo").Handle(),
+                                         IsWindows9x(GetVersion()) ? Windows9xPaneBytes : ReportPane::NoLimit);
     flatButton6_->OnClick = [this] { FlatButton6Click(); };
     flatButton7_->OnClick = [this] { FlatButton7Click(); };
 }

@@ -12,6 +12,7 @@
 #include "widgets/controls/TFlatComboBoxUnit.h"
 #include "widgets/controls/TFlatTitlebarUnit.h"
 #include "widgets/win32/ExceptionReport.h"
+#include "widgets/win32/WindowCalls.h"
 #include "widgets/win32/WindowText.h"
 
 namespace {
@@ -24,6 +25,10 @@ const UINT RunTimerPeriod = 50;      // ms: how often the window looks at the ru
 const DWORD PanePeriod = 100;
 const DWORD StripPeriod = 100;       // ms: the strip changes at most ten times a second
 const UINT EngineBoxRequest = WM_APP + 0x3100;   // lParam: the box's text
+// What wakes the window's thread: every message. mingw-w64's QS_ALLINPUT also holds
+// QS_RAWINPUT, which Windows 2000 and earlier refuse; the program registers no raw input.
+const DWORD WakeMask = QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY | QS_SENDMESSAGE;
+const DWORD FailedWaitPause = 10;   // ms between two looks at the queue when the wait fails
 
 
 bool IsInput(UINT message)
@@ -87,7 +92,8 @@ void TForm1::WaitAnswering(const BackgroundJob& run)
     WPARAM exitCode = 0;
     while (!run.Finished()) {
         const HANDLE ended = run.Handle();
-        MsgWaitForMultipleObjects(1, &ended, FALSE, INFINITE, QS_ALLINPUT);
+        if (TheWindowCalls().MsgWaitForMultipleObjects(1, &ended, FALSE, INFINITE, WakeMask) == WAIT_FAILED)
+            Sleep(FailedWaitPause);   // never a loop that spins
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {

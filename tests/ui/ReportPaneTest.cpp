@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class ReportPaneTest : public ::testing::Test {
@@ -97,4 +99,23 @@ TEST_F(ReportPaneTest, ReplacedTextShowsFromTheTopAndAnAppendBreaksItsLastLine)
     pane.AppendLines({"cinco", "", "seis"});
     EXPECT_EQ(pane.Text(), "cuatro\r\ncinco\r\n\r\nseis\r\n");
     EXPECT_EQ(CaretLine(), 4);
+}
+
+TEST_F(ReportPaneTest, PastItsByteLimitThePaneDropsItsOldestLinesAndKeepsTheVerdictInView)
+{
+    ReportPane pane(memo_, 600);
+    const std::vector<std::string> batch(100, "Fichero del Troyano borrado.");
+    std::string batchText;
+    for (const std::string& line : batch)
+        batchText += line + "\r\n";
+    for (int run = 0; run < 2; ++run) {   // each run counts the lines it dropped afresh
+        pane.Clear();
+        pane.AppendLines(batch);          // one change far past the limit
+        const std::string kept = DropOldestLines(batchText, 0, 600).text;
+        EXPECT_EQ(pane.Text(), kept);
+        EXPECT_EQ(CaretLine(), std::count(kept.begin(), kept.end(), '\n'));
+        EXPECT_LE(CaretLine(), FirstVisibleLine() + VisibleLines());
+        pane.Append("Su sistema ha sido desinfectado correctamente");
+        EXPECT_EQ(pane.Text(), kept + "Su sistema ha sido desinfectado correctamente\r\n");
+    }
 }

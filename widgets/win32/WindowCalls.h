@@ -2,7 +2,7 @@
 // The window functions that some of the Windows the program runs on lack, looked up at
 // first use (LateBound) so the program loads without them; each caller has a fallback
 // where one is missing. One table for the process: a test empties an entry to see the
-// fallback, or puts a stand-in in its place.
+// fallback, or puts in a stand-in: one that fails, or one that answers for the system.
 #include "base/LateBound.h"
 #include "widgets/win32/NewerWindowsDeclarations.h"
 
@@ -26,6 +26,11 @@ struct WindowCalls {
     // switched on, with the colours of its scheme (Wine can switch neither).
     LateBound<decltype(&::SystemParametersInfoA)> SystemParametersInfoA{&::SystemParametersInfoA};
     LateBound<decltype(&::GetSysColor)> GetSysColor{&::GetSysColor};
+    // Makes the message-only windows (parent HWND_MESSAGE), which Windows 95/98/Me and NT
+    // 4.0 refuse: hidden top-level windows stand in there.
+    LateBound<decltype(&::CreateWindowExA)> CreateMessageOnlyWindow{::CreateWindowExA};
+    // The window's thread waiting for a run's end or a message.
+    decltype(&::MsgWaitForMultipleObjects) MsgWaitForMultipleObjects = ::MsgWaitForMultipleObjects;
 };
 
 inline WindowCalls& TheWindowCalls()
