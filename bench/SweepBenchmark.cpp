@@ -17,7 +17,8 @@
 #include "bench/FormPaintBenchmark.h"
 #include "bench/PaneBenchmark.h"
 #include "bench/PurgeBenchmark.h"
-#include "bench/RunBenchmark.h"
+#include "bench/RunPaneBenchmark.h"
+#include "bench/WalkBenchmark.h"
 #endif
 
 #include <cstdlib>
@@ -101,20 +102,30 @@ void RecordingBenchmark(const TreeShape& shape)
 
 } // namespace
 
-// With "runs <files>...": only the real runs over a tree of each size; with "purge
+// With "walk <files>...": only the whole runs over a tree of each size; with "purge
 // <MB>...": only the purge of a real copy of each size; with "paint": only the main
-// window's repaints (Win32 build).
+// window's repaints; with "pane": only the report pane's changes; with "run
+// <copies>...": only real runs of the window deleting that many copies each (Win32 build).
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
-    const bool runs = argc > 1 && std::strcmp(argv[1], "runs") == 0;
-    if (runs || (argc > 1 && std::strcmp(argv[1], "purge") == 0)) {
+    const bool walk = argc > 1 && std::strcmp(argv[1], "walk") == 0;
+    if (walk || (argc > 1 && std::strcmp(argv[1], "purge") == 0)) {
         for (int i = 2; i < argc; ++i)
-            (runs ? RunBenchmark : PurgeBenchmark)(std::strtoul(argv[i], nullptr, 10));
+            (walk ? WalkBenchmark : PurgeBenchmark)(std::strtoul(argv[i], nullptr, 10));
         return 0;
     }
     if (argc > 1 && std::strcmp(argv[1], "paint") == 0) {
         FormPaintBenchmark();
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "pane") == 0) {
+        PaneBenchmark();
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "run") == 0) {
+        for (int i = 2; i < argc; ++i)
+            RunPaneBenchmark(static_cast<int>(std::strtol(argv[i], nullptr, 10)));
         return 0;
     }
 #endif
@@ -123,7 +134,7 @@ int main(int argc, char** argv)
     RecordingBenchmark({10, 10, 100, 10});
 #ifdef _WIN32
     for (std::size_t files : {10000, 50000, 200000})
-        RunBenchmark(files);
+        WalkBenchmark(files);
     PaneBenchmark();
     FormPaintBenchmark();
 #endif

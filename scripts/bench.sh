@@ -3,9 +3,10 @@
 # per-entry costs, whole runs on the prefix's drive C: with trees of 10,000, 50,000 and
 # 200,000 files, the report pane and the window's repaints.
 # Flavour: $1 (win32 or win64), by default the 32-bit one where this host runs it.
-# After the flavour, "runs <files>..." runs only the whole runs over a tree of each size;
+# After the flavour, "walk <files>..." runs only the whole runs over a tree of each size;
 # "purge <MB>..." only the purge of a real copy of each size; "paint" only the main
-# window's full repaints against a plain window's.
+# window's full repaints against a plain window's; "pane" only the report pane's changes;
+# "run <copies>..." only real runs of the window deleting that many copies each.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/install-deps.sh

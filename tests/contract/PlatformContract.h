@@ -33,6 +33,9 @@ public:
     virtual std::shared_ptr<void> HoldOpen(const std::string& path, Hold how) = 0;
     // Changes the current directory until the machine is destroyed.
     virtual void SetCurrentDirectory(const std::string& path) = 0;
+    // Whether the platform reaches names outside the ANSI code page and paths past 260
+    // characters: not on Windows 95/98/Me, whose file functions are ANSI only.
+    virtual bool ReachesEveryName() const { return true; }
 
     // ---- The registry below HKEY_CURRENT_USER. KeyRoot() is a scratch key the machine
     // removes again.

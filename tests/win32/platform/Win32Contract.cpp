@@ -1,6 +1,7 @@
 // The platform contract run against the Win32 platform on Wine's real file system,
 // registry and processes: a scratch folder on drive C:, a scratch key below HKCU and
 // copies of the test child program.
+#include "base/WindowsFamily.h"
 #include "cleaning/Win32Platform.h"
 #include "tests/contract/PlatformContract.h"
 #include "tests/win32/support/ChildProcess.h"
@@ -147,6 +148,8 @@ public:
         Check(SetCurrentDirectoryW(Wide(path).c_str()) != 0, "SetCurrentDirectory " + path);
     }
 
+    bool ReachesEveryName() const override { return !IsWindows9x(GetVersion()); }
+
     std::string KeyRoot() const override { return "Software\\PelkarinContract"; }
 
     void SetValue(const std::string& key, const std::string& name, const std::string& data) override
@@ -173,7 +176,7 @@ public:
 
     bool MakeClosedKey(const std::string& key) override
     {
-        if (GetVersion() & 0x80000000)
+        if (IsWindows9x(GetVersion()))
             return false;   // Windows 95/98/Me keep no access rights on keys
         HKEY handle;
         Check(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) ==

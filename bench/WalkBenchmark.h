@@ -4,4 +4,4 @@
 // drive in alternating rounds, with the walk's peak heap (Win32 build only).
 #include <cstddef>
 
-void RunBenchmark(std::size_t files);
+void WalkBenchmark(std::size_t files);

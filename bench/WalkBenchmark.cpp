@@ -1,4 +1,4 @@
-#include "bench/RunBenchmark.h"
+#include "bench/WalkBenchmark.h"
 
 #include "bench/HeapMeter.h"
 #include "bench/ScratchTree.h"
@@ -58,7 +58,7 @@ struct Plans {
 
 } // namespace
 
-void RunBenchmark(std::size_t files)
+void WalkBenchmark(std::size_t files)
 {
     const TreeShape shape = {std::max(1, static_cast<int>(files / 1000)), 10, 10, 10};
     RemoveTree(Root);
