@@ -94,7 +94,7 @@ void RecordingBenchmark(const TreeShape& shape)
 } // namespace
 
 // With "purge <MB>...": only the purge of a real copy of each size; with "paint": only the
-// main window's repaints (Win32 build).
+// main window's repaints; with "pane": only the report pane's (Win32 build).
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
@@ -105,6 +105,10 @@ int main(int argc, char** argv)
     }
     if (argc > 1 && std::strcmp(argv[1], "paint") == 0) {
         FormPaintBenchmark();
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "pane") == 0) {
+        PaneBenchmark();
         return 0;
     }
 #endif
