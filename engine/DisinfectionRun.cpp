@@ -37,6 +37,8 @@ void RunMircWorm(const ThreatEntry& row, CleaningOperations& ops, Report& report
         report.Append("Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano");
     else if (flags.InfectionFound)
         report.Append("Su sistema ha sido desinfectado correctamente");
+    else if (!flags.UnsearchedFolders.empty())   // no claim about folders it could not look into
+        report.Append("No se encontr\xF3 la infecci\xF3n en las carpetas revisadas");
     else
         report.Append("Su sistema no hab\xED" "a sido infectado :)");
 }
@@ -88,7 +90,7 @@ void RunResidentBackdoor(const ThreatEntry& row, CleaningOperations& ops, System
     if (path.empty()) {
         report.Append("El registro no fue afectado por el troyano...");
         AppendUnsearched(report, flags);
-        report.Append(row.notFoundLine);
+        report.Append(flags.UnsearchedFolders.empty() ? row.notFoundLine : row.notFoundSearchedLine);
         return;
     }
     flags.InfectionFound = true;

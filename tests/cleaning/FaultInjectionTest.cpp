@@ -30,6 +30,7 @@ std::string Tokenize(const ThreatEntry& row, const Strings& lines)
             {CopyDeleted, 'D'}, {SearchDone, 'S'},
             {"Su sistema no hab\xED" "a sido infectado :)", 'N'},
             {"Su sistema ha sido desinfectado correctamente", 'C'},
+            {"No se encontr\xF3 la infecci\xF3n en las carpetas revisadas", 'u'}, {row.notFoundSearchedLine, 'm'},
             {"Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano", 'F'},
             {row.foundLine, 'R'},
             {"Se encontr\xF3 rastro del Troyano, pero no se pudieron borrar todos sus archivos", 'r'},
@@ -87,9 +88,10 @@ bool WormReportAllowed(const ThreatEntry& row, const std::string& tokens, bool r
         if (!read.Take(Digits.substr(i, 1))) return false;
     }
     read.Take("U");
-    if (!read.Take("NCF") || !read.AtEnd()) return false;
+    if (!read.Take("NCFu") || !read.AtEnd()) return false;
     const char verdict = read.Last();
-    return has('K') ? verdict == 'F' : verdict != 'F' && (!has('D') || verdict == 'C');
+    if (has('K')) return verdict == 'F';
+    return verdict == 'C' || (!has('D') && verdict != 'F' && (verdict == 'u') == has('U'));
 }
 
 // A resident plan: each sweep's copies and the status line (empty until some listing
@@ -110,8 +112,8 @@ bool ResidentReportAllowed(const ThreatEntry& row, const std::string& tokens, bo
     const bool found = read.Take("Rr");
     if (found != (has('D') || has('K')) || has('r') != has('K')) return false;
     if (read.Take("A")) {
-        read.Take("U");
-        return read.Take("n") && read.AtEnd();
+        const bool unsearched = read.Take("U");
+        return read.Take(unsearched ? "m" : "n") && read.AtEnd();
     }
     if (!read.Take("Xx")) return false;
     if (read.Take("G") == boxShown || (!boxShown && !(read.Take("Vv") && read.Take("H")))) return false;
