@@ -8,7 +8,7 @@
 
 SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
                                RunProgress& progress)
-    : platform_(platform), report_(report), flags_(flags), progress_(progress)
+    : platform_(platform), data_(platform), report_(report), flags_(flags), progress_(progress)
 {
 }
 
@@ -35,7 +35,8 @@ std::string SystemCleaning::ShownPath(const std::string& path)
 void SystemCleaning::PurgeConfigLines(const std::string& dir, const std::string& fileName,
                                       const std::string& marker)
 {
-    ::PurgeConfigLines(platform_, flags_, Windows1252ToUtf8(dir), Windows1252ToUtf8(fileName), marker, progress_);
+    ::PurgeConfigLines(platform_, data_, report_, flags_, Windows1252ToUtf8(dir), Windows1252ToUtf8(fileName), marker,
+                       progress_);
 }
 
 void SystemCleaning::KillProcessByName(const std::string& imageName)

@@ -1,5 +1,6 @@
 #pragma once
 // The cleaning operations of the removal plans over one set of platform services.
+#include "cleaning/DataRoot.h"
 #include "cleaning/PathSearch.h"
 #include "cleaning/PlatformServices.h"
 #include "engine/CleaningOperations.h"
@@ -24,8 +25,12 @@ public:
     void KillProcessByName(const std::string& imageName) override;
     void RemoveStartupValue(const std::string& valueName) override;
 
+    // The folder of the program's own files, held for as long as the operations live.
+    DataRoot& Data() { return data_; }
+
 private:
     PlatformServices& platform_;
+    DataRoot data_;
     Report& report_;
     SharedFlags& flags_;
     RunProgress& progress_;

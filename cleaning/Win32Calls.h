@@ -3,11 +3,14 @@
 // reaches the system only through the table it is given, so a test can replace any one
 // entry (to make that call fail, or to act between two steps) and keep the others real.
 // Functions that some supported Windows lack are looked up at first use (LateBound):
-// Tool Help (not in Windows NT 4.0) and the wide file functions (stubs or missing in
-// Windows 95/98/Me).
+// Tool Help (not in Windows NT 4.0), the wide file functions (stubs or missing in
+// Windows 95/98/Me), file security and the shell's folders.
 #include "base/LateBound.h"
 
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 struct Win32Calls {
@@ -43,11 +46,34 @@ struct Win32Calls {
     decltype(&::WriteFile) WriteFile = ::WriteFile;
     decltype(&::SetEndOfFile) SetEndOfFile = ::SetEndOfFile;
     decltype(&::FlushFileBuffers) FlushFileBuffers = ::FlushFileBuffers;
+    decltype(&::SetFileTime) SetFileTime = ::SetFileTime;
     decltype(&::CloseHandle) CloseHandle = ::CloseHandle;
-    LateBound<decltype(&::GetTempPathW)> GetTempPathW{"kernel32.dll", "GetTempPathW"};
-    decltype(&::GetTempPathA) GetTempPathA = ::GetTempPathA;
     LateBound<decltype(&::CreateDirectoryW)> CreateDirectoryW{"kernel32.dll", "CreateDirectoryW"};
     decltype(&::CreateDirectoryA) CreateDirectoryA = ::CreateDirectoryA;
+    // A rename that never copies: MoveFileEx without MOVEFILE_COPY_ALLOWED (missing in
+    // Windows 95/98/Me, where MoveFile renames within a volume)
+    LateBound<decltype(&::MoveFileExW)> MoveFileExW{"kernel32.dll", "MoveFileExW"};
+    decltype(&::MoveFileA) MoveFileA = ::MoveFileA;
+    decltype(&::GetSystemTimeAsFileTime) GetSystemTimeAsFileTime = ::GetSystemTimeAsFileTime;
+    decltype(&::Sleep) Sleep = ::Sleep;
+
+    // The program's rights and its data folders. SHGetFolderPath is in shell32 from
+    // Windows 2000 on, and in shfolder.dll where that was installed.
+    decltype(&::GetVersion) GetVersion = ::GetVersion;
+    LateBound<decltype(&::CheckTokenMembership)> CheckTokenMembership{"advapi32.dll", "CheckTokenMembership"};
+    LateBound<const char* (__cdecl*)()> wine_get_version{"ntdll.dll", "wine_get_version"};
+    LateBound<decltype(&::SHGetFolderPathW)> SHGetFolderPathW{"shell32.dll", "SHGetFolderPathW",
+                                                              static_cast<std::uintptr_t>(E_NOTIMPL)};
+    LateBound<decltype(&::SHGetFolderPathW)> ShfolderGetFolderPathW{"shfolder.dll", "SHGetFolderPathW",
+                                                                    static_cast<std::uintptr_t>(E_NOTIMPL)};
+    // Folder security (the NT family from Windows 2000 on)
+    LateBound<decltype(&::GetSecurityInfo)> GetSecurityInfo{"advapi32.dll", "GetSecurityInfo",
+                                                            ERROR_CALL_NOT_IMPLEMENTED};
+    LateBound<decltype(&::ConvertStringSecurityDescriptorToSecurityDescriptorW)>
+        ConvertStringSecurityDescriptorToSecurityDescriptorW{"advapi32.dll",
+                                                             "ConvertStringSecurityDescriptorToSecurityDescriptorW"};
+    decltype(&::LocalFree) LocalFree = ::LocalFree;
+    LateBound<decltype(&::GetVolumeInformationW)> GetVolumeInformationW{"kernel32.dll", "GetVolumeInformationW"};
 
     // Processes
     LateBound<decltype(&::CreateToolhelp32Snapshot)> CreateToolhelp32Snapshot{

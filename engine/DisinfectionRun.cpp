@@ -112,6 +112,7 @@ void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs
     flags.InfectionFound = false;
     flags.RemovalFailed = false;
     flags.UnsearchedFolders.clear();
+    flags.InUseWaited = 0;
     const ThreatEntry* row = FindThreat(index);
     if (!row)
         return;

@@ -34,6 +34,15 @@ public:
     // Changes the current directory until the machine is destroyed.
     virtual void SetCurrentDirectory(const std::string& path) = 0;
 
+    // ---- The program's own folders. The program runs with administrator rights and
+    // finds the system's data folders at Root() + "data"; a folder it makes
+    // Administrators' only is found so.
+    enum class Untrusted { OthersMayWrite, OwnedByAnother };
+    // What the next check of a folder's security finds, when it is the check of folder.
+    virtual void Distrust(const std::string& folder, Untrusted how) = 0;
+    // Puts a link to the folder's content in its place; false where none can be made.
+    virtual bool LinkInPlaceOf(const std::string& folder) = 0;
+
     // ---- The registry below HKEY_CURRENT_USER. KeyRoot() is a scratch key the machine
     // removes again.
     virtual std::string KeyRoot() const = 0;
@@ -59,6 +68,12 @@ protected:
     void TearDown() override { machine_.reset(); }
 
     ContractMachine& Machine() { return *machine_; }
+    // A new machine in place of the one the test had.
+    void FreshMachine()
+    {
+        machine_.reset();
+        machine_ = GetParam()();
+    }
     PlatformServices& Platform() { return machine_->Platform(); }
     std::string Root() const { return machine_->Root(); }
 

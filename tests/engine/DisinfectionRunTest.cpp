@@ -276,9 +276,11 @@ TEST_F(DisinfectionRunTest, FlagsAreClearedAtTheStartOfEveryRun)
     ASSERT_TRUE(flags.RemovalFailed);
 
     ops.residentPath.clear();
+    flags.InUseWaited = 500;
     Run(1);
     EXPECT_FALSE(flags.InfectionFound);
     EXPECT_FALSE(flags.RemovalFailed);
+    EXPECT_EQ(flags.InUseWaited, 0u);
     EXPECT_EQ(report.lines.back(), "Su sistema no hab\xED" "a sido infectado :)");
     EXPECT_EQ(flags.SearchStatus, Searched) << "the search status is never cleared";
 }

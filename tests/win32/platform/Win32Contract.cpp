@@ -4,6 +4,7 @@
 #include "cleaning/Win32Platform.h"
 #include "tests/contract/PlatformContract.h"
 #include "tests/win32/support/ChildProcess.h"
+#include "tests/win32/support/ChosenSecurity.h"
 #include "tests/win32/support/ScratchFiles.h"
 
 #include <windows.h>
@@ -75,6 +76,8 @@ public:
     ~Win32Machine() override
     {
         children_.clear();
+        link_.reset();
+        ChosenSecurity::next.clear();
         if (!previousDirectory_.empty())
             SetCurrentDirectoryW(previousDirectory_.c_str());
         Cleanup();
@@ -147,6 +150,19 @@ public:
         Check(SetCurrentDirectoryW(Wide(path).c_str()) != 0, "SetCurrentDirectory " + path);
     }
 
+    void Distrust(const std::string&, ContractMachine::Untrusted how) override
+    {
+        ChosenSecurity::next = how == Untrusted::OthersMayWrite ? L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FW;;;BU)"
+                                                                : L"O:BUD:P(A;OICI;FA;;;BA)";
+    }
+    // Wine shows a Unix link to a folder as a link.
+    bool LinkInPlaceOf(const std::string& folder) override
+    {
+        Check(MoveFileA(folder.c_str(), (folder + ".target").c_str()) != 0, "MoveFile " + folder);
+        link_ = std::make_unique<UnixLink>(folder, folder.substr(folder.rfind('\\') + 1) + ".target");
+        return link_->Made();
+    }
+
     std::string KeyRoot() const override { return "Software\\PelkarinContract"; }
 
     void SetValue(const std::string& key, const std::string& name, const std::string& data) override
@@ -208,7 +224,8 @@ private:
         RemoveScratchTree(Root());
     }
 
-    Win32Platform platform_;
+    Win32Platform platform_{{}, ChosenSecurity::AdministratorOn(Wide(Root() + "data"))};
+    std::unique_ptr<UnixLink> link_;
     std::vector<ChildProcess> children_;
     std::wstring previousDirectory_;
     std::vector<std::string> closedKeys_;

@@ -2,6 +2,7 @@
 #include "cleaning/Win32Platform.h"
 #include "tests/support/ListingNames.h"
 #include "tests/win32/support/ChildProcess.h"
+#include "tests/win32/support/ChosenSecurity.h"
 #include "tests/win32/support/RemoveTree.h"
 #include "tests/win32/support/ScratchFiles.h"
 
@@ -142,4 +143,91 @@ TEST_F(Win32PlatformTest, WithoutTheWideFunctionsTheAnsiOnesServeWhatTheCodePage
     EXPECT_FALSE(old.FindFirst(Root + Cyrillic + "\\*.*", entry, unreadable));
     EXPECT_TRUE(unreadable);
     EXPECT_EQ(old.GetAttributes(Root + Cyrillic), FileAttr::Invalid);
+}
+
+namespace {
+
+std::wstring madeWith;   // the descriptor of the last folder made through CreateDirectoryNoting
+
+BOOL WINAPI CreateDirectoryNoting(LPCWSTR path, LPSECURITY_ATTRIBUTES security)
+{
+    LPWSTR text = nullptr;
+    ConvertSecurityDescriptorToStringSecurityDescriptorW(security->lpSecurityDescriptor, SDDL_REVISION_1,
+                                                         OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &text,
+                                                         nullptr);
+    madeWith = text ? text : L"";
+    LocalFree(text);
+    return CreateDirectoryW(path, nullptr);
+}
+
+DWORD WINAPI Windows98() { return 0xC0000A04; }
+
+BOOL WINAPI Fat32(LPCWSTR, LPWSTR, DWORD, LPDWORD, LPDWORD, LPDWORD flags, LPWSTR, DWORD)
+{
+    *flags = FILE_CASE_PRESERVED_NAMES | FILE_UNICODE_ON_DISK;
+    return TRUE;
+}
+const char* __cdecl Wine() { return "8.0"; }
+
+} // namespace
+
+// Wine keeps no owner nor protected access list: the folder's security is answered with
+// chosen descriptors, and the folder the platform makes is answered with its own.
+TEST_F(Win32PlatformTest, OnlyAFolderOwnedAndWritableByAdministratorsAloneIsTrusted)
+{
+    const std::pair<const wchar_t*, bool> descriptors[] = {
+        {L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", true},
+        {L"O:SYD:P(A;;FA;;;SY)(A;;0x1200a9;;;BU)(D;;FA;;;WD)", true},   // others may read; denials
+        {L"O:BUD:P(A;;FA;;;BA)", false},                                // another owner
+        {L"O:S-1-5-21-1-2-3-1001D:P(A;;FA;;;BA)", false},
+        {L"O:BAD:(A;;FA;;;BA)", false},                                 // inheriting its parent's list
+        {L"O:BAD:P(A;;FA;;;BA)(A;;FW;;;BU)", false},
+        {L"O:BAD:P(A;;FA;;;BA)(A;OICI;0x40;;;WD)", false},              // deleting what it holds
+        {L"O:BAD:P(A;;FA;;;BA)(A;;WD;;;AU)", false},                    // changing the list
+        {L"O:BAD:P(A;;FA;;;BA)(A;;WO;;;S-1-5-21-1-2-3-1001)", false},   // taking it over
+        {L"O:BAD:P(A;;FA;;;BA)(A;OICIIO;GA;;;CO)", false},              // passed on to what is made in it
+    };
+    Win32Platform administrator({}, ChosenSecurity::AdministratorOn(L"c:\\windows"));
+    for (const auto& [descriptor, trusted] : descriptors) {
+        ChosenSecurity::always = descriptor;
+        const auto folder = administrator.HoldFolder(Root);
+        ASSERT_TRUE(folder);
+        EXPECT_EQ(folder->AdministratorsOnly(), trusted) << std::string(descriptor, descriptor + wcslen(descriptor));
+    }
+    Win32Calls fat = ChosenSecurity::AdministratorOn(L"c:\\windows");
+    fat.GetVolumeInformationW = Fat32;
+    ChosenSecurity::always = L"O:BUD:(A;;FA;;;WD)";
+    EXPECT_TRUE(Win32Platform({}, fat).HoldFolder(Root)->AdministratorsOnly()) << "a volume that keeps no rights";
+
+    Win32Calls calls = ChosenSecurity::AdministratorOn(L"c:\\windows");
+    calls.CreateDirectoryW = CreateDirectoryNoting;
+    Win32Platform making({}, calls);
+    ASSERT_TRUE(making.MakeDirectory(Root + "made", DirectoryAccess::AdministratorsOnly));
+    ChosenSecurity::always = madeWith;
+    EXPECT_TRUE(making.HoldFolder(Root + "made")->AdministratorsOnly()) << "the folder as it was made";
+    ChosenSecurity::always = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+}
+
+TEST(Win32Rights, TheSystemsFamilyWineAndTheTokenDecide)
+{
+    struct Case {
+        const char* what;
+        void (*change)(Win32Calls&);
+        ProgramRights rights;
+    };
+    const Case cases[] = {
+        {"an administrator", [](Win32Calls&) {}, ProgramRights::Administrator},
+        {"Windows 95/98/Me", [](Win32Calls& c) { c.GetVersion = Windows98; }, ProgramRights::Windows9x},
+        {"Wine", [](Win32Calls& c) { c.wine_get_version = Wine; }, ProgramRights::StandardUser},
+        {"a standard user", [](Win32Calls& c) { c.CheckTokenMembership = nullptr; }, ProgramRights::StandardUser},
+    };
+    for (const Case& c : cases) {
+        Win32Calls calls = ChosenSecurity::AdministratorOn(L"c:\\windows");
+        c.change(calls);
+        EXPECT_EQ(Win32Platform({}, calls).Rights(), c.rights) << c.what;
+    }
+    Win32Calls withoutShell = ChosenSecurity::AdministratorOn(L"c:\\windows");
+    withoutShell.SHGetFolderPathW = nullptr;
+    EXPECT_EQ(_stricmp(Win32Platform({}, withoutShell).DataDirectory(DataFolder::Common).c_str(), "c:\\ProgramData"), 0)
+        << "shfolder.dll stands in";
 }
