@@ -2,6 +2,8 @@
 
 #include "cleaning/MovedAside.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* const RootName = "Pelkarin";
@@ -32,10 +34,17 @@ const std::string& DataRoot::Path()
 
 std::string DataRoot::Folder(const std::string& name)
 {
-    const std::string root = Path();
-    if (root.empty() || !Have(root) || !Have(root + name + "\\"))
+    std::string path = Path();
+    if (path.empty() || !Have(path))
         return {};
-    return root + name + "\\";
+    for (std::size_t start = 0; start < name.size();) {
+        const std::size_t end = std::min(name.find('\\', start), name.size());
+        path += name.substr(start, end - start) + "\\";
+        if (!Have(path))
+            return {};
+        start = end + 1;
+    }
+    return path;
 }
 
 bool DataRoot::Have(const std::string& path)

@@ -31,8 +31,9 @@ public:
     // the system names no place for it.
     const std::string& Path();
 
-    // The folder name under the root, ending with a backslash: checked, made where
-    // missing, and held. Empty when it cannot be had.
+    // The folder name under the root ("Diario", or several levels: "Cuarentena\\7"),
+    // ending with a backslash: it and each folder on the way checked, made where missing,
+    // and held. Empty when it cannot be had.
     std::string Folder(const std::string& name);
 
 private:
