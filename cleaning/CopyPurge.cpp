@@ -127,8 +127,9 @@ void WritePurgedContent(OpenedFile& copy, PurgeJournal& journal, LineMarker& mar
 void Rewrite(PlatformServices& platform, DataRoot& data, OpenedFile& copy, const std::string& path,
              LineMarker& marker, std::uint64_t change)
 {
+    const JournalRecord record = RecordOf(copy, path, change);
     PurgeJournal journal(platform, data, path);
-    journal.Save(copy, RecordOf(copy, path, change));
+    journal.Save(copy, record);
     try {
         WritePurgedContent(copy, journal, marker);
     } catch (...) {

@@ -40,12 +40,16 @@ struct ChosenSecurity {
         return S_OK;
     }
 
-    // The calls of a Windows on which the program runs with administrator rights and
-    // finds every data folder at folder, with the security chosen above.
+    static DWORD WINAPI WindowsXp() { return 0x0A280105; }   // 5.1, build 2600
+
+    // The calls of an NT-family Windows (whatever version Wine reports) on which the
+    // program runs with administrator rights and finds every data folder at folder, with
+    // the security chosen above.
     static Win32Calls AdministratorOn(const std::wstring& folder)
     {
         dataFolder = folder;
         Win32Calls calls;
+        calls.GetVersion = WindowsXp;
         calls.wine_get_version = nullptr;
         calls.CheckTokenMembership = IsMember;
         calls.GetSecurityInfo = GetSecurityInfo;
