@@ -57,7 +57,7 @@ double TimeDescription(ReportPane& pane, HWND memo, const std::string& bytes)
     Pump();
     Win32Platform platform;
     const double start = Now();
-    ShowThreatInformation(0, platform, pane);
+    ShowThreatInformation(0, platform, pane, std::string());
     UpdateWindow(memo);
     const double seconds = Now() - start;
     SetCurrentDirectoryA(previous);

@@ -17,6 +17,7 @@
 #include "bench/PaneBenchmark.h"
 #include "bench/PurgeBenchmark.h"
 #include "bench/RealTreeBenchmark.h"
+#include "bench/RunPaneBenchmark.h"
 #endif
 
 #include <cstdlib>
@@ -94,7 +95,9 @@ void RecordingBenchmark(const TreeShape& shape)
 } // namespace
 
 // With "purge <MB>...": only the purge of a real copy of each size; with "paint": only the
-// main window's repaints; with "pane": only the report pane's (Win32 build).
+// main window's repaints; with "pane": only the report pane's (its changes, and a 5 MB
+// description); with "run <copies>...": only real runs of the window deleting that many
+// copies each (Win32 build).
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
@@ -109,6 +112,11 @@ int main(int argc, char** argv)
     }
     if (argc > 1 && std::strcmp(argv[1], "pane") == 0) {
         PaneBenchmark();
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "run") == 0) {
+        for (int i = 2; i < argc; ++i)
+            RunPaneBenchmark(static_cast<int>(std::strtol(argv[i], nullptr, 10)));
         return 0;
     }
 #endif

@@ -3,8 +3,8 @@
 // reaches the system only through the table it is given, so a test can replace any one
 // entry (to make that call fail, or to act between two steps) and keep the others real.
 // Functions that some supported Windows lack are looked up at first use (LateBound):
-// Tool Help (not in Windows NT 4.0), the wide file functions (stubs or missing in
-// Windows 95/98/Me), file security and the shell's folders.
+// Tool Help (not in Windows NT 4.0), the wide file functions (stubs in Windows 95/98/Me,
+// where the platform calls the ANSI ones only), file security and the shell's folders.
 #include "base/LateBound.h"
 
 #include <windows.h>
@@ -14,8 +14,12 @@
 #include <tlhelp32.h>
 
 struct Win32Calls {
+    // Tells the family of Windows: ANSI file functions only on 95/98/Me, which know no
+    // rights either, wide ones elsewhere
+    decltype(&::GetVersion) GetVersion = ::GetVersion;
+
     // Find listings, attributes, deletion: the wide functions on \\?\ paths, and the ANSI
-    // ones where the wide ones are missing
+    // ones on Windows 95/98/Me and where the wide ones are missing
     LateBound<decltype(&::FindFirstFileW)> FindFirstFileW{
         "kernel32.dll", "FindFirstFileW", reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE)};
     LateBound<decltype(&::FindNextFileW)> FindNextFileW{"kernel32.dll", "FindNextFileW"};
@@ -34,8 +38,7 @@ struct Win32Calls {
     decltype(&::GetCurrentDirectoryA) GetCurrentDirectoryA = ::GetCurrentDirectoryA;
     decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA = ::GetWindowsDirectoryA;
 
-    // File contents, read and rewritten in place. The wide functions are stubs failing
-    // with ERROR_CALL_NOT_IMPLEMENTED on Windows 95/98/Me: the ANSI ones stand in there.
+    // File contents, read and rewritten in place, by the same family of functions.
     LateBound<decltype(&::CreateFileW)> CreateFileW{
         "kernel32.dll", "CreateFileW", reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE)};
     decltype(&::CreateFileA) CreateFileA = ::CreateFileA;
@@ -59,7 +62,6 @@ struct Win32Calls {
 
     // The program's rights and its data folders. SHGetFolderPath is in shell32 from
     // Windows 2000 on, and in shfolder.dll where that was installed.
-    decltype(&::GetVersion) GetVersion = ::GetVersion;
     LateBound<decltype(&::CheckTokenMembership)> CheckTokenMembership{"advapi32.dll", "CheckTokenMembership"};
     LateBound<const char* (__cdecl*)()> wine_get_version{"ntdll.dll", "wine_get_version"};
     LateBound<decltype(&::SHGetFolderPathW)> SHGetFolderPathW{"shell32.dll", "SHGetFolderPathW",

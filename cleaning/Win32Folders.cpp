@@ -42,11 +42,10 @@ bool IsPlainFolder(DWORD attributes)
 
 bool Win32Platform::Rename(const std::string& from, const std::string& to)
 {
-    if (calls_.MoveFileExW(ExtendedWidePath(from).c_str(), ExtendedWidePath(to).c_str(), 0))
-        return true;
+    if (wide_)
+        return calls_.MoveFileExW(ExtendedWidePath(from).c_str(), ExtendedWidePath(to).c_str(), 0) != FALSE;
     std::string ansiFrom, ansiTo;
-    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && AnsiPath(from, ansiFrom) && AnsiPath(to, ansiTo) &&
-           calls_.MoveFileA(ansiFrom.c_str(), ansiTo.c_str());
+    return AnsiPath(from, ansiFrom) && AnsiPath(to, ansiTo) && calls_.MoveFileA(ansiFrom.c_str(), ansiTo.c_str());
 }
 
 std::unique_ptr<HeldFolder> Win32Platform::HoldFolder(const std::string& path)
@@ -54,17 +53,16 @@ std::unique_ptr<HeldFolder> Win32Platform::HoldFolder(const std::string& path)
     // Wine shows a Unix link by its path only; the handle shows a link on Windows.
     if (!IsPlainFolder(GetAttributes(path)))
         return nullptr;
+    // Windows 95/98/Me open no folder: there it is only known to be one.
+    if (!wide_)
+        return std::make_unique<Win32HeldFolder>(calls_, KernelHandle(nullptr, calls_));
     // Without sharing deletion: while it is open nobody renames or deletes it.
     KernelHandle folder(calls_.CreateFileW(ExtendedWidePath(path).c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
                         calls_);
-    if (!folder.Valid()) {
-        // Windows 95/98/Me open no folder: there it is only known to be one.
-        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-            return nullptr;
-        return std::make_unique<Win32HeldFolder>(calls_, KernelHandle(nullptr, calls_));
-    }
+    if (!folder.Valid())
+        return nullptr;
     BY_HANDLE_FILE_INFORMATION information;
     if (!calls_.GetFileInformationByHandle(folder.Get(), &information) || !IsPlainFolder(information.dwFileAttributes))
         return nullptr;
@@ -75,7 +73,7 @@ std::unique_ptr<HeldFolder> Win32Platform::HoldFolder(const std::string& path)
 
 ProgramRights Win32Platform::Rights()
 {
-    if (calls_.GetVersion() & 0x80000000)
+    if (!wide_)
         return ProgramRights::Windows9x;
     // Wine keeps no owner nor protected access list (every folder reads as its Unix
     // user's, whatever was set), and runs every program with the same Unix rights: an

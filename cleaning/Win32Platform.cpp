@@ -1,5 +1,6 @@
 #include "cleaning/Win32Platform.h"
 
+#include "base/WindowsFamily.h"
 #include "cleaning/Win32FolderSecurity.h"
 #include "cleaning/Win32Handles.h"
 #include "cleaning/Win32Paths.h"
@@ -23,7 +24,7 @@ FindEntry EntryOf(const FindData& data, const std::string& name)
     return {name, data.dwFileAttributes, TimeOf(data.ftLastWriteTime)};
 }
 
-// A listing by the wide functions, or by the ANSI ones where the wide ones are missing.
+// A listing by the wide functions, or by the ANSI ones.
 class Win32Listing : public FindListing {
 public:
     Win32Listing(const Win32Calls& calls, HANDLE handle, bool wide) : calls_(calls), handle_(handle, calls), wide_(wide)
@@ -51,7 +52,7 @@ private:
     const bool wide_;
 };
 
-// Whether a wide function failed only because this Windows lacks it (95/98/Me).
+// Whether a wide function failed only because it is missing here.
 bool WideMissing()
 {
     return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
@@ -144,7 +145,7 @@ private:
 } // namespace
 
 Win32Platform::Win32Platform(std::function<void(const std::string&)> showBox, const Win32Calls& calls)
-    : showBox_(std::move(showBox)), calls_(calls)
+    : showBox_(std::move(showBox)), calls_(calls), wide_(!IsWindows9x(calls_.GetVersion()))
 {
 }
 
@@ -152,8 +153,12 @@ std::unique_ptr<FindListing> Win32Platform::FindFirst(const std::string& pattern
                                                       bool& unreadable)
 {
     WIN32_FIND_DATAW wide;
-    HANDLE handle = calls_.FindFirstFileW(ExtendedWidePath(pattern).c_str(), &wide);
-    const bool byWide = handle != INVALID_HANDLE_VALUE || !WideMissing();
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    bool byWide = false;
+    if (wide_) {
+        handle = calls_.FindFirstFileW(ExtendedWidePath(pattern).c_str(), &wide);
+        byWide = handle != INVALID_HANDLE_VALUE || !WideMissing();
+    }
     if (handle != INVALID_HANDLE_VALUE) {
         first = EntryOf(wide, Utf8FromWide(wide.cFileName));
     } else if (!byWide) {
@@ -175,19 +180,25 @@ std::unique_ptr<FindListing> Win32Platform::FindFirst(const std::string& pattern
 
 std::uint32_t Win32Platform::GetAttributes(const std::string& path)
 {
-    const DWORD attributes = calls_.GetFileAttributesW(ExtendedWidePath(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES || !WideMissing())
-        return attributes;
+    if (wide_) {
+        const DWORD attributes = calls_.GetFileAttributesW(ExtendedWidePath(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES || !WideMissing())
+            return attributes;
+    }
     std::string ansi;
     return AnsiPath(path, ansi) ? calls_.GetFileAttributesA(ansi.c_str()) : INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32Platform::SetAttributes(const std::string& path, std::uint32_t attributes)
 {
-    if (calls_.SetFileAttributesW(ExtendedWidePath(path).c_str(), attributes))
-        return true;
+    if (wide_) {
+        if (calls_.SetFileAttributesW(ExtendedWidePath(path).c_str(), attributes))
+            return true;
+        if (!WideMissing())
+            return false;
+    }
     std::string ansi;
-    return WideMissing() && AnsiPath(path, ansi) && calls_.SetFileAttributesA(ansi.c_str(), attributes);
+    return AnsiPath(path, ansi) && calls_.SetFileAttributesA(ansi.c_str(), attributes);
 }
 
 bool Win32Platform::RemoveFile(const std::string& path)
@@ -195,9 +206,9 @@ bool Win32Platform::RemoveFile(const std::string& path)
     // DeleteFile can succeed for a file that stays: an immutable one under Wine, or one
     // another program holds open for deletion (delete pending). Gone is when the name no
     // longer answers at all; a delete-pending file answers "access denied".
-    bool deleted = calls_.DeleteFileW(ExtendedWidePath(path).c_str()) != FALSE;
+    bool deleted = wide_ && calls_.DeleteFileW(ExtendedWidePath(path).c_str());
     std::string ansi;
-    if (!deleted && WideMissing())
+    if (!deleted && (!wide_ || WideMissing()))
         deleted = AnsiPath(path, ansi) && calls_.DeleteFileA(ansi.c_str());
     if (!deleted)
         return false;
@@ -216,14 +227,16 @@ bool Win32Platform::FileExists(const std::string& path)
 
 std::string Win32Platform::CurrentDirectory()
 {
-    const DWORD size = calls_.GetCurrentDirectoryW(0, nullptr);
-    if (size) {
-        std::vector<wchar_t> buffer(size);
-        const DWORD length = calls_.GetCurrentDirectoryW(size, buffer.data());
-        return length && length < size ? Utf8FromWide(buffer.data()) : std::string();
+    if (wide_) {
+        const DWORD size = calls_.GetCurrentDirectoryW(0, nullptr);
+        if (size) {
+            std::vector<wchar_t> buffer(size);
+            const DWORD length = calls_.GetCurrentDirectoryW(size, buffer.data());
+            return length && length < size ? Utf8FromWide(buffer.data()) : std::string();
+        }
+        if (!WideMissing())
+            return {};
     }
-    if (!WideMissing())
-        return {};
     char buffer[MAX_PATH];
     const DWORD length = calls_.GetCurrentDirectoryA(MAX_PATH, buffer);
     return length && length < MAX_PATH ? Utf8FromAnsi(buffer) : std::string();
@@ -231,12 +244,14 @@ std::string Win32Platform::CurrentDirectory()
 
 std::string Win32Platform::WindowsDirectory()
 {
-    wchar_t wide[MAX_PATH] = {};
-    const UINT length = calls_.GetWindowsDirectoryW(wide, MAX_PATH);
-    if (length && length < MAX_PATH)
-        return Utf8FromWide(wide);
-    if (length || !WideMissing())
-        return {};
+    if (wide_) {
+        wchar_t wide[MAX_PATH] = {};
+        const UINT length = calls_.GetWindowsDirectoryW(wide, MAX_PATH);
+        if (length && length < MAX_PATH)
+            return Utf8FromWide(wide);
+        if (length || !WideMissing())
+            return {};
+    }
     char buffer[256] = {};
     const UINT ansiLength = calls_.GetWindowsDirectoryA(buffer, sizeof buffer);
     return ansiLength && ansiLength < sizeof buffer ? Utf8FromAnsi(buffer) : std::string();
@@ -281,11 +296,14 @@ std::unique_ptr<OpenedFile> Win32Platform::Open(const std::string& path, OpenMod
     // refused below.
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (mode == OpenMode::Read ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
     // Readers only are let in beside: nobody else writes, renames or deletes it meanwhile.
-    HANDLE handle = calls_.CreateFileW(ExtendedWidePath(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                                       flags, nullptr);
+    HANDLE handle = wide_ ? calls_.CreateFileW(ExtendedWidePath(path).c_str(), access, FILE_SHARE_READ, nullptr,
+                                               disposition, flags, nullptr)
+                          : INVALID_HANDLE_VALUE;
     std::string ansi;
-    if (handle == INVALID_HANDLE_VALUE && WideMissing() && AnsiPath(path, ansi))
-        handle = calls_.CreateFileA(ansi.c_str(), access, FILE_SHARE_READ, nullptr, disposition, flags, nullptr);
+    // Windows 95/98/Me know no links, nor the flag.
+    if (handle == INVALID_HANDLE_VALUE && (!wide_ || WideMissing()) && AnsiPath(path, ansi))
+        handle = calls_.CreateFileA(ansi.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     const DWORD error = GetLastError();
     KernelHandle file(handle, calls_);
     failure = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? OpenFailure::InUse : OpenFailure::Other;
@@ -320,9 +338,9 @@ bool Win32Platform::MakeDirectory(const std::string& path, DirectoryAccess acces
     security.lpSecurityDescriptor = descriptor.Get();
     if (access == DirectoryAccess::AdministratorsOnly && !descriptor.Get())
         return false;
-    BOOL made = calls_.CreateDirectoryW(ExtendedWidePath(path).c_str(), &security);
+    bool made = wide_ && calls_.CreateDirectoryW(ExtendedWidePath(path).c_str(), &security);
     std::string ansi;
-    if (!made && WideMissing() && AnsiPath(path, ansi))
+    if (!made && (!wide_ || WideMissing()) && AnsiPath(path, ansi))
         made = calls_.CreateDirectoryA(ansi.c_str(), nullptr);
     return made || GetLastError() == ERROR_ALREADY_EXISTS;
 }

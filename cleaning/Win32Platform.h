@@ -36,4 +36,7 @@ public:
 private:
     std::function<void(const std::string&)> showBox_;
     const Win32Calls calls_;
+    // The family of file functions, chosen once by the system: the wide ones on the NT
+    // family, the ANSI ones alone on Windows 95/98/Me, where the wide ones are stubs.
+    const bool wide_;
 };

@@ -21,26 +21,29 @@ done
 # One wineserver and one virtual display for the flavour's whole run. Wine's background
 # services start with the first Wine process and outlive it: start them on the virtual
 # display with their output closed, or CTest waits on the pipes they would inherit from
-# the first test. The release's suites run twice, with Wine reporting Windows 98 and then
-# Windows XP to the program; the 64-bit build's run once at the prefix's default.
+# the first test. Each flavour's suites run twice, first with Wine reporting Windows 98 to
+# the program (the 64-bit build sees it too, so hosts without 32-bit programs still run the
+# Windows 95/98/Me paths), then Windows XP for the release and the prefix's default for the
+# 64-bit build.
 run_wine_suites() (
   pelkarin_use_flavour "$1"
   "$WINESERVER" -p
   trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
-  export PELKARIN_WINDOWS_VERSIONS=default
+  export PELKARIN_WINDOWS_VERSIONS="win98 default"
   [ "$1" = win32 ] && PELKARIN_WINDOWS_VERSIONS="win98 winxp"
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$WINELOADER" cmd /c exit </dev/null >/dev/null 2>&1
     status=0
     for version in $PELKARIN_WINDOWS_VERSIONS; do
-      if [ "$version" != default ]; then
-        echo "== Windows version Wine reports: $version"
+      echo "== Windows version Wine reports: $version"
+      if [ "$version" = default ]; then
+        "$WINELOADER" reg delete "HKCU\\Software\\Wine" /v Version /f </dev/null >/dev/null 2>&1
+      else
         "$WINELOADER" reg add "HKCU\\Software\\Wine" /v Version /d "$version" /f </dev/null >/dev/null 2>&1 || status=1
       fi
       ctest --preset "$PELKARIN_FLAVOUR" || status=1
     done
-    [ "$PELKARIN_WINDOWS_VERSIONS" = default ] ||
-      "$WINELOADER" reg delete "HKCU\\Software\\Wine" /v Version /f </dev/null >/dev/null 2>&1
+    "$WINELOADER" reg delete "HKCU\\Software\\Wine" /v Version /f </dev/null >/dev/null 2>&1
     exit $status'
 )
 

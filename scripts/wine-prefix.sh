@@ -20,6 +20,11 @@ if [ ! -f "$stamp" ]; then
   "$WINESERVER" -w
   touch "$stamp"
 fi
+# Tahoma, the scalable face the window takes where "MS Sans Serif" has no size large
+# enough, and Marlett, whose glyphs the caption's buttons are drawn with: Wine ships both,
+# but its prefixes do not see them. Also into older prefixes.
+cp -n /usr/share/wine/fonts/tahoma*.ttf /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" \
+  2>/dev/null || true
 
 # Wine links the user's folders (Desktop, Documents, ...) to the Linux home, and deleting
 # through such a link deletes its target outside the prefix: make them real folders.

@@ -19,6 +19,7 @@ public:
 
     // The title is the application window's text and the caption of every box.
     void SetTitle(const std::string& title);
+    const std::string& Title() const { return title_; }
 
     // The window whose closing ends the program; the application window hands
     // activation and closing on to it.

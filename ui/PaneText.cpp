@@ -11,6 +11,11 @@ bool EndsWithLineBreak(const std::string& text)
     return text.size() >= 2 && text.compare(text.size() - 2, 2, LineBreak) == 0;
 }
 
+std::string OmittedLinesNotice(std::size_t count)
+{
+    return "(se omitieron " + std::to_string(count) + " l\xEDneas anteriores)" + LineBreak;
+}
+
 } // namespace
 
 const std::vector<std::string>& InitialReportLines()
@@ -46,6 +51,25 @@ std::string AppendedLine(const std::string& currentText, const std::string& line
     if (!currentText.empty() && !EndsWithLineBreak(currentText))
         inserted = LineBreak;
     return inserted + line + LineBreak;
+}
+
+KeptText DropOldestLines(const std::string& text, std::size_t omitted, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return {text, omitted};
+    const std::size_t room = limit - limit / 4;
+    // The notice already there is no line of the Report: it goes, and a new one comes.
+    const std::size_t noticeEnd = omitted ? text.find(LineBreak) : std::string::npos;
+    std::size_t cut = noticeEnd == std::string::npos ? 0 : noticeEnd + 2;
+    std::size_t dropped = omitted;
+    for (std::size_t end = text.find(LineBreak, cut); end != std::string::npos && end + 2 < text.size();
+         end = text.find(LineBreak, cut)) {
+        if (OmittedLinesNotice(dropped).size() + text.size() - cut <= room)
+            break;
+        cut = end + 2;
+        ++dropped;
+    }
+    return {dropped ? OmittedLinesNotice(dropped) + text.substr(cut) : text, dropped};
 }
 
 std::string ErrorBoxText(const std::string& message)

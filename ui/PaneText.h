@@ -15,6 +15,22 @@ std::string InitialReportText();
 // the text is not empty and does not end with one, then the line and its CR LF.
 std::string AppendedLine(const std::string& currentText, const std::string& line);
 
+// The most text the pane holds on Windows 95/98/Me, whose multi-line edit control takes
+// at most 65,535 bytes.
+constexpr std::size_t Windows9xPaneBytes = 60000;
+
+// A pane's text kept within a limit, and how many lines of the Report it has dropped.
+struct KeptText {
+    std::string text;
+    std::size_t omitted = 0;
+};
+
+// The pane's text once it has grown past limit bytes: the oldest whole lines dropped until
+// a quarter of the limit is free, and a first line then counting every line dropped since
+// the pane was cleared: "(se omitieron <N> l\xEDneas anteriores)". omitted is the count the
+// text's first line shows already (0: no such line). The last line always stays.
+KeptText DropOldestLines(const std::string& text, std::size_t omitted, std::size_t limit);
+
 // The error box's text for an exception's message: a "." is added when the last byte is
 // above 0x2E (letters, digits, ":"...); messages ending in ".", "!", ")" or a blank stay.
 std::string ErrorBoxText(const std::string& message);

@@ -1,11 +1,12 @@
 #include "ui/ReportPane.h"
 
+#include "ui/PaneFollowing.h"
 #include "ui/PaneText.h"
 #include "widgets/win32/WindowText.h"
 
 #include "engine/EngineError.h"
 
-ReportPane::ReportPane(HWND edit) : edit_(edit)
+ReportPane::ReportPane(HWND edit, std::size_t byteLimit) : edit_(edit), byteLimit_(byteLimit)
 {
     Remember(Text());
 }
@@ -20,6 +21,7 @@ void ReportPane::Clear()
 {
     SetWindowTextA(edit_, "");
     Remember("");
+    omitted_ = 0;
 }
 
 void ReportPane::Append(const std::string& line)
@@ -34,13 +36,20 @@ void ReportPane::AppendLines(const std::vector<std::string>& lines)
     std::string inserted = AppendedLine(tail_, lines.front());
     for (std::size_t i = 1; i < lines.size(); ++i)
         inserted += AppendedLine(inserted, lines[i]);
+    if (length_ + inserted.size() > byteLimit_) {
+        const KeptText kept = DropOldestLines(Text() + inserted, omitted_, byteLimit_);
+        omitted_ = kept.omitted;
+        SetTextShowingEnd(kept.text);
+        return;
+    }
+    const PaneFollowing following(edit_);
     // The caret goes to the end by its position: EM_SETSEL(-1, -1) is not honoured everywhere.
     const WPARAM end = length_;
     SendMessageA(edit_, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(inserted.c_str()));
-    SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
     length_ += inserted.size();
     tail_ = inserted.substr(inserted.size() - 2);
+    following.Restore();
 }
 
 std::string ReportPane::Text() const
@@ -54,6 +63,15 @@ void ReportPane::ReplaceText(const std::string& text)
     if (text.size() > limit || !SetWindowTextA(edit_, text.c_str()))
         throw EngineError("Text exceeds memo capacity");
     Remember(text);
+    omitted_ = 0;
     SendMessageA(edit_, EM_SETSEL, 0, 0);
+    SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+}
+
+void ReportPane::SetTextShowingEnd(const std::string& text)
+{
+    SetWindowTextA(edit_, text.c_str());
+    Remember(text);
+    SendMessageA(edit_, EM_SETSEL, length_, static_cast<LPARAM>(length_));
     SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
 }

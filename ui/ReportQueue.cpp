@@ -5,15 +5,23 @@ void ReportQueue::Clear()
     CriticalSection::Lock lock(section_);
     cleared_ = true;
     lines_.clear();
+    lastLine_.clear();
 }
 
 void ReportQueue::Append(const std::string& line)
 {
     CriticalSection::Lock lock(section_);
     lines_.push_back(line);
+    lastLine_ = line;
 }
 
-void ReportQueue::DeliverTo(ReportPane& pane)
+std::string ReportQueue::LastLine()
+{
+    CriticalSection::Lock lock(section_);
+    return lastLine_;
+}
+
+bool ReportQueue::DeliverTo(ReportPane& pane)
 {
     bool cleared = false;
     std::vector<std::string> lines;
@@ -25,4 +33,5 @@ void ReportQueue::DeliverTo(ReportPane& pane)
     if (cleared)
         pane.Clear();
     pane.AppendLines(lines);
+    return cleared || !lines.empty();
 }

@@ -14,10 +14,14 @@ public:
     void Append(const std::string& line) override;
 
     // On the window's thread: what was written since the last call goes to the pane.
-    void DeliverTo(ReportPane& pane);
+    // Whether there was anything.
+    bool DeliverTo(ReportPane& pane);
+    // The last line written since the Report was last cleared; empty for none.
+    std::string LastLine();
 
 private:
     CriticalSection section_;
     bool cleared_ = false;
     std::vector<std::string> lines_;
+    std::string lastLine_;
 };

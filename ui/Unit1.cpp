@@ -1,14 +1,19 @@
 #include "ui/Unit1.h"
 
 #include "ui/InformationViewer.h"
+#include "ui/PaneText.h"
 #include "widgets/controls/TFlatButtonUnit.h"
 #include "widgets/controls/TFlatComboBoxUnit.h"
 #include "widgets/controls/TFlatMemoUnit.h"
 #include "widgets/controls/TFlatTitlebarUnit.h"
 #include "base/MulDiv.h"
+#include "base/WindowsFamily.h"
 #include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ControlMessages.h"
+#include "widgets/win32/HighContrastMode.h"
 #include "widgets/win32/KeyboardCues.h"
+#include "widgets/win32/RenamedWindowObject.h"
+#include "widgets/win32/ScreenFont.h"
 
 #include "cleaning/PurgeJournal.h"
 #include "cleaning/SystemCleaning.h"
@@ -33,9 +38,7 @@ TForm1::TForm1(Application& application, const FormDescription& description)
     CreateFormFont();
     hiddenCues_ = InitiallyHiddenCues();   // the controls ask for them as they are made
 
-    RECT frame = {0, 0, parent_.metrics.Scale(description.clientWidth),
-                  parent_.metrics.Scale(description.clientHeight)};
-    AdjustWindowRectEx(&frame, FormStyle, FALSE, FormExStyle);
+    const SIZE outer = OuterSize();
     WindowCreation creation;
     creation.exStyle = FormExStyle;
     creation.className = description.className.c_str();
@@ -43,8 +46,8 @@ TForm1::TForm1(Application& application, const FormDescription& description)
     creation.style = FormStyle;
     creation.left = description.left;
     creation.top = description.top;
-    creation.width = frame.right - frame.left;
-    creation.height = frame.bottom - frame.top;
+    creation.width = outer.cx;
+    creation.height = outer.cy;
     // Owned by the application window, so it has no taskbar button of its own.
     creation.parent = application.Window();
     window_.Create(creation, this, "the window " + description.name);
@@ -62,6 +65,14 @@ TForm1::TForm1(Application& application, const FormDescription& description)
 
 TForm1::~TForm1() = default;
 
+SIZE TForm1::OuterSize() const
+{
+    RECT frame = {0, 0, parent_.metrics.Scale(description_.clientWidth),
+                  parent_.metrics.Scale(description_.clientHeight)};
+    AdjustWindowRectEx(&frame, FormStyle, FALSE, FormExStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 void TForm1::Show()
 {
     ShowWindow(Handle(), SW_SHOWNORMAL);
@@ -71,19 +82,16 @@ void TForm1::Show()
 
 void TForm1::CreateFormFont()
 {
-    WindowDc screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    font_ = GdiObject<HFONT>(Checked(CreateFontA(MulDivRounded(description_.fontHeight, dpi, description_.designDpi),
-                                                 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    const int dpi = ScreenDpi();
+    const int height = MulDivRounded(description_.fontHeight, dpi, description_.designDpi);
+    const std::string face = ScreenFace(description_.fontName, height, FW_NORMAL, dpi, description_.designDpi);
+    font_ = GdiObject<HFONT>(Checked(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                                 DEFAULT_PITCH | FF_DONTCARE, description_.fontName.c_str()),
+                                                 DEFAULT_PITCH | FF_DONTCARE, face.c_str()),
                                      "the window's font"));
-    SelectedObject fontSelected(screen.Get(), font_.Get());
-    TEXTMETRICA textMetrics = {};
-    GetTextMetricsA(screen.Get(), &textMetrics);
     parent_.metrics.font = font_.Get();
-    parent_.metrics.designTextHeight = description_.designTextHeight;
-    parent_.metrics.textHeight = textMetrics.tmHeight > 0 ? textMetrics.tmHeight : description_.designTextHeight;
+    parent_.metrics.dpi = dpi;
+    parent_.metrics.designDpi = description_.designDpi;
 }
 
 void TForm1::BindComponents()
@@ -92,7 +100,8 @@ void TForm1::BindComponents()
     flatButton6_ = &components_.Get<TFlatButton>("FlatButton6");
     flatButton7_ = &components_.Get<TFlatButton>("FlatButton7");
     flatTitlebar1_ = &components_.Get<TFlatTitlebar>("FlatTitlebar1");
-    memo_ = std::make_unique<ReportPane>(components_.Get<TFlatMemo>("memo").Handle());
+    memo_ = std::make_unique<ReportPane>(components_.Get<TFlatMemo>("memo").Handle(),
+                                         IsWindows9x(GetVersion()) ? Windows9xPaneBytes : ReportPane::NoLimit);
     flatButton6_->OnClick = [this] { FlatButton6Click(); };
     flatButton7_->OnClick = [this] { FlatButton7Click(); };
 }
@@ -109,7 +118,13 @@ void TForm1::FlatButton6Click()
 
 void TForm1::FlatButton7Click()
 {
-    ShowThreatInformation(SelectedIndex(), *platform_, *memo_);
+    if (ShowThreatInformation(SelectedIndex(), *platform_, *memo_, ProgramFolder()))
+        AnnounceAccessibleEvent(EVENT_OBJECT_VALUECHANGE, PaneWindow());
+}
+
+HWND TForm1::PaneWindow() const
+{
+    return components_.Get<TFlatMemo>("memo").Handle();
 }
 
 std::vector<HWND> TForm1::TabStops() const
@@ -201,7 +216,19 @@ LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_SYSCOLORCHANGE:
         // Only top-level windows are told; the controls need to know too.
         ForwardToControls(message, wParam, lParam);
+        OnSystemLookChanged();
         return 0;
+    case WM_SETTINGCHANGE:
+        OnSystemLookChanged();
+        return 0;
+    case WM_GETOBJECT:
+        // The alert of a run's end, and the window under the application's title rather
+        // than its decorated caption.
+        if (const LRESULT alert = alert_.OnGetObject(window, wParam, lParam))
+            return alert;
+        if (const LRESULT renamed = RenamedWindowObject(window, application_.Title(), wParam, lParam))
+            return renamed;
+        break;
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;
@@ -221,9 +248,9 @@ bool TForm1::OnCommand(WPARAM wParam)
 void TForm1::OnActivate(bool active)
 {
     if (running_) {
-        // The controls are disabled: keys go to the form, which passes them over.
+        // The other controls are disabled: the reader can go through the Report meanwhile.
         if (active)
-            SetFocus(Handle());
+            SetFocus(PaneWindow());
         return;
     }
     if (!active) {
@@ -244,11 +271,21 @@ void TForm1::OnChangeKeyboardCues(WPARAM change)
     ForwardToControls(WM_UPDATEUISTATE, change, 0);
 }
 
+void TForm1::OnSystemLookChanged()
+{
+    // High contrast, the colours and the caption's metrics are read at every paint: the
+    // frame is fitted again around the client area it keeps, and everything repainted.
+    const SIZE outer = OuterSize();
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 bool TForm1::OnEraseBackground(HDC dc)
 {
     RECT area;
     GetClientRect(Handle(), &area);
-    FillRect(dc, &area, background_.Get(description_.colour));
+    FillRect(dc, &area, background_.Get(FormGround(description_.colour)));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "ui/ReportQueue.h"
 #include "ui/RunMonitor.h"
 #include "widgets/controls/FormComponents.h"
+#include "widgets/win32/AccessibleAlert.h"
 #include "widgets/win32/ColourBrush.h"
 #include "widgets/win32/GdiHandles.h"
 
@@ -44,10 +45,16 @@ public:
     // The information button: the selected row's description in the pane.
     void FlatButton7Click();
 
+    // The end of a run as assistive technology hears it: the pane's new value, and an
+    // alert named with the Report's last line (the verdict), spoken wherever the focus is.
+    void AnnounceOutcome(const std::string& lastLine);
+
 private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam);
     bool OnEraseBackground(HDC dc);
+    // WM_SETTINGCHANGE, WM_SYSCOLORCHANGE: high contrast, colours or metrics may have changed.
+    void OnSystemLookChanged();
     void OnActivate(bool active);
     // WM_CHANGEUISTATE, from the form itself or a control: the controls hear of a change.
     void OnChangeKeyboardCues(WPARAM change);
@@ -68,6 +75,9 @@ private:
     bool OfferAccelerator(char typed) const;
     void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     void CreateFormFont();
+    // The window's outer size around its client area, as the description and the screen have it.
+    SIZE OuterSize() const;
+    HWND PaneWindow() const;
     void BindComponents();
     int SelectedIndex() const;
     std::vector<HWND> TabStops() const;
@@ -80,6 +90,7 @@ private:
     GdiObject<HFONT> font_;
     ComponentParent parent_;
     ColourBrush background_;
+    AccessibleAlert alert_;
     std::unique_ptr<ReportPane> memo_;
     ReportQueue runReport_;      // the Report as the run's thread writes it
     RunMonitor runMonitor_;
@@ -88,6 +99,7 @@ private:
     bool closeAfterRun_ = false;
     std::string stripCaption_;   // the progress strip's own text, shown again after a run
     DWORD stripShown_ = 0;       // when the strip last changed
+    DWORD paneChanged_ = 0;      // when the run's lines last went to the pane
     std::unique_ptr<Win32Platform> platform_;
     std::unique_ptr<SystemCleaning> cleaning_;
     FormComponents components_;  // goes first, while the rest of the form still serves it

@@ -12,14 +12,23 @@
 #include "widgets/controls/TFlatComboBoxUnit.h"
 #include "widgets/controls/TFlatTitlebarUnit.h"
 #include "widgets/win32/ExceptionReport.h"
+#include "widgets/win32/WindowCalls.h"
 #include "widgets/win32/WindowText.h"
 
 namespace {
 
 const UINT_PTR RunTimer = 0x5275;
-const UINT RunTimerPeriod = 50;      // ms: a Report line reaches the pane within this
+const UINT RunTimerPeriod = 50;      // ms: how often the window looks at the run
+// ms: the pane changes at most ten times a second, so a Report line reaches it within this.
+// A change costs the same whatever it holds (under Wine the drawing of the pane's scroll
+// bar, 10 to 30 ms): the faster the lines come, the more of them share one.
+const DWORD PanePeriod = 100;
 const DWORD StripPeriod = 100;       // ms: the strip changes at most ten times a second
 const UINT EngineBoxRequest = WM_APP + 0x3100;   // lParam: the box's text
+// What wakes the window's thread: every message. mingw-w64's QS_ALLINPUT also holds
+// QS_RAWINPUT, which Windows 2000 and earlier refuse; the program registers no raw input.
+const DWORD WakeMask = QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY | QS_SENDMESSAGE;
+const DWORD FailedWaitPause = 10;   // ms between two looks at the queue when the wait fails
 
 
 bool IsInput(UINT message)
@@ -63,6 +72,7 @@ void TForm1::RunInBackground(int index)
     if (!closeAfterRun_) {
         if (failure)
             std::rethrow_exception(failure);
+        AnnounceOutcome(runReport_.LastLine());
         return;
     }
     // The window closes once the error, if any, has been seen.
@@ -82,7 +92,8 @@ void TForm1::WaitAnswering(const BackgroundJob& run)
     WPARAM exitCode = 0;
     while (!run.Finished()) {
         const HANDLE ended = run.Handle();
-        MsgWaitForMultipleObjects(1, &ended, FALSE, INFINITE, QS_ALLINPUT);
+        if (TheWindowCalls().MsgWaitForMultipleObjects(1, &ended, FALSE, INFINITE, WakeMask) == WAIT_FAILED)
+            Sleep(FailedWaitPause);   // never a loop that spins
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
@@ -162,8 +173,9 @@ void TForm1::ShowEngineBox(const std::string& text)
 
 void TForm1::OnRunTimer()
 {
-    runReport_.DeliverTo(*memo_);
     const DWORD now = GetTickCount();
+    if (now - paneChanged_ >= PanePeriod && runReport_.DeliverTo(*memo_))
+        paneChanged_ = now;
     const std::string progress = runMonitor_.Progress();
     if (now - stripShown_ < StripPeriod || progress.empty())
         return;
@@ -190,11 +202,20 @@ void TForm1::SetRunLooks(bool running)
     }
     for (HWND control : {comboBox1_->Handle(), flatButton6_->Handle(), flatButton7_->Handle()})
         EnableWindow(control, running ? FALSE : TRUE);
+    // During the run the focus waits in the pane, the one control left enabled, where the
+    // reader can go through the Report; then it goes back.
     if (running && GetActiveWindow() == Handle())
-        SetFocus(Handle());
-    else if (!running && GetFocus() == Handle())
+        SetFocus(PaneWindow());
+    else if (!running && (GetFocus() == Handle() || GetFocus() == PaneWindow()))
         SetFocus(lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : comboBox1_->Handle());
     UpdatePointer();
+}
+
+void TForm1::AnnounceOutcome(const std::string& lastLine)
+{
+    // After the focus has gone back, whose announcement would cut the alert short.
+    AnnounceAccessibleEvent(EVENT_OBJECT_VALUECHANGE, PaneWindow());
+    alert_.Raise(Handle(), lastLine);
 }
 
 void TForm1::UpdatePointer() const

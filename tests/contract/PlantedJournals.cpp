@@ -78,16 +78,17 @@ TEST_P(PlatformContract, OnlyAGenuineJournalInATrustedRootPutsItsCopyBack)
         SCOPED_TRACE(c.what);
         FreshMachine();
         Machine().MakeDirectory(Root() + "data");
+        PlatformServices& platform = Machine().AdministratorPlatform();
         const std::string copy = Root() + "irc\\mirc.ini";
         Machine().MakeFile(copy, Original);
         std::string root, journal;
         {
-            DataRoot data(Platform());
-            auto file = Platform().Open(copy, OpenMode::Rewrite);
+            DataRoot data(platform);
+            auto file = platform.Open(copy, OpenMode::Rewrite);
             ASSERT_TRUE(file);
             JournalRecord record = RecordOf(*file, copy, Changed);
             c.forge(record);
-            PurgeJournal(Platform(), data, copy).Save(*file, record);
+            PurgeJournal(platform, data, copy).Save(*file, record);
             ASSERT_TRUE(file->Write(Changed, Torn.data() + Changed, Torn.size() - Changed));   // then the crash
             root = data.Path();
             journal = root + "Diario\\purge-1.journal";
@@ -98,8 +99,8 @@ TEST_P(PlatformContract, OnlyAGenuineJournalInATrustedRootPutsItsCopyBack)
             continue;
         }
         const std::string before = Machine().Contents(copy);
-        DataRoot nextStart(Platform());
-        RecoverInterruptedPurges(Platform(), nextStart);
+        DataRoot nextStart(platform);
+        RecoverInterruptedPurges(platform, nextStart);
         EXPECT_EQ(Machine().Contents(copy), c.keptAs ? before : Original);
         EXPECT_FALSE(Machine().Exists(journal));
         if (c.keptAs) {

@@ -105,17 +105,20 @@ TEST_P(PlatformContract, NamesAreUtf8AndCompareWithoutRegardToCase)
 {
     Machine().MakeFile(Root() + "Dir\\" + AUmlaut + "rger.txt", "x");
     Machine().MakeFile(Root() + "Dir\\" + YDiaeresis + SCaron);
-    Machine().MakeFile(Root() + Folder + "\\" + Polish);
-    EXPECT_EQ(ListingNames(Platform(), Root() + "*"), WithDots({"Dir", Folder}));
     EXPECT_TRUE(Platform().FileExists(Root() + "DIR\\" + CapitalAUmlaut + "RGER.TXT"));
     EXPECT_EQ(ListingNames(Platform(), Root() + "dir\\" + CapitalYDiaeresis + CapitalSCaron), Strings{YDiaeresis + SCaron});
     EXPECT_EQ(ListingNames(Platform(), Root() + "dir\\" + CapitalAUmlaut + "*"), Strings{AUmlaut + "rger.txt"});
-    EXPECT_TRUE(Platform().FileExists(Root() + CapitalFolder + "\\" + CapitalPolish));
     // Not letters: the division sign and sharp s have no other case.
     Machine().MakeFile(Root() + "\xC3\xB7");
     Machine().MakeFile(Root() + "\xC3\x9F");
     EXPECT_FALSE(Platform().FileExists(Root() + "\xC3\x97"));
     EXPECT_FALSE(Platform().FileExists(Root() + "SS"));
+
+    if (!Machine().ReachesEveryName())
+        GTEST_SKIP() << "Windows 95/98/Me name files in the ANSI code page only";
+    Machine().MakeFile(Root() + Folder + "\\" + Polish);
+    EXPECT_EQ(ListingNames(Platform(), Root() + "*"), WithDots({"Dir", "\xC3\x9F", "\xC3\xB7", Folder}));
+    EXPECT_TRUE(Platform().FileExists(Root() + CapitalFolder + "\\" + CapitalPolish));
 }
 
 TEST_P(PlatformContract, LookupsTellAnEmptyFolderFromOneThatCannotBeLookedInto)
@@ -159,6 +162,8 @@ TEST_P(PlatformContract, PathsResolveAgainstTheCurrentDirectoryAndHaveNoLengthLi
     EXPECT_EQ(ListingNames(Platform(), "*.exe"), Strings{"systray.exe"});
     EXPECT_TRUE(SameAscii(Platform().WindowsDirectory(), "c:\\windows"));
 
+    if (!Machine().ReachesEveryName())
+        GTEST_SKIP() << "Windows 95/98/Me reach no path past 260 characters";
     std::string dots;
     for (int i = 0; i < 500; ++i)
         dots += ".\\";

@@ -33,10 +33,14 @@ public:
     virtual std::shared_ptr<void> HoldOpen(const std::string& path, Hold how) = 0;
     // Changes the current directory until the machine is destroyed.
     virtual void SetCurrentDirectory(const std::string& path) = 0;
+    // Whether the platform reaches names outside the ANSI code page and paths past 260
+    // characters: not on Windows 95/98/Me, whose file functions are ANSI only.
+    virtual bool ReachesEveryName() const { return true; }
 
-    // ---- The program's own folders. The program runs with administrator rights and
-    // finds the system's data folders at Root() + "data"; a folder it makes
-    // Administrators' only is found so.
+    // ---- The program's own folders, on a platform that runs with administrator rights on
+    // the NT family and finds the system's data folders at Root() + "data"; a folder it
+    // makes Administrators' only is found so.
+    virtual PlatformServices& AdministratorPlatform() = 0;
     enum class Untrusted { OthersMayWrite, OwnedByAnother };
     // What the next check of a folder's security finds, when it is the check of folder.
     virtual void Distrust(const std::string& folder, Untrusted how) = 0;

@@ -51,6 +51,7 @@ public:
     }
     void SetCurrentDirectory(const std::string& path) override { platform_.SetCurrentDir(path); }
 
+    PlatformServices& AdministratorPlatform() override { return platform_; }
     void Distrust(const std::string& folder, ContractMachine::Untrusted) override
     {
         platform_.SetAdministratorsOnly(folder, false);

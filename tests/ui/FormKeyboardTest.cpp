@@ -1,7 +1,9 @@
-// Form1 built in this process and offered keys as its message loop offers them.
+// Form1 built in this process and offered keys as its message loop offers them; and a
+// run whose wait for messages fails.
 #include "ui/Form1Description.h"
 #include "ui/Unit1.h"
 #include "widgets/win32/KeyboardCues.h"
+#include "widgets/win32/WindowCalls.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +58,15 @@ COLORREF PaintedPixel(HWND control, int x, int y)
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
     return pixel;
+}
+
+int failedWaits = 0;
+
+DWORD WINAPI FailingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD)
+{
+    ++failedWaits;
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return WAIT_FAILED;
 }
 
 class Form1Keyboard : public ::testing::Test {
@@ -161,4 +172,20 @@ TEST_F(Form1Keyboard, AltLetterEnterAndSpaceEachClickOnce)
         EXPECT_FALSE(PaneCleared()) << index;
         EXPECT_TRUE(IsWindow(form.Handle())) << index;
     }
+}
+
+TEST_F(Form1Keyboard, ARunWhoseWaitFailsStillEndsWithoutSpinning)
+{
+    const WindowCalls saved = TheWindowCalls();
+    TheWindowCalls().MsgWaitForMultipleObjects = FailingWait;
+    failedWaits = 0;
+    SendMessageA(Control(ComboBox1), CB_SETCURSEL, 2, 0);   // "Cadena ": two walks of drive C:
+    const DWORD start = GetTickCount();
+    form.FlatButton6Click();
+    const DWORD took = GetTickCount() - start;
+    TheWindowCalls() = saved;
+    const std::string pane = TextOf(Control(Memo));
+    EXPECT_NE(pane.find("Su sistema no hab\xED" "a sido infectado :)\r\n"), std::string::npos) << pane;
+    EXPECT_GT(failedWaits, 0);
+    EXPECT_LE(failedWaits, static_cast<int>(took / 5 + 5)) << "in " << took << " ms";
 }

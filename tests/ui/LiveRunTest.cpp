@@ -2,11 +2,15 @@
 // another program sees it: the window answers all along, shows the walk's progress,
 // keeps its three controls disabled until the Report is complete, takes nothing clicked
 // or typed meanwhile, and stops safely on Esc and on the close box.
+#include "tests/ui/AccessibilityEvents.h"
 #include "tests/ui/PelkarinSession.h"
 #include "tests/ui/ScratchMachine.h"
+#include "tests/win32/support/MessagePump.h"
 #include "tests/win32/support/ScratchFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <algorithm>
 
@@ -84,8 +88,41 @@ Watched WatchRun(const PelkarinSession& session, const std::function<void(const 
             seen.strip.push_back(text);
         if (during)
             during(text);
-        Sleep(20);
+        PumpMessages(20);   // and whatever a hook of the test hears meanwhile
     }
+}
+
+// During the run the strip's new texts are announced at most once a second, though it shows
+// more of them; at the end the focus goes back to the button, then the pane's new value
+// is announced, then an alert named with the verdict.
+void ExpectHeardAsAReaderShouldHearIt(const std::vector<HeardEvent>& heard, const PelkarinSession& session,
+                                      const Watched& seen, const std::string& report)
+{
+    std::vector<DWORD> stripNames;
+    for (const HeardEvent& event : heard)
+        if (event.event == EVENT_OBJECT_NAMECHANGE && event.window == session.Control(1))
+            stripNames.push_back(event.time);
+    for (std::size_t i = 1; i < stripNames.size(); ++i)
+        EXPECT_GE(stripNames[i] - stripNames[i - 1], 990u) << i;
+    EXPECT_GT(seen.strip.size(), stripNames.size());
+
+    std::vector<const HeardEvent*> end;   // focus, value and alert events, in order
+    for (const HeardEvent& event : heard)
+        if (event.event != EVENT_OBJECT_NAMECHANGE)
+            end.push_back(&event);
+    ASSERT_GE(end.size(), 3u);
+    const HeardEvent& focus = *end[end.size() - 3];
+    const HeardEvent& value = *end[end.size() - 2];
+    const HeardEvent& alert = *end.back();
+    EXPECT_EQ(focus.event, static_cast<DWORD>(EVENT_OBJECT_FOCUS));
+    EXPECT_EQ(focus.window, session.DisinfectButton());   // back where it was before the run
+    EXPECT_EQ(value.event, static_cast<DWORD>(EVENT_OBJECT_VALUECHANGE));
+    EXPECT_EQ(value.window, session.Pane());
+    EXPECT_EQ(value.value, report);
+    EXPECT_EQ(alert.event, static_cast<DWORD>(EVENT_SYSTEM_ALERT));
+    EXPECT_EQ(alert.window, session.Form());
+    EXPECT_EQ(alert.role, ROLE_SYSTEM_ALERT);
+    EXPECT_EQ(alert.name, "Su sistema ha sido desinfectado correctamente");
 }
 
 bool Shows(const std::vector<std::string>& strip, const std::string& verb)
@@ -105,6 +142,7 @@ TEST(LiveRun, AnswersShowsProgressAndTakesNoInputUntilTheReportIsComplete)
     PelkarinSession session;
     session.Select(Netol);
     const std::string stripCaption = WindowText(session.Control(1));
+    AccessibilityEvents events(session.ProcessId());
 
     bool tried = false;
     const Watched seen = WatchRun(session, [&](const std::string&) {
@@ -131,8 +169,9 @@ TEST(LiveRun, AnswersShowsProgressAndTakesNoInputUntilTheReportIsComplete)
                                "Desinfecci\xF3n de archivos netol.scr Concluida\r\n"
                                "Su sistema ha sido desinfectado correctamente\r\n";
     EXPECT_EQ(session.PaneText(), report);
+    PumpMessages(500);
+    ExpectHeardAsAReaderShouldHearIt(events.Heard(), session, seen, report);
     // Nothing that was clicked or typed during the run comes after it.
-    Sleep(500);
     EXPECT_TRUE(IsWindowEnabled(session.DisinfectButton()));
     EXPECT_EQ(session.PaneText(), report);
     EXPECT_EQ(session.SelectedIndex(), Netol);

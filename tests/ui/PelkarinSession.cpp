@@ -63,9 +63,9 @@ std::string WindowText(HWND window)
     return std::string(text.data(), static_cast<std::size_t>(length));
 }
 
-PelkarinSession::PelkarinSession(const std::string& currentDirectory)
+PelkarinSession::PelkarinSession(const std::string& currentDirectory, const std::string& programFolder)
 {
-    std::string commandLine = "\"" + DistFolder() + "\\Pelkarin.exe\"";
+    std::string commandLine = "\"" + programFolder + "\\Pelkarin.exe\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, currentDirectory.c_str(),

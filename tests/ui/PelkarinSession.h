@@ -18,9 +18,10 @@ struct ProgramBox {
 
 class PelkarinSession {
 public:
-    // Starts the program with the given current directory (the dist folder by default)
-    // and waits for its main window.
-    explicit PelkarinSession(const std::string& currentDirectory = DistFolder());
+    // Starts the program of programFolder (the dist folder by default) with the given
+    // current directory (the same folder by default) and waits for its main window.
+    explicit PelkarinSession(const std::string& currentDirectory = DistFolder(),
+                             const std::string& programFolder = DistFolder());
     ~PelkarinSession();
     PelkarinSession(const PelkarinSession&) = delete;
     PelkarinSession& operator=(const PelkarinSession&) = delete;

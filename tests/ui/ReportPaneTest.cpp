@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class ReportPaneTest : public ::testing::Test {
@@ -61,6 +63,23 @@ TEST_F(ReportPaneTest, StartsWithTheWelcomeLinesAndScrollsToEachAppendedLine)
     EXPECT_EQ(CaretLine(), 40);
     EXPECT_GT(FirstVisibleLine(), 0);
     EXPECT_LE(CaretLine(), FirstVisibleLine() + VisibleLines());
+
+    // A reader who scrolled back up keeps the view, and the caret they put, while lines
+    // come; back at the end, the pane follows again.
+    SendMessageA(memo_, EM_LINESCROLL, 0, -10);
+    SendMessageA(memo_, EM_SETSEL, 7, 9);
+    const int reading = FirstVisibleLine();
+    pane.AppendLines({"uno", "dos"});
+    EXPECT_EQ(FirstVisibleLine(), reading);
+    DWORD start = 0, end = 0;
+    SendMessageA(memo_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 7u);
+    EXPECT_EQ(end, 9u);
+    SendMessageA(memo_, WM_VSCROLL, SB_BOTTOM, 0);
+    pane.Append("tres");
+    EXPECT_EQ(CaretLine(), 43);
+    EXPECT_GT(FirstVisibleLine(), reading);
+    EXPECT_LE(CaretLine(), FirstVisibleLine() + VisibleLines());
 }
 
 TEST_F(ReportPaneTest, ReplacedTextShowsFromTheTopAndAnAppendBreaksItsLastLine)
@@ -73,11 +92,30 @@ TEST_F(ReportPaneTest, ReplacedTextShowsFromTheTopAndAnAppendBreaksItsLastLine)
     EXPECT_EQ(FirstVisibleLine(), 0);
     pane.Append("tres");
     EXPECT_EQ(pane.Text(), text + "dos\r\ntres\r\n");
-    EXPECT_GT(FirstVisibleLine(), 0);
+    EXPECT_EQ(FirstVisibleLine(), 0);   // the end was not in view
 
     // Several lines in one change, after a text without its last break.
     pane.ReplaceText("cuatro");
     pane.AppendLines({"cinco", "", "seis"});
     EXPECT_EQ(pane.Text(), "cuatro\r\ncinco\r\n\r\nseis\r\n");
     EXPECT_EQ(CaretLine(), 4);
+}
+
+TEST_F(ReportPaneTest, PastItsByteLimitThePaneDropsItsOldestLinesAndKeepsTheVerdictInView)
+{
+    ReportPane pane(memo_, 600);
+    const std::vector<std::string> batch(100, "Fichero del Troyano borrado.");
+    std::string batchText;
+    for (const std::string& line : batch)
+        batchText += line + "\r\n";
+    for (int run = 0; run < 2; ++run) {   // each run counts the lines it dropped afresh
+        pane.Clear();
+        pane.AppendLines(batch);          // one change far past the limit
+        const std::string kept = DropOldestLines(batchText, 0, 600).text;
+        EXPECT_EQ(pane.Text(), kept);
+        EXPECT_EQ(CaretLine(), std::count(kept.begin(), kept.end(), '\n'));
+        EXPECT_LE(CaretLine(), FirstVisibleLine() + VisibleLines());
+        pane.Append("Su sistema ha sido desinfectado correctamente");
+        EXPECT_EQ(pane.Text(), kept + "Su sistema ha sido desinfectado correctamente\r\n");
+    }
 }

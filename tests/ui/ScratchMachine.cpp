@@ -116,6 +116,40 @@ bool RunValues::Has(const std::string& name)
     return key.Get() && RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+namespace {
+
+const char* const DesktopKey = "Control Panel\\Desktop";
+const char* const LogPixels = "LogPixels";
+
+} // namespace
+
+ScreenResolution::ScreenResolution(DWORD dpi)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("Cannot open the desktop's settings");
+    DWORD size = sizeof saved_;
+    hadValue_ = RegQueryValueExA(key, LogPixels, nullptr, nullptr, reinterpret_cast<BYTE*>(&saved_), &size) ==
+                ERROR_SUCCESS;
+    const LONG set = RegSetValueExA(key, LogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+    if (set != ERROR_SUCCESS)
+        throw std::runtime_error("Cannot set the screen's resolution");
+}
+
+ScreenResolution::~ScreenResolution()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    if (hadValue_)
+        RegSetValueExA(key, LogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&saved_), sizeof saved_);
+    else
+        RegDeleteValueA(key, LogPixels);
+    RegCloseKey(key);
+}
+
 RunKeyDenied::RunKeyDenied()
 {
     RunKey key(READ_CONTROL | WRITE_DAC);

@@ -69,5 +69,19 @@ private:
     std::vector<BYTE> savedSecurity_;
 };
 
+// The screen's resolution the programs started meanwhile see, in dots per inch (Wine's
+// LogPixels of the current user); the one before afterwards.
+class ScreenResolution {
+public:
+    explicit ScreenResolution(DWORD dpi);
+    ~ScreenResolution();
+    ScreenResolution(const ScreenResolution&) = delete;
+    ScreenResolution& operator=(const ScreenResolution&) = delete;
+
+private:
+    DWORD saved_ = 0;
+    bool hadValue_ = false;
+};
+
 // The test child program copied to folder\imageName and running under that name.
 ChildProcess StartCopyAs(const std::string& folder, const std::string& imageName);

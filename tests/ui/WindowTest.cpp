@@ -1,4 +1,5 @@
 // The window as a user meets it: place, size, caption, border, controls, keyboard, closing.
+#include "tests/ui/AccessibilityEvents.h"
 #include "tests/ui/PelkarinSession.h"
 #include "tests/ui/ScratchMachine.h"
 
@@ -40,6 +41,9 @@ TEST(MainWindow, PlaceSizeCaptionAndBorder)
     EXPECT_EQ(client.bottom, 314);
     EXPECT_EQ(WindowText(form),
               "                   -----------------||||||||||| Pelkarin v0.1.0.9 ||||||||||---------|");
+    // Assistive technology knows it by the application's title instead.
+    for (LONG part : {OBJID_WINDOW, OBJID_CLIENT})
+        EXPECT_EQ(AskObject(form, part).name, "Pelkarin") << part;
 
     const LONG style = GetWindowLongA(form, GWL_STYLE);
     const LONG exStyle = GetWindowLongA(form, GWL_EXSTYLE);
@@ -124,6 +128,31 @@ TEST(MainWindow, CaptionBarIsTheGradientAndAStripDragsTheWindow)
     GetWindowRect(form, &moved);
     EXPECT_EQ(moved.left, outer.left + 20);
     EXPECT_EQ(moved.top, outer.top + 10);
+}
+
+// On a screen of 192 dots per inch everything is twice its size at 96, within a few pixels.
+TEST(MainWindow, DoublesItsLayoutAt192DotsPerInch)
+{
+    const ScreenResolution screen(192);
+    PelkarinSession session;
+    HWND form = session.Form();
+    RECT client;
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, 2 * 409);
+    EXPECT_EQ(client.bottom, 2 * 314);
+    const struct {
+        HWND control;
+        RECT place;   // at 96 dots per inch
+    } controls[] = {{session.Selector(), {8, 16, 225, 37}},
+                    {session.DisinfectButton(), {8, 48, 113, 73}},
+                    {session.Pane(), {8, 80, 401, 273}}};
+    for (const auto& expected : controls) {
+        const RECT place = ClientRectOf(expected.control, form);
+        EXPECT_EQ(place.left, 2 * expected.place.left);
+        EXPECT_EQ(place.top, 2 * expected.place.top);
+        EXPECT_NEAR(place.right, 2 * expected.place.right, 1);
+        EXPECT_NEAR(place.bottom, 2 * expected.place.bottom, 1);
+    }
 }
 
 TEST(MainWindow, SelectorStartsWithItsPromptAndTheFiveItems)

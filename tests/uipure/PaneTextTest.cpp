@@ -166,3 +166,44 @@ TEST(RunProgressText, NamesTheWalkAndCountsItsFoldersFromZero)
     EXPECT_FALSE(monitor.StopRequested());
     EXPECT_EQ(monitor.Progress(), "");
 }
+
+TEST(PaneLimit, OldestWholeLinesGoUntilAQuarterIsFreeAndTheFirstLineCountsThem)
+{
+    auto notice = [](std::size_t count) {
+        return "(se omitieron " + std::to_string(count) + " l\xEDneas anteriores)\r\n";
+    };
+    std::vector<std::string> lines;
+    auto linesFrom = [&](std::size_t first) {
+        std::string text;
+        for (std::size_t line = first; line < lines.size(); ++line)
+            text += lines[line];
+        return text;
+    };
+    for (int line = 0; line < 40; ++line)
+        lines.push_back("linea " + std::to_string(line) + "\r\n");
+    const std::size_t limit = 300, room = 225;
+    ASSERT_GT(linesFrom(0).size(), limit);
+    EXPECT_EQ(DropOldestLines(linesFrom(0), 0, linesFrom(0).size()).text, linesFrom(0));
+
+    // Past the limit, the fewest oldest lines go that leave a quarter of it free; past it
+    // again, the count goes on from the lines dropped before.
+    KeptText kept = DropOldestLines(linesFrom(0), 0, limit);
+    for (int round = 0; round < 2; ++round) {
+        const std::size_t dropped = kept.omitted;
+        ASSERT_GT(dropped, 0u);
+        EXPECT_EQ(kept.text, notice(dropped) + linesFrom(dropped));
+        EXPECT_LE(kept.text.size(), room);
+        EXPECT_GT((notice(dropped - 1) + linesFrom(dropped - 1)).size(), room);
+        std::string text = kept.text;
+        while (text.size() <= limit) {
+            lines.push_back("Fichero del Troyano borrado.\r\n");
+            text += lines.back();
+        }
+        kept = DropOldestLines(text, dropped, limit);
+        EXPECT_GT(kept.omitted, dropped);
+    }
+
+    // The last line stays whole, however long.
+    const std::string verdict = std::string(400, 'v') + "\r\n";
+    EXPECT_EQ(DropOldestLines("a\r\nb\r\n" + verdict, 0, limit).text, notice(2) + verdict);
+}

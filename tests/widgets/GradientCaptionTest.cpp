@@ -120,6 +120,8 @@ TEST(CaptionStrip, ToolWindowAndOtherBorderStyles)
     m.cySmCaption = 16;
     m.cxSize = 18;
     m.cxSmSize = 15;
+    m.cySize = 18;
+    m.cySmSize = 15;
     const PixelRect window{210, 113, 625, 451};
     auto strip = [&](FormBorderStyle style, BorderIcons icons = {}) {
         return GetCaptionStripRect(window, style, icons, m);
@@ -150,6 +152,12 @@ TEST(CaptionStrip, ToolWindowAndOtherBorderStyles)
     // A dialog keeps close and help only.
     EXPECT_EQ(strip(S::bsDialog).buttonCount, 1);
     EXPECT_EQ(strip(S::bsDialog, {true, true, true, true}).rect.right, 622 - 2 * 18);
+
+    // The close box: the last button's place less 2 pixels on each side, 4 in height, 2
+    // below the strip's top; none without a system menu.
+    EXPECT_EQ(CaptionCloseBoxRect(tool, S::bsToolWindow, m), (PixelRect{622 - 15, 118, 620, 129}));
+    EXPECT_EQ(CaptionCloseBoxRect(strip(S::bsSingle), S::bsSingle, m), (PixelRect{622 - 18, 118, 620, 132}));
+    EXPECT_TRUE(CaptionCloseBoxRect(noMenu, S::bsSingle, m).IsEmpty());
 }
 
 TEST(FitTextToWidth, CandidatesDownToTheEllipsis)

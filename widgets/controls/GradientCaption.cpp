@@ -2,7 +2,9 @@
 
 #include "widgets/paint/FitTextToWidth.h"
 #include "base/MulDiv.h"
+#include "widgets/win32/HighContrastMode.h"
 #include "widgets/win32/OffscreenPaint.h"
+#include "widgets/win32/ScreenFont.h"
 #include "widgets/win32/SystemColours.h"
 
 #include <stdexcept>
@@ -13,6 +15,7 @@ namespace {
 const char* const FallbackFontName = "MS Sans Serif";
 const int FallbackFontPoints = 8;
 const int DefaultCharset = 1;   // DEFAULT_CHARSET
+const int DesignDpi = 96;       // the resolution the settings' font height is stored for
 
 // The border style a window's styles give.
 FormBorderStyle BorderStyleOf(HWND window)
@@ -50,6 +53,8 @@ CaptionMetrics SystemCaptionMetrics()
     metrics.cySmCaption = GetSystemMetrics(SM_CYSMCAPTION);
     metrics.cxSize = GetSystemMetrics(SM_CXSIZE);
     metrics.cxSmSize = GetSystemMetrics(SM_CXSMSIZE);
+    metrics.cySize = GetSystemMetrics(SM_CYSIZE);
+    metrics.cySmSize = GetSystemMetrics(SM_CYSMSIZE);
     return metrics;
 }
 
@@ -80,20 +85,26 @@ CaptionFont SystemCaptionFont(HWND window)
         font.strikeOut = caption.lfStrikeOut != 0;
         return font;
     }
-    WindowDc screen(nullptr);
     font.name = FallbackFontName;
-    font.height = -MulDivRounded(FallbackFontPoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    font.height = -MulDivRounded(FallbackFontPoints, ScreenDpi(), 72);
     font.bold = true;
     return font;
 }
 
 // The settings' font on this screen: its height is stored for 96 dots per inch, like the
-// form's font, so it is as large on every screen.
+// form's font, so it is as large on every screen, in a face that has that size.
 CaptionFont ScreenFont(const FontSettings& settings)
 {
-    WindowDc screen(nullptr);
-    return {settings.name, MulDivRounded(settings.height, GetDeviceCaps(screen.Get(), LOGPIXELSY), 96),
-            settings.bold, settings.italic, settings.underline, settings.strikeOut, settings.color, settings.charset};
+    const int dpi = ScreenDpi();
+    const int height = MulDivRounded(settings.height, dpi, DesignDpi);
+    return {ScreenFace(settings.name, height, settings.bold ? FW_BOLD : FW_NORMAL, dpi, DesignDpi),
+            height,
+            settings.bold,
+            settings.italic,
+            settings.underline,
+            settings.strikeOut,
+            settings.color,
+            settings.charset};
 }
 
 // Sets held to value; whether it was another.
@@ -295,7 +306,9 @@ void TGradientCaption::PaintCaptionStrip(HDC dc) const
         return;
     RECT outer;
     GetWindowRect(window, &outer);
-    const CaptionStrip strip = GetCaptionStripRect();
+    const CaptionMetrics metrics = SystemCaptionMetrics();
+    const CaptionStrip strip = ::GetCaptionStripRect({outer.left, outer.top, outer.right, outer.bottom}, style,
+                                                     BorderIconsOf(window), metrics);
     const PixelSize size = {strip.rect.Width(), strip.rect.Height()};
     if (size.width <= 0 || size.height <= 0)
         return;
@@ -303,8 +316,14 @@ void TGradientCaption::PaintCaptionStrip(HDC dc) const
     const bool withIcon =
         (style == FormBorderStyle::bsSingle || style == FormBorderStyle::bsSizeable) && strip.buttons.systemMenu;
     const HICON icon = withIcon ? WindowIcon(window) : nullptr;
-    const ColourWord end = CaptionEndColour(SystemGradientCaptions(), windowActive_);
-    const bool gradient = CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_);
+    // In high contrast the caption's own pair, without the gradient.
+    const bool highContrast = HighContrastOn();
+    const ColourPair colours =
+        highContrast ? HighContrastCaption(windowActive_)
+                     : ColourPair{CaptionEndColour(SystemGradientCaptions(), windowActive_),
+                                  windowActive_ ? font_.colour : fontInactiveColor_};
+    const ColourWord end = colours.ground;
+    const bool gradient = !highContrast && CaptionUsesGradient(windowActive_, gradientActive_, gradientInactive_);
     // Everything the strip's pixels are made of: while it stays the same, the strip
     // composed last time is copied as it is.
     const StripLook look{size.width,
@@ -317,7 +336,7 @@ void TGradientCaption::PaintCaptionStrip(HDC dc) const
                          icon,
                          formCaption_,
                          fontHandle_.Get(),
-                         ResolveColour(windowActive_ ? font_.colour : fontInactiveColor_)};
+                         ResolveColour(colours.text)};
     const bool unchanged = look == paintedLook_;
     paintedLook_ = look;
     stripBuffer_.Paint(
@@ -333,16 +352,23 @@ void TGradientCaption::PaintCaptionStrip(HDC dc) const
                 DrawIconEx(buffer, 0, 0, icon, size.height, size.height, 0, nullptr, DI_NORMAL);
             if (!formCaption_.empty()) {
                 SetBkMode(buffer, TRANSPARENT);
-                DrawFormCaption(buffer, CaptionTextRect(size, withIcon));
+                DrawFormCaption(buffer, CaptionTextRect(size, withIcon), colours.text);
             }
         },
         unchanged);
+    // The system may draw its close box smaller than its own metrics say (Wine keeps it at
+    // 11 pixels on every screen): it is drawn again at their size.
+    const PixelRect box = CaptionCloseBoxRect(strip, style, metrics);
+    if (!box.IsEmpty()) {
+        RECT place = {box.left - outer.left, box.top - outer.top, box.right - outer.left, box.bottom - outer.top};
+        DrawFrameControl(dc, &place, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+    }
 }
 
-void TGradientCaption::DrawFormCaption(HDC dc, const PixelRect& area) const
+void TGradientCaption::DrawFormCaption(HDC dc, const PixelRect& area, ColourWord colour) const
 {
     SelectedObject fontSelected(dc, fontHandle_.Get());
-    SetTextColor(dc, ResolveColour(windowActive_ ? font_.colour : fontInactiveColor_));
+    SetTextColor(dc, ResolveColour(colour));
     const std::string shown = FitTextToWidth(formCaption_, dc, area.Width());
     RECT textArea = {area.left, area.top, area.right, area.bottom};
     DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &textArea,

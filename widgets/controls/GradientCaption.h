@@ -2,7 +2,9 @@
 // TGradientCaption: a component without a window that paints its form's caption bar. The
 // strip between the frame and the caption buttons becomes a band gradient from StartColor
 // into the system's caption colour, with FormCaption on top in the component's own font;
-// the system still paints the frame and the buttons. It works through a TWindowHook on
+// the system still paints the frame and the buttons, the close box drawn over at the size
+// of the system's metrics. In high contrast the strip is one colour, the caption's own,
+// with the caption's text colour. It works through a TWindowHook on
 // the form: before the form's processing of WM_NCPAINT it takes the strip out of the
 // update region, after it (and after WM_NCACTIVATE) it paints the strip itself.
 #include "widgets/controls/Control.h"
@@ -76,7 +78,7 @@ private:
     void BeforeMessage(HookMessage& message);
     void AfterMessage(HookMessage& message);
     void PaintStripNow() const;
-    void DrawFormCaption(HDC dc, const PixelRect& area) const;
+    void DrawFormCaption(HDC dc, const PixelRect& area, ColourWord colour) const;
     void UseFont(const CaptionFont& font);
 
     const ComponentParent& form_;

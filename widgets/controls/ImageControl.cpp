@@ -4,6 +4,7 @@
 #include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/ColourBrush.h"
 #include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/HighContrastMode.h"
 #include "widgets/win32/SystemColours.h"
 #include "widgets/win32/TransparentBlit.h"
 
@@ -32,19 +33,19 @@ private:
         return {ROLE_SYSTEM_GRAPHIC, accessibleName_, STATE_SYSTEM_READONLY, "", ""};
     }
 
-    // Composed again only when the form's colour changes (a new size the paint sees itself).
+    // Composed again only when the form's ground changes (a new size the paint sees itself).
     bool FaceAsLastPainted() override
     {
-        const COLORREF background = ResolveColour(Parent().colour);
+        const COLORREF background = ResolveColour(FormGround(Parent().colour));
         return std::exchange(paintedBackground_, background) == background;
     }
 
-    // The form's colour, then the picture with its bottom-left pixel's colour left out.
+    // The form's ground, then the picture with its bottom-left pixel's colour left out.
     void Paint(HDC dc) override
     {
         RECT area;
         GetClientRect(Handle(), &area);
-        FillRect(dc, &area, background_.Get(Parent().colour));
+        FillRect(dc, &area, background_.Get(FormGround(Parent().colour)));
         if (picture_.Get()) {
             BITMAP info;
             GetObjectA(picture_.Get(), sizeof info, &info);

@@ -28,6 +28,11 @@ void PaintedControl::AnnounceStateChange() const
         AnnounceAccessibleEvent(EVENT_OBJECT_STATECHANGE, Handle());
 }
 
+void PaintedControl::AnnounceNameChange()
+{
+    AnnounceAccessibleEvent(EVENT_OBJECT_NAMECHANGE, Handle());
+}
+
 LRESULT PaintedControl::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(window, message, wParam, lParam);
@@ -56,7 +61,7 @@ LRESULT PaintedControl::HandleMessage(HWND window, UINT message, WPARAM wParam, 
         const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
         Repaint();
         if (Facts().role != 0)
-            AnnounceAccessibleEvent(EVENT_OBJECT_NAMECHANGE, window);
+            AnnounceNameChange();
         return result;
     }
     case WM_SETFOCUS:

@@ -35,6 +35,8 @@ protected:
     // leaves the control to the system's own description.
     AccessibleFacts Facts() const override { return {}; }
     void DoDefaultAction() override {}
+    // Tells assistive technology that the name (the window text) changed.
+    virtual void AnnounceNameChange();
 
 private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) final;

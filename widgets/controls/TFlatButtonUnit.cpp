@@ -3,6 +3,7 @@
 #include "widgets/paint/CaptionAccelerator.h"
 #include "widgets/win32/ControlMessages.h"
 #include "widgets/win32/ExceptionReport.h"
+#include "widgets/win32/HighContrastMode.h"
 #include "widgets/win32/HoverTimer.h"
 #include "widgets/win32/KeyboardCues.h"
 #include "widgets/win32/OffscreenPaint.h"
@@ -203,7 +204,8 @@ void TFlatButton::Paint(HDC dc)
     const DisplayedCaption caption = DisplayCaption(WindowText(Handle()));
     const PixelRect captionRect = CaptionRect(dc);
 
-    const FaceLook look = FlatButtonFace(ShownState(), hot_, default_, colours_);
+    const FaceLook look = HighContrastOn() ? HighContrastButtonFace(ShownState(), hot_, default_)
+                                           : FlatButtonFace(ShownState(), hot_, default_, colours_);
     PaintRuns(dc, {{face, look.fill}});
     DrawBevel(dc, face, look.frameTopLeft, look.frameBottomRight, look.frameWidth);
     if (!caption.text.empty()) {

@@ -1,6 +1,7 @@
 #include "widgets/controls/TFlatComboBoxUnit.h"
 
 #include "widgets/win32/GdiHandles.h"
+#include "widgets/win32/HighContrastMode.h"
 #include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/PaintSession.h"
 #include "widgets/win32/SystemColours.h"
@@ -165,9 +166,11 @@ LRESULT TFlatComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT TFlatComboBox::ListAndFieldColours(HDC dc)
 {
-    SetTextColor(dc, ResolveColour(textColour_));
-    SetBkColor(dc, ResolveColour(colours_.color));
-    return reinterpret_cast<LRESULT>(brush_.Get(colours_.color));
+    const bool highContrast = HighContrastOn();
+    const ColourWord face = highContrast ? HighContrastWindow.ground : colours_.color;
+    SetTextColor(dc, ResolveColour(highContrast ? HighContrastWindow.text : textColour_));
+    SetBkColor(dc, ResolveColour(face));
+    return reinterpret_cast<LRESULT>(brush_.Get(face));
 }
 
 void TFlatComboBox::OnPaint()
@@ -191,9 +194,13 @@ void TFlatComboBox::OnPrintClient(HDC dc, LPARAM flags)
 void TFlatComboBox::Paint(HDC dc, const PixelRect& area, UINT platformMessage, LPARAM flags)
 {
     const PixelSize size = Size();
+    const bool enabled = IsWindowEnabled(Handle()) != FALSE;
+    const bool highContrast = HighContrastOn();
+    // In high contrast a disabled arrow is grey text, not etched.
+    const FlatComboColours colours = highContrast ? HighContrastComboColours(enabled) : colours_;
     const PixelRect fill = ComboBackgroundRect(area, size, ButtonWidth());
     if (!fill.IsEmpty())
-        PaintRuns(dc, {{fill, colours_.color}});
+        PaintRuns(dc, {{fill, colours.color}});
     // The platform draws its text field and edge, but never its own button; the frame and
     // the button then go over them.
     {
@@ -202,9 +209,8 @@ void TFlatComboBox::Paint(HDC dc, const PixelRect& area, UINT platformMessage, L
                         size.height);
         subclass_.CallNext(platformMessage, reinterpret_cast<WPARAM>(dc), flags);
     }
-    ColouredRects frameAndButton = ComboFrameRuns(size, colours_, ButtonWidth());
-    const ColouredRects button =
-        ComboButtonRuns(size, ListOpen(), IsWindowEnabled(Handle()) != FALSE, colours_, ButtonWidth());
+    ColouredRects frameAndButton = ComboFrameRuns(size, colours, ButtonWidth());
+    const ColouredRects button = ComboButtonRuns(size, ListOpen(), enabled || highContrast, colours, ButtonWidth());
     frameAndButton.insert(frameAndButton.end(), button.begin(), button.end());
     PaintRuns(dc, frameAndButton);
 }

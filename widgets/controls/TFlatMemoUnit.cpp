@@ -1,6 +1,7 @@
 #include "widgets/controls/TFlatMemoUnit.h"
 
 #include "widgets/paint/FlatMemoGeometry.h"
+#include "widgets/win32/HighContrastMode.h"
 #include "widgets/win32/HoverTimer.h"
 #include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/SystemColours.h"
@@ -48,7 +49,7 @@ TFlatMemo::TFlatMemo(const ComponentCreation& creation, const FlatMemoSettings& 
       textColour_(settings.fontColor),
       bothScrollBars_(settings.scrollBars == FlatMemoSettings::ScrollBars::Both),
       wantReturns_(settings.wantReturns),
-      face_(colorFlat_),
+      look_{colorBorder_, colorFlat_, colorFlat_, textColour_},
       subclass_([this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); })
 {
     // No border and no 3-D edge of the platform's own: the frame takes their place.
@@ -94,9 +95,17 @@ void TFlatMemo::SetParentColor(bool follow)
 
 HBRUSH TFlatMemo::ControlColour(HDC dc)
 {
-    SetTextColor(dc, ResolveColour(textColour_));
-    SetBkColor(dc, ResolveColour(face_));
-    return faceBrush_.Get(face_);
+    SetTextColor(dc, ResolveColour(look_.text));
+    SetBkColor(dc, ResolveColour(look_.face));
+    return faceBrush_.Get(look_.face);
+}
+
+MemoLook TFlatMemo::Look(bool highlighted) const
+{
+    if (HighContrastOn())
+        return HighContrastMemoLook(highlighted);
+    const ColourWord state = highlighted ? colorFocused_ : colorFlat_;
+    return {colorBorder_, state, state, textColour_};
 }
 
 LRESULT TFlatMemo::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -195,12 +204,10 @@ bool TFlatMemo::CursorOver() const
 void TFlatMemo::PaintFrame(HWND focus)
 {
     HWND window = Handle();
-    const bool highlighted = MemoHighlighted(focus == window, mouseInside_, IsFlatMemo(focus));
-    const ColourWord state = highlighted ? colorFocused_ : colorFlat_;
-    if (state != face_) {
-        face_ = state;
+    const MemoLook look = Look(MemoHighlighted(focus == window, mouseInside_, IsFlatMemo(focus)));
+    if (look.face != look_.face || look.text != look_.text)
         InvalidateRect(window, nullptr, TRUE);
-    }
+    look_ = look;
     WholeWindowDc dc(window);
     DrawFrame(dc.Get());
 }
@@ -209,7 +216,7 @@ void TFlatMemo::DrawFrame(HDC dc) const
 {
     RECT outer;
     GetWindowRect(Handle(), &outer);
-    PaintRuns(dc, MemoFrameRuns({outer.right - outer.left, outer.bottom - outer.top}, colorBorder_, face_,
+    PaintRuns(dc, MemoFrameRuns({outer.right - outer.left, outer.bottom - outer.top}, look_.border, look_.rings,
                                 bothScrollBars_));
 }
 

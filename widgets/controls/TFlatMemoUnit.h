@@ -3,8 +3,10 @@
 // three 1-pixel rings inside the window's outer edge (FlatMemoGeometry.h): the outline in
 // ColorBorder and two rings in the state colour, which is also the face behind the text.
 // The state colour is ColorFocused while the memo has the focus, or while the mouse is
-// over it and the focus is not on another flat memo; ColorFlat otherwise.
+// over it and the focus is not on another flat memo; ColorFlat otherwise. In high
+// contrast the memo shows the system's window colours instead.
 #include "widgets/controls/Control.h"
+#include "widgets/paint/FlatMemoGeometry.h"
 #include "widgets/win32/ColourBrush.h"
 #include "widgets/win32/WindowSubclass.h"
 
@@ -41,6 +43,8 @@ private:
     void OnMouseMove(Tracking area);
     void OnMouseLeave();
     bool CursorOver() const;
+    // The colours of the highlighted or the normal look, as the system's mode has them now.
+    MemoLook Look(bool highlighted) const;
     // Decides the look with the focus on that window, sets the face and draws the rings.
     void PaintFrame(HWND focus);
     void PaintFrame() { PaintFrame(GetFocus()); }
@@ -57,7 +61,7 @@ private:
     const ColourWord textColour_;
     const bool bothScrollBars_;
     const bool wantReturns_;
-    ColourWord face_;                 // the state colour the last frame was painted in
+    MemoLook look_;                   // the colours the last frame was painted in
     bool mouseOver_ = false;          // between the mouse's entering and leaving, active or not
     bool mouseInside_ = false;
     Tracking tracking_ = Tracking::None;

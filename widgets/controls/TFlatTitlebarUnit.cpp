@@ -1,7 +1,8 @@
 #include "widgets/controls/TFlatTitlebarUnit.h"
 
-#include "widgets/win32/InvalidOperation.h"
 #include "widgets/paint/TitlebarText.h"
+#include "widgets/win32/HighContrastMode.h"
+#include "widgets/win32/InvalidOperation.h"
 #include "widgets/win32/OffscreenPaint.h"
 #include "widgets/win32/SystemColours.h"
 #include "widgets/win32/WindowText.h"
@@ -12,6 +13,7 @@ namespace {
 
 const char* const TitlebarClassName = FlatTitlebarSettings::ClassName;
 const int StripMargin = 8;   // on each side of a caption that a scaled strip widens for
+const UINT_PTR NameChangeTimer = 0x4E43;   // a held-back name change falls due
 
 POINT PointOf(LPARAM position)
 {
@@ -25,6 +27,7 @@ TFlatTitlebar::TFlatTitlebar(const ComponentCreation& creation, const FlatTitleb
       activeTextColor_(settings.activeTextColor),
       inactiveTextColor_(settings.inactiveTextColor),
       titlebarColor_(settings.titlebarColor),
+      nameChanges_(static_cast<std::uint32_t>(settings.nameChangePeriod)),
       observer_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           return ObserveFormMessage(message, wParam, lParam);
       })
@@ -45,7 +48,7 @@ void TFlatTitlebar::FitScaledCaption() const
     // On a form scaled to another screen resolution the font's widths need not grow with
     // its height: the strip widens about its centre to keep its whole caption and a margin.
     const FormMetrics& metrics = Parent().metrics;
-    if (metrics.textHeight == metrics.designTextHeight)
+    if (metrics.dpi == metrics.designDpi)
         return;
     const std::string caption = CaptionText();
     WindowDc dc(Handle());
@@ -122,6 +125,26 @@ AccessibleFacts TFlatTitlebar::Facts() const
     return {ROLE_SYSTEM_STATICTEXT, CaptionText(), STATE_SYSTEM_READONLY, "", ""};
 }
 
+void TFlatTitlebar::AnnounceNameChange()
+{
+    if (nameChanges_.Changed(GetTickCount()))
+        PaintedControl::AnnounceNameChange();
+    else
+        AnnounceHeldNameChange();
+}
+
+void TFlatTitlebar::AnnounceHeldNameChange()
+{
+    // Announced when due; until then the timer comes back for it.
+    const DWORD now = GetTickCount();
+    if (nameChanges_.Due(now)) {
+        KillTimer(Handle(), NameChangeTimer);
+        PaintedControl::AnnounceNameChange();
+    } else if (nameChanges_.Held()) {
+        SetTimer(Handle(), NameChangeTimer, nameChanges_.Wait(now), nullptr);
+    }
+}
+
 void TFlatTitlebar::Paint(HDC dc)
 {
     RECT client;
@@ -134,13 +157,15 @@ void TFlatTitlebar::Paint(HDC dc)
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
 
-    const COLORREF background = ResolveColour(titlebarColor_);
-    PaintRuns(dc, {{{client.left, client.top, client.right, client.bottom}, titlebarColor_}});
+    const ColourPair colours = HighContrastOn()
+                                   ? HighContrastCaption(showsActive_)
+                                   : ColourPair{titlebarColor_, showsActive_ ? activeTextColor_ : inactiveTextColor_};
+    PaintRuns(dc, {{{client.left, client.top, client.right, client.bottom}, colours.ground}});
     // The text cell in the strip's colour too, so only the letters stand out; every
     // character as it is ("&" marks nothing).
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, background);
-    SetTextColor(dc, ResolveColour(showsActive_ ? activeTextColor_ : inactiveTextColor_));
+    SetBkColor(dc, ResolveColour(colours.ground));
+    SetTextColor(dc, ResolveColour(colours.text));
     const PixelPoint origin = TitlebarTextOrigin({client.right, client.bottom}, {extent.cx, metrics.tmHeight});
     TextOutA(dc, origin.x, origin.y, caption.c_str(), static_cast<int>(caption.size()));
 }
@@ -195,6 +220,11 @@ LRESULT TFlatTitlebar::OnMessage(HWND window, UINT message, WPARAM wParam, LPARA
         // A drag whose release another window will get ends here, or the strip would
         // go on moving the form under a mouse with no button down.
         dragging_ = false;
+        return 0;
+    case WM_TIMER:
+        if (wParam != NameChangeTimer)
+            break;
+        AnnounceHeldNameChange();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

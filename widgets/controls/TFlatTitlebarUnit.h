@@ -2,7 +2,10 @@
 // TFlatTitlebar: a strip of one colour placed directly on a form, showing its caption
 // centred in one text colour while the form is active and in another while it is not;
 // dragging it with the left button moves the form. It learns of the form's activation by
-// watching the form window's messages ahead of the form's own handling.
+// watching the form window's messages ahead of the form's own handling. A caption that
+// changes often (a progress count) is announced to assistive technology at most once a
+// NameChangePeriod, its last text always in the end.
+#include "base/EventThrottle.h"
 #include "widgets/controls/PaintedControl.h"
 #include "widgets/win32/WindowSubclass.h"
 
@@ -36,6 +39,8 @@ private:
     void Paint(HDC dc) override;
     // Static text: the caption.
     AccessibleFacts Facts() const override;
+    void AnnounceNameChange() override;
+    void AnnounceHeldNameChange();
     std::string CaptionText() const;
     void FitScaledCaption() const;
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,5 +55,6 @@ private:
     bool showsActive_ = false;
     bool dragging_ = false;
     POINT dragOrigin_ = {0, 0};
+    EventThrottle nameChanges_;
     WindowSubclass observer_;
 };

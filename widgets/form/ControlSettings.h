@@ -28,6 +28,9 @@ struct FlatTitlebarSettings {
     ColourWord activeTextColor = clWhite;
     ColourWord inactiveTextColor = 8559266;   // RGB(162, 154, 130)
     ColourWord titlebarColor = clBlack;
+    // Milliseconds that must pass between two announcements of a new caption to assistive
+    // technology (0: every change); the painting follows every change regardless.
+    int nameChangePeriod = 0;
 };
 
 // TFlatComboBox: an editable drop-down list with a flat frame and button.

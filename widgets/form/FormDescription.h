@@ -37,8 +37,7 @@ struct FormDescription {
     ColourWord colour = clBtnText;
     std::string fontName;
     int fontHeight = 0;                  // at designDpi
-    int designDpi = 96;
-    int designTextHeight = 13;           // the font's text height the layout was made for
+    int designDpi = 96;                  // the screen resolution the layout was made for
     std::vector<ComponentDescription> components;
 
     // The row of that name, or null.

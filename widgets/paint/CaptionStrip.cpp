@@ -54,6 +54,16 @@ CaptionStrip GetCaptionStripRect(const PixelRect& windowRect, FormBorderStyle st
     return strip;
 }
 
+PixelRect CaptionCloseBoxRect(const CaptionStrip& strip, FormBorderStyle style, const CaptionMetrics& metrics)
+{
+    if (style == FormBorderStyle::bsNone || !strip.buttons.systemMenu)
+        return {};
+    const bool tool = IsToolWindow(style);
+    const int width = tool ? metrics.cxSmSize : metrics.cxSize, height = tool ? metrics.cySmSize : metrics.cySize;
+    const int right = strip.rect.right + strip.buttonCount * width - 2, top = strip.rect.top + 2;
+    return {right - (width - 2), top, right, top + height - 4};
+}
+
 PixelRect CaptionGradientRect(PixelSize strip) { return {-(strip.width / 4), 0, strip.width, strip.height}; }
 
 ColourWord CaptionEndColour(bool systemGradientCaptions, bool windowActive)

@@ -20,6 +20,7 @@ struct CaptionMetrics {
     int cxFrame = 0, cyFrame = 0;         // SM_CXFRAME, SM_CYFRAME
     int cyCaption = 0, cySmCaption = 0;   // SM_CYCAPTION, SM_CYSMCAPTION
     int cxSize = 0, cxSmSize = 0;         // SM_CXSIZE, SM_CXSMSIZE
+    int cySize = 0, cySmSize = 0;         // SM_CYSIZE, SM_CYSMSIZE
 };
 
 struct CaptionStrip {
@@ -32,6 +33,12 @@ struct CaptionStrip {
 // caption height less 1 high, and short of the caption buttons on the right.
 CaptionStrip GetCaptionStripRect(const PixelRect& windowRect, FormBorderStyle style, BorderIcons icons,
                                  const CaptionMetrics& metrics);
+
+// The close box in the last of the caption buttons' places right of the strip, as the
+// system draws it: (button width - 2) x (button height - 4), 2 pixels below the strip's
+// top and 2 pixels in from the frame; the small buttons' metrics for a tool window.
+// Empty when the style shows no close box.
+PixelRect CaptionCloseBoxRect(const CaptionStrip& strip, FormBorderStyle style, const CaptionMetrics& metrics);
 
 // The rectangle the gradient spans in a strip of that size: it starts W div 4 left of it.
 PixelRect CaptionGradientRect(PixelSize strip);

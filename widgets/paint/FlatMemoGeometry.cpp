@@ -23,14 +23,14 @@ PixelRect MemoScrollCornerRect(PixelSize window)
             window.width - MemoFrameWidth, window.height - MemoFrameWidth};
 }
 
-ColouredRects MemoFrameRuns(PixelSize window, ColourWord colorBorder, ColourWord stateColour, bool bothScrollBars)
+ColouredRects MemoFrameRuns(PixelSize window, ColourWord border, ColourWord rings, bool bothScrollBars)
 {
     const PixelRect outer{0, 0, window.width, window.height};
     ColouredRects runs;
-    AppendRing(runs, outer, colorBorder);
-    AppendRing(runs, InsetRect(outer, 1), stateColour);
-    AppendRing(runs, InsetRect(outer, 2), stateColour);
+    AppendRing(runs, outer, border);
+    AppendRing(runs, InsetRect(outer, 1), rings);
+    AppendRing(runs, InsetRect(outer, 2), rings);
     if (bothScrollBars)
-        runs.push_back({MemoScrollCornerRect(window), stateColour});
+        runs.push_back({MemoScrollCornerRect(window), rings});
     return runs;
 }

@@ -7,6 +7,15 @@
 
 constexpr int MemoFrameWidth = 3;
 
+// The colours of a look: the outline, the two inner rings, the face behind the text and
+// the text. Outside high contrast the rings and the face are the state colour.
+struct MemoLook {
+    ColourWord border;
+    ColourWord rings;
+    ColourWord face;
+    ColourWord text;
+};
+
 // The client area after the platform has reserved its scroll bars: 3 pixels in on every
 // side, and empty (not inverted) in a window too small for that.
 PixelRect MemoClientRect(const PixelRect& platformClient);
@@ -18,6 +27,6 @@ bool MemoHighlighted(bool hasFocus, bool mouseInside, bool activeControlIsFlatMe
 // The 16 x 16 square between the scroll bars: (W - 19, H - 19, W - 3, H - 3).
 PixelRect MemoScrollCornerRect(PixelSize window);
 
-// PaintFrame's runs in window coordinates: the outline in colorBorder, rings at insets 1
-// and 2 in the state colour, and with both scroll bars the square between them.
-ColouredRects MemoFrameRuns(PixelSize window, ColourWord colorBorder, ColourWord stateColour, bool bothScrollBars);
+// PaintFrame's runs in window coordinates: the outline in border, rings at insets 1 and 2
+// in rings, and with both scroll bars the square between them, also in rings.
+ColouredRects MemoFrameRuns(PixelSize window, ColourWord border, ColourWord rings, bool bothScrollBars);

@@ -13,7 +13,10 @@ LRESULT LresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object);
 // The system's object for a window's part (OBJID_WINDOW: its frame); E_NOTIMPL where
 // oleacc is missing.
 HRESULT AccessibleObjectFromWindow(HWND window, DWORD objectId, REFIID riid, void** object);
+// The system's own object for a window's part; E_NOTIMPL where oleacc is missing.
+HRESULT CreateStdAccessibleObject(HWND window, LONG objectId, REFIID riid, void** object);
 // A string for a client; null where oleaut32 is missing.
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
+void SysFreeString(BSTR text);
 void NotifyWinEvent(DWORD event, HWND window, LONG objectId, LONG childId);
 }

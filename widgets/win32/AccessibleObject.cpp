@@ -1,6 +1,7 @@
 #include "widgets/win32/AccessibleObject.h"
 
 #include "widgets/win32/AccessibilityCalls.h"
+#include "widgets/win32/CountedAccessible.h"
 #include "widgets/win32/NewerWindowsDeclarations.h"
 
 namespace {
@@ -16,8 +17,9 @@ void SetLong(VARIANT* variant, long value)
     variant->lVal = value;
 }
 
-// A Windows-1252 text as a new BSTR; S_FALSE for an empty one.
-HRESULT Text(const std::string& text, BSTR* result)
+} // namespace
+
+HRESULT AccessibleText(const std::string& text, BSTR* result)
 {
     *result = nullptr;
     if (text.empty())
@@ -29,39 +31,13 @@ HRESULT Text(const std::string& text, BSTR* result)
     return *result ? S_OK : E_OUTOFMEMORY;
 }
 
-} // namespace
-
 // The IAccessible of one control, without children: every question goes to the control
 // while it lives.
-class ControlAccessible final : public IAccessible {
+class ControlAccessible final : public CountedAccessible {
 public:
     ControlAccessible(HWND window, AccessibleSource& source) : window_(window), source_(&source) {}
-    ControlAccessible(const ControlAccessible&) = delete;
-    ControlAccessible& operator=(const ControlAccessible&) = delete;
 
     void Disconnect() { source_ = nullptr; }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     // IDispatch: clients of this object call its methods directly.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
@@ -96,7 +72,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        return Answer(child, [&](const AccessibleFacts& facts) { return Text(facts.name, name); });
+        return Answer(child, [&](const AccessibleFacts& facts) { return AccessibleText(facts.name, name); });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
@@ -135,7 +111,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
     {
-        return Answer(child, [&](const AccessibleFacts& facts) { return Text(facts.shortcut, shortcut); });
+        return Answer(child, [&](const AccessibleFacts& facts) { return AccessibleText(facts.shortcut, shortcut); });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override
     {
@@ -154,7 +130,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
-        return Answer(child, [&](const AccessibleFacts& facts) { return Text(facts.defaultAction, action); });
+        return Answer(child,
+                      [&](const AccessibleFacts& facts) { return AccessibleText(facts.defaultAction, action); });
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
     {
@@ -208,8 +185,6 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
-    ~ControlAccessible() = default;
-
     // The control's facts for a question about the object itself (it has no children).
     template <typename Question>
     HRESULT Answer(const VARIANT& child, Question question) const
@@ -223,7 +198,6 @@ private:
 
     HWND window_;
     AccessibleSource* source_;   // null once the control has gone
-    ULONG references_ = 1;
 };
 
 AccessibleObject::~AccessibleObject()
@@ -234,9 +208,10 @@ AccessibleObject::~AccessibleObject()
     }
 }
 
-LRESULT AccessibleObject::OnGetObject(HWND window, AccessibleSource& source, WPARAM wParam, LPARAM lParam)
+LRESULT AccessibleObject::OnGetObject(HWND window, AccessibleSource& source, WPARAM wParam, LPARAM lParam,
+                                      LONG objectId)
 {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+    if (static_cast<LONG>(lParam) != objectId)
         return 0;
     if (!object_)
         object_ = new ControlAccessible(window, source);

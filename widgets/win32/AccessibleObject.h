@@ -2,6 +2,8 @@
 // What a control that paints itself tells assistive technology: an IAccessible object of
 // its own for its client area, handed out in answer to WM_GETOBJECT, and the events that
 // announce its changes.
+#include "widgets/win32/NewerWindowsDeclarations.h"
+
 #include <windows.h>
 
 #include <string>
@@ -35,9 +37,10 @@ public:
     AccessibleObject(const AccessibleObject&) = delete;
     AccessibleObject& operator=(const AccessibleObject&) = delete;
 
-    // The answer to WM_GETOBJECT: the object for OBJID_CLIENT, else 0 (the default
-    // procedure's part).
-    LRESULT OnGetObject(HWND window, AccessibleSource& source, WPARAM wParam, LPARAM lParam);
+    // The answer to WM_GETOBJECT: the object when asked for objectId (by default the
+    // window's client area), else 0 (the default procedure's part).
+    LRESULT OnGetObject(HWND window, AccessibleSource& source, WPARAM wParam, LPARAM lParam,
+                        LONG objectId = OBJID_CLIENT);
 
 private:
     ControlAccessible* object_ = nullptr;   // one reference of ours
@@ -45,3 +48,6 @@ private:
 
 // Announces a change of the window's client object (EVENT_OBJECT_...).
 void AnnounceAccessibleEvent(DWORD event, HWND window);
+
+// A Windows-1252 text as a new string for a client; S_FALSE and null for an empty one.
+HRESULT AccessibleText(const std::string& text, BSTR* result);

@@ -1,6 +1,5 @@
 #pragma once
-// A brush for a colour word: the system's own brush for system colours, otherwise one
-// solid brush kept until the colour changes.
+// A solid brush for a colour word, resolved at each use and kept until the colour changes.
 #include "widgets/win32/CheckedGdi.h"
 #include "widgets/win32/GdiHandles.h"
 #include "widgets/win32/SystemColours.h"
@@ -9,16 +8,15 @@ class ColourBrush {
 public:
     HBRUSH Get(ColourWord word)
     {
-        if (IsSystemColourWord(word))
-            return GetSysColorBrush(static_cast<int>(word & 0xFF));
-        if (!brush_.Get() || colour_ != word) {
-            brush_ = GdiObject<HBRUSH>(Checked(CreateSolidBrush(static_cast<COLORREF>(word)), "a brush"));
-            colour_ = word;
+        const COLORREF colour = ResolveColour(word);
+        if (!brush_.Get() || colour_ != colour) {
+            brush_ = GdiObject<HBRUSH>(Checked(CreateSolidBrush(colour), "a brush"));
+            colour_ = colour;
         }
         return brush_.Get();
     }
 
 private:
     GdiObject<HBRUSH> brush_;
-    ColourWord colour_ = 0;
+    COLORREF colour_ = 0;
 };

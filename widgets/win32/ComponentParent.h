@@ -5,16 +5,14 @@
 
 #include <windows.h>
 
-// What a control needs of the form's font: the font itself and the scale of its layout.
+// What a control needs of the form's font and screen: the font itself and the scale of
+// its layout, the screen's dots per inch against those the description was laid out for.
 struct FormMetrics {
     HFONT font = nullptr;
-    int textHeight = 13;         // the form font's text height on this system
-    int designTextHeight = 13;   // the text height the description was laid out for
-    // A design length on this system.
-    int Scale(int value) const
-    {
-        return textHeight == designTextHeight ? value : MulDivRounded(value, textHeight, designTextHeight);
-    }
+    int dpi = 96;         // the screen's, LOGPIXELSY
+    int designDpi = 96;   // the description's
+    // A design length on this screen.
+    int Scale(int value) const { return dpi == designDpi ? value : MulDivRounded(value, dpi, designDpi); }
 };
 
 // The form a component is placed on.

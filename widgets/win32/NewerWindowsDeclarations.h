@@ -1,7 +1,8 @@
 #pragma once
 // Declarations of Windows 98 / 2000 and later that headers set for older systems leave
-// out. The program still reaches what they name only where the system answers it: an old
-// system leaves these messages to the default procedure, which returns 0.
+// out, and of newer ones the headers lack. The program still reaches what they name only
+// where the system answers it: an old system leaves these messages to the default
+// procedure, which returns 0, and lacks the functions, which are looked up at first use.
 #include <windows.h>
 
 #ifndef WM_GETOBJECT
@@ -35,3 +36,21 @@
 #define EVENT_OBJECT_STATECHANGE 0x800A
 #define EVENT_OBJECT_NAMECHANGE 0x800C
 #endif
+#ifndef EVENT_SYSTEM_ALERT
+#define EVENT_SYSTEM_ALERT 0x0002
+#endif
+#ifndef EVENT_OBJECT_VALUECHANGE
+#define EVENT_OBJECT_VALUECHANGE 0x800E
+#endif
+
+// UI Automation (Windows 7 and later): the host object of a window, and the notification
+// event of Windows 10 1709, which the headers do not declare (or not in C++).
+#include <uiautomationcore.h>
+
+using UiaHostProviderFromHwndFunction = HRESULT(WINAPI*)(HWND window, IRawElementProviderSimple** provider);
+enum UiaNotificationKind { UiaNotificationKind_ActionCompleted = 2 };
+enum UiaNotificationProcessing { UiaNotificationProcessing_ImportantAll = 0 };
+using UiaRaiseNotificationEventFunction = HRESULT(WINAPI*)(IRawElementProviderSimple* provider,
+                                                           UiaNotificationKind kind,
+                                                           UiaNotificationProcessing processing,
+                                                           BSTR displayString, BSTR activityId);

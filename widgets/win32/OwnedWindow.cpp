@@ -1,6 +1,7 @@
 #include "widgets/win32/OwnedWindow.h"
 
 #include "widgets/win32/ExceptionReport.h"
+#include "widgets/win32/WindowCalls.h"
 
 #include <stdexcept>
 
@@ -38,17 +39,19 @@ void OwnedWindow::Destroy()
 void OwnedWindow::Create(const WindowCreation& creation, MessageHandler* handler, const std::string& what)
 {
     handler_ = handler;
-    auto make = [&](HWND parent) {
-        return CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(), creation.style,
-                               creation.left, creation.top, creation.width, creation.height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id)), GetModuleHandleA(nullptr),
-                               handler ? this : nullptr);
+    auto make = [&](const auto& create, HWND parent) {
+        return create(creation.exStyle, creation.className, creation.text.c_str(), creation.style, creation.left,
+                      creation.top, creation.width, creation.height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id)), GetModuleHandleA(nullptr),
+                      handler ? this : nullptr);
     };
-    HWND window = make(creation.parent);
+    const bool messageOnly = creation.parent == HWND_MESSAGE;
+    HWND window = messageOnly ? make(TheWindowCalls().CreateMessageOnlyWindow, HWND_MESSAGE)
+                              : make(::CreateWindowExA, creation.parent);
     // Windows 95/98/Me and NT 4.0 have no message-only windows: a hidden top-level window
     // without an owner serves there.
-    if (!window && creation.parent == HWND_MESSAGE && !(creation.style & (WS_CHILD | WS_VISIBLE)))
-        window = make(nullptr);
+    if (!window && messageOnly && !(creation.style & (WS_CHILD | WS_VISIBLE)))
+        window = make(::CreateWindowExA, nullptr);
     if (!window)
         throw std::runtime_error("Cannot create " + what);
     window_ = window;

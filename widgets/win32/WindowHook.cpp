@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <exception>
 
-namespace {
+const char* const THookList::RequestWindowClass = "THookList";
 
-const char* const RequestWindowClass = "THookList";
+namespace {
 
 // The requests queued to the hidden window.
 const UINT ReinstallRequest = WM_APP;        // lParam: the form

@@ -90,6 +90,9 @@ private:
 // receives the requests queued to the GUI thread.
 class THookList : private MessageHandler {
 public:
+    // The class of the requests' window, for looking it up.
+    static const char* const RequestWindowClass;
+
     static THookList& Instance();
 
     void Attach(TWindowHook& hook, const ComponentParent& form);

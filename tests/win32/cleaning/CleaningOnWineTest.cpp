@@ -1,6 +1,7 @@
 // The cleaning operations over the real Win32 services under Wine, in a scratch tree
 // c:\pelkarin-ops-test\ that each test makes and removes: attributes, directories that
 // are not entered, files held by another process, processes and the Run key.
+#include "base/WindowsFamily.h"
 #include "cleaning/SystemCleaning.h"
 #include "cleaning/Win32Platform.h"
 #include "tests/support/LineReport.h"
@@ -65,12 +66,15 @@ TEST_F(CleaningOnWine, EveryCopyIsFoundWhateverFolderHoldsIt)
     ASSERT_EQ(AttributesOf(Root + "readonly"), 0x11u);
 
     ops.SearchAndDeleteFile(Root, "netol.scr");
-    EXPECT_EQ(report.lines, Strings(8, Deleted));
+    // Windows 95/98/Me reach neither names outside the code page nor paths past 260
+    // characters: the two foreign folders and the chain where it passes 260 are not searched.
+    const bool everyName = !IsWindows9x(GetVersion());
+    EXPECT_EQ(report.lines, Strings(everyName ? 8 : 5, Deleted));
     for (const char* copy : {"hidden\\netol.scr", "readonly\\netol.scr", "a\\netol.scr", "a\\b\\netol.scr",
                              "x\\netol.scr\\netol.scr"})
         EXPECT_FALSE(PathExists(Root + copy)) << copy;
     EXPECT_EQ(AttributesOf(Root + "x\\netol.scr"), FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_TRUE(flags.UnsearchedFolders.empty());
+    EXPECT_EQ(flags.UnsearchedFolders.size(), everyName ? 0u : 3u);
 }
 
 TEST_F(CleaningOnWine, LinksAreNotFollowed)

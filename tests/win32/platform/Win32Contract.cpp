@@ -1,6 +1,7 @@
 // The platform contract run against the Win32 platform on Wine's real file system,
 // registry and processes: a scratch folder on drive C:, a scratch key below HKCU and
 // copies of the test child program.
+#include "base/WindowsFamily.h"
 #include "cleaning/Win32Platform.h"
 #include "tests/contract/PlatformContract.h"
 #include "tests/win32/support/ChildProcess.h"
@@ -150,6 +151,9 @@ public:
         Check(SetCurrentDirectoryW(Wide(path).c_str()) != 0, "SetCurrentDirectory " + path);
     }
 
+    bool ReachesEveryName() const override { return !IsWindows9x(GetVersion()); }
+
+    PlatformServices& AdministratorPlatform() override { return administrator_; }
     void Distrust(const std::string&, ContractMachine::Untrusted how) override
     {
         ChosenSecurity::next = how == Untrusted::OthersMayWrite ? L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FW;;;BU)"
@@ -189,7 +193,7 @@ public:
 
     bool MakeClosedKey(const std::string& key) override
     {
-        if (GetVersion() & 0x80000000)
+        if (IsWindows9x(GetVersion()))
             return false;   // Windows 95/98/Me keep no access rights on keys
         HKEY handle;
         Check(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) ==
@@ -224,7 +228,8 @@ private:
         RemoveScratchTree(Root());
     }
 
-    Win32Platform platform_{{}, ChosenSecurity::AdministratorOn(Wide(Root() + "data"))};
+    Win32Platform platform_;
+    Win32Platform administrator_{{}, ChosenSecurity::AdministratorOn(Wide(Root() + "data"))};
     std::unique_ptr<UnixLink> link_;
     std::vector<ChildProcess> children_;
     std::wstring previousDirectory_;

@@ -2,6 +2,8 @@
 // each hands out through the system's AccessibleObjectFromWindow, and the events that
 // announce their changes.
 #include "tests/win32/widgets/FlatButtonFixture.h"
+#include "tests/win32/widgets/WindowCallsRestored.h"
+#include "widgets/win32/AccessibleAlert.h"
 
 #include <oleacc.h>
 
@@ -59,6 +61,16 @@ std::vector<std::pair<DWORD, HWND>> events;
 void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
     if (object == OBJID_CLIENT && child == CHILDID_SELF)
+        events.emplace_back(event, window);
+}
+
+// The alerts of this process's windows (a hook on all processes: one filtered to a process
+// hears nothing under Wine).
+void CALLBACK RecordAlert(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == GetCurrentProcessId() && object == AccessibleAlert::ObjectId)
         events.emplace_back(event, window);
 }
 
@@ -151,6 +163,47 @@ TEST_F(AccessibleControls, FocusStateAndNameChangesAreAnnounced)
         {EVENT_OBJECT_STATECHANGE, window}, {EVENT_OBJECT_STATECHANGE, window},    // pressed, released
         {EVENT_OBJECT_NAMECHANGE, window}};
     EXPECT_EQ(events, expected);
+}
+
+namespace {
+
+// The text of each UI Automation notification raised, through the call table.
+std::vector<std::string> notified;
+
+HRESULT WINAPI RecordNotification(IRawElementProviderSimple* provider, UiaNotificationKind, UiaNotificationProcessing,
+                                  BSTR text, BSTR)
+{
+    char narrow[256] = {};
+    WideCharToMultiByte(1252, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    notified.push_back(provider ? narrow : "<no provider>");
+    return S_OK;
+}
+
+} // namespace
+
+// An alert is announced for the window, and where the system has them a UI Automation
+// notification carries the same text. (Its object, of the alert role and named with the
+// text, is asked for from another process in the end-to-end tests.)
+TEST_F(AccessibleControls, AlertIsAnnouncedAndAlsoNotifiedWhereTheSystemCan)
+{
+    Build();
+    const WindowCallsRestored restored;
+    const char* const verdict = "Su sistema no hab\xED" "a sido infectado :)";
+    AccessibleAlert alert;
+    events.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, RecordAlert, 0, 0,
+                                         WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    notified.clear();
+    TheWindowCalls().UiaRaiseNotificationEvent = &RecordNotification;
+    alert.Raise(form_, verdict);
+    TheWindowCalls().UiaRaiseNotificationEvent = nullptr;   // a Windows before 10 1709
+    alert.Raise(form_, "Otra");
+    Pump(100);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(events, (std::vector<std::pair<DWORD, HWND>>{{EVENT_SYSTEM_ALERT, form_}, {EVENT_SYSTEM_ALERT, form_}}));
+    EXPECT_EQ(notified, std::vector<std::string>{verdict});
+    EXPECT_EQ(alert.OnGetObject(form_, 0, OBJID_CLIENT), 0);   // its object is asked for by its own id
 }
 
 TEST_F(AccessibleControls, ObjectOutlivingItsControlAnswersDisconnected)

@@ -4,8 +4,7 @@ namespace {
 const char* const HostClass = "PelkarinControlHost";
 }
 
-ControlHost::ControlHost(std::vector<ComponentDescription> rows, ColourWord colour,
-                         int textHeight)
+ControlHost::ControlHost(std::vector<ComponentDescription> rows, ColourWord colour, int dpi)
 {
     form_.name = "Host";
     form_.colour = colour;
@@ -27,7 +26,7 @@ ControlHost::ControlHost(std::vector<ComponentDescription> rows, ColourWord colo
     parent.isForm = true;
     parent.colour = colour;
     parent.metrics.font = font_.Get();
-    parent.metrics.textHeight = textHeight;
+    parent.metrics.dpi = dpi;
     components_.Build(form_, parent);
     ShowWindow(Handle(), SW_SHOWNA);
     UpdateWindow(Handle());
@@ -64,19 +63,6 @@ LRESULT ControlHost::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void PumpMessages(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
 }
 
 void MoveMouseTo(POINT screenPoint, DWORD settle)

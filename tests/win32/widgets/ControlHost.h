@@ -2,6 +2,7 @@
 // A form for control tests: a top-level window at a fixed place on the screen, with the
 // program's font, whose components come from description rows. Like the program's form
 // it passes WM_COMMAND notifications and WM_CTLCOLOR* on to its controls.
+#include "tests/win32/support/MessagePump.h"
 #include "widgets/controls/FormComponents.h"
 #include "widgets/win32/GdiHandles.h"
 
@@ -11,9 +12,8 @@
 
 class ControlHost : private MessageHandler {
 public:
-    // textHeight: the font's text height on this system, against 13 the rows were laid out for.
-    ControlHost(std::vector<ComponentDescription> rows, ColourWord colour,
-                int textHeight = 13);
+    // dpi: the screen's resolution, against 96 the rows were laid out for.
+    ControlHost(std::vector<ComponentDescription> rows, ColourWord colour, int dpi = 96);
     ~ControlHost();
 
     HWND Handle() const { return window_.Get(); }
@@ -42,9 +42,6 @@ private:
     FormComponents components_;
 };
 
-// Dispatches this thread's messages for the given time, so posted messages, timers and
-// the paints they cause are done.
-void PumpMessages(DWORD milliseconds = 50);
 
 // Moves the mouse to a point of the screen, as the user would, and dispatches messages
 // for the given time. The platform notices a leaving mouse within its hover time.

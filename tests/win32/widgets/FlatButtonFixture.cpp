@@ -1,5 +1,6 @@
 #include "tests/win32/widgets/FlatButtonFixture.h"
 
+#include "tests/win32/support/MessagePump.h"
 #include "widgets/controls/ImageControl.h"
 #include "widgets/controls/TFlatTitlebarUnit.h"
 #include "widgets/win32/NewerWindowsDeclarations.h"
@@ -115,14 +116,5 @@ void FlatButtonTest::Release(HWND button, int x, int y, UINT message)
 
 void FlatButtonTest::Pump(DWORD milliseconds)
 {
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (milliseconds)
-            Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
+    PumpMessages(milliseconds);
 }

@@ -1,5 +1,6 @@
 // Form1's flat buttons painted in each look and read back pixel by pixel: frame corners
 // and edges, the face, and where the caption lies (never the letters' own pixels).
+#include "tests/win32/support/HighContrastScheme.h"
 #include "tests/win32/widgets/FlatButtonFixture.h"
 #include "widgets/win32/NewerWindowsDeclarations.h"
 
@@ -135,6 +136,36 @@ TEST_F(FlatButtonLook, DisabledShowsColorAndBorderWithAnEmbossedCaption)
     EXPECT_TRUE(button.Hot());
     EXPECT_EQ(LookOf(button), Look::Hot);
     EXPECT_EQ(button.State(), FaceState::Up);
+}
+
+// In high contrast the system's pairs, whatever the button's own colours: button face and
+// text at rest, the highlight pair hot and pressed, grey text disabled; the caption in the
+// text colour of each.
+TEST_F(FlatButtonLook, HighContrastShowsTheSystemsPairsInEveryLook)
+{
+    using Scheme = HighContrastScheme;
+    const Scheme scheme;
+    Build();
+    HWND window = Button6().Handle();
+    const struct {
+        const char* look;
+        std::function<void()> reach;
+        COLORREF fill, frame, text;
+    } looks[] = {
+        {"at rest", [] {}, Scheme::ButtonFace, Scheme::ButtonText, Scheme::ButtonText},
+        {"hot", [&] { MoveTo(window, 50, 12); }, Scheme::Highlight, Scheme::ButtonText, Scheme::HighlightText},
+        {"pressed", [&] { Press(window, 50, 12); }, Scheme::Highlight, Scheme::ButtonText, Scheme::HighlightText},
+        {"disabled", [&] { Release(window, 300, 300); EnableWindow(window, FALSE); }, Scheme::ButtonFace,
+         Scheme::GrayText, Scheme::GrayText},
+    };
+    for (const auto& look : looks) {
+        SCOPED_TRACE(look.look);
+        look.reach();
+        const WindowPixels face = WindowPixels::Painted(window);
+        EXPECT_TRUE(Frame(face, look.frame, look.frame));
+        EXPECT_TRUE(Fill(face, look.fill));
+        EXPECT_FALSE(face.BoundingBox(look.text, 2).IsEmpty());
+    }
 }
 
 TEST_F(FlatButtonLook, CaptionsEmptyWideAndMarked)

@@ -1,19 +1,12 @@
 // Form1's flat buttons driven as a user drives them: the cursor really moved, mouse and
 // key messages sent as the system sends them, the shared hover timer left to tick.
 #include "tests/win32/widgets/FlatButtonFixture.h"
+#include "tests/win32/widgets/WindowCallsRestored.h"
 #include "widgets/win32/HoverTimer.h"
 
 namespace {
 
 using Received = std::vector<std::string>;
-
-int HoverTimerWindows()
-{
-    int count = 0;
-    for (HWND timer = nullptr; (timer = FindWindowExA(HWND_MESSAGE, timer, HoverTimer::WindowClassName, nullptr));)
-        ++count;
-    return count;
-}
 
 Look ShownLook(HWND button, ColourWord colorDown)
 {
@@ -253,7 +246,27 @@ TEST_F(FlatButtonStates, NoHotLookWhileTheProgramHasNoActiveWindow)
     EXPECT_TRUE(six.Hot());
 }
 
-TEST_F(FlatButtonStates, HoverTimerLivesFromTheFirstButtonToTheLast)
+// The timer's window is message-only, or, where the system has no such windows (Windows 98,
+// Me, NT 4.0: the entry emptied), hidden at the top level.
+class HoverTimerWindow : public FlatButtonTest, public testing::WithParamInterface<bool> {
+protected:
+    int HoverTimerWindows() const
+    {
+        int count = 0;
+        for (HWND timer = nullptr;
+             (timer = FindWindowExA(messageOnly_.Parent(), timer, HoverTimer::WindowClassName, nullptr));) {
+            EXPECT_FALSE(IsWindowVisible(timer));
+            ++count;
+        }
+        return count;
+    }
+
+    const MessageOnlyWindows messageOnly_{GetParam()};
+};
+
+INSTANTIATE_TEST_SUITE_P(MessageOnlyOrTopLevel, HoverTimerWindow, testing::Bool());
+
+TEST_P(HoverTimerWindow, LivesFromTheFirstButtonToTheLast)
 {
     EXPECT_EQ(HoverTimerWindows(), 0);
     Build();

@@ -300,21 +300,21 @@ TEST_F(FlatComboBoxTest, FontChangeMakesTheWindowAnewWithItemHeight13)
     EXPECT_TRUE(ClosedLook());
 }
 
-// At the scale of 144 dots per inch (text height 20 against 13).
+// At the scale of 144 dots per inch.
 TEST(FlatComboBox, HeightButtonAndArrowAreScaledWithTheForm)
 {
-    const ControlHost host({SelectorRow()}, clBtnText, 20);
+    const ControlHost host({SelectorRow()}, clBtnText, 144);
     HWND combo = host.Get<TFlatComboBox>("ComboBox1").Handle();
     RECT outer;
     GetWindowRect(combo, &outer);
-    EXPECT_EQ(outer.right - outer.left, 334);
+    EXPECT_EQ(outer.right - outer.left, 326);
     EXPECT_EQ(outer.bottom - outer.top, 32);
     // The button's interior 17 pixels wide, its arrow's widest row 7 pixels.
     host.Activate();
     PumpMessages();
     const WindowPixels face = WindowPixels::Repainted(combo);
     const PixelRect interior = face.BoundingBox(ArrowBackground);
-    EXPECT_EQ(interior, (PixelRect{334 - 18, 1, 334 - 1, 31}));
+    EXPECT_EQ(interior, (PixelRect{326 - 18, 1, 326 - 1, 31}));
     int widest = 0;
     for (int y = interior.top; y < interior.bottom; ++y) {
         int row = 0;

@@ -142,12 +142,12 @@ TEST_F(FlatTitlebarTest, LeftDragMovesTheFormAndARightPressOnlyTheOrigin)
 TEST_F(FlatTitlebarTest, ScaledStripWidensToKeepItsCaption)
 {
     const std::string caption = "Programado por el equipo de Pelkarin";
-    for (int textHeight : {13, 20}) {
-        SCOPED_TRACE(textHeight);
+    for (int dpi : {96, 144}) {
+        SCOPED_TRACE(dpi);
         TestForm form;
-        form.Parent().metrics.textHeight = textHeight;
+        form.Parent().metrics.dpi = dpi;
         form.Build({Strip("FlatTitlebar1", caption, 100, 60), Strip("FlatTitlebar2", "web", 100, 60)});
-        const int scaledLeft = MulDiv(100, textHeight, 13), scaledWidth = MulDiv(60, textHeight, 13);
+        const int scaledLeft = MulDiv(100, dpi, 96), scaledWidth = MulDiv(60, dpi, 96);
         RECT wide, narrow;
         GetWindowRect(form.Component<TFlatTitlebar>(0).Handle(), &wide);
         GetWindowRect(form.Component<TFlatTitlebar>(1).Handle(), &narrow);
@@ -155,7 +155,7 @@ TEST_F(FlatTitlebarTest, ScaledStripWidensToKeepItsCaption)
         MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&narrow), 2);
         EXPECT_EQ(narrow.left, scaledLeft);
         EXPECT_EQ(narrow.right - narrow.left, scaledWidth);
-        if (textHeight == 13) {
+        if (dpi == 96) {
             EXPECT_EQ(wide.right - wide.left, 60);
             continue;
         }
@@ -163,7 +163,7 @@ TEST_F(FlatTitlebarTest, ScaledStripWidensToKeepItsCaption)
         EXPECT_LE(std::abs((wide.left + wide.right) - (2 * scaledLeft + scaledWidth)), 1);
         const WindowPixels strip = WindowPixels::Painted(form.Component<TFlatTitlebar>(0).Handle());
         const PixelRect text = strip.BoundingBox(InactiveText);
-        EXPECT_GE(text.left, MulDiv(8, textHeight, 13) - 1);
-        EXPECT_LE(text.right, strip.Width() - MulDiv(8, textHeight, 13) + 1);
+        EXPECT_GE(text.left, MulDiv(8, dpi, 96) - 1);
+        EXPECT_LE(text.right, strip.Width() - MulDiv(8, dpi, 96) + 1);
     }
 }

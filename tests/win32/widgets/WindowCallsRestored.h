@@ -13,3 +13,19 @@ public:
 private:
     WindowCalls saved_;
 };
+
+// Message-only windows as the system offers them (true), or as on Windows 98, Me and NT
+// 4.0, which have none (false: the entry emptied), until the object goes.
+class MessageOnlyWindows : private WindowCallsRestored {
+public:
+    explicit MessageOnlyWindows(bool offered) : offered_(offered)
+    {
+        if (!offered)
+            TheWindowCalls().CreateMessageOnlyWindow = nullptr;
+    }
+    // Where the program's hidden windows are: below HWND_MESSAGE, or at the top level.
+    HWND Parent() const { return offered_ ? HWND_MESSAGE : nullptr; }
+
+private:
+    const bool offered_;
+};
