@@ -93,3 +93,10 @@ struct Win32Calls {
     // The plain information box, when the program gives none of its own
     decltype(&::MessageBoxA) MessageBoxA = ::MessageBoxA;
 };
+
+// Whether a wide function failed only because this Windows lacks it: an emptied entry, or
+// a system of the NT family without it.
+inline bool WideMissing()
+{
+    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
+}

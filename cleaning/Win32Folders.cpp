@@ -42,10 +42,11 @@ bool IsPlainFolder(DWORD attributes)
 
 bool Win32Platform::Rename(const std::string& from, const std::string& to)
 {
-    if (wide_)
-        return calls_.MoveFileExW(ExtendedWidePath(from).c_str(), ExtendedWidePath(to).c_str(), 0) != FALSE;
+    if (wide_ && calls_.MoveFileExW(ExtendedWidePath(from).c_str(), ExtendedWidePath(to).c_str(), 0))
+        return true;
     std::string ansiFrom, ansiTo;
-    return AnsiPath(from, ansiFrom) && AnsiPath(to, ansiTo) && calls_.MoveFileA(ansiFrom.c_str(), ansiTo.c_str());
+    return (!wide_ || WideMissing()) && AnsiPath(from, ansiFrom) && AnsiPath(to, ansiTo) &&
+           calls_.MoveFileA(ansiFrom.c_str(), ansiTo.c_str());
 }
 
 std::unique_ptr<HeldFolder> Win32Platform::HoldFolder(const std::string& path)
@@ -57,10 +58,14 @@ std::unique_ptr<HeldFolder> Win32Platform::HoldFolder(const std::string& path)
     if (!wide_)
         return std::make_unique<Win32HeldFolder>(calls_, KernelHandle(nullptr, calls_));
     // Without sharing deletion: while it is open nobody renames or deletes it.
-    KernelHandle folder(calls_.CreateFileW(ExtendedWidePath(path).c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
-                        calls_);
+    const DWORD access = READ_CONTROL | FILE_READ_ATTRIBUTES, sharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+    HANDLE handle = calls_.CreateFileW(ExtendedWidePath(path).c_str(), access, sharing, nullptr, OPEN_EXISTING, flags,
+                                       nullptr);
+    std::string ansi;
+    if (handle == INVALID_HANDLE_VALUE && WideMissing() && AnsiPath(path, ansi))
+        handle = calls_.CreateFileA(ansi.c_str(), access, sharing, nullptr, OPEN_EXISTING, flags, nullptr);
+    KernelHandle folder(handle, calls_);
     if (!folder.Valid())
         return nullptr;
     BY_HANDLE_FILE_INFORMATION information;

@@ -52,12 +52,6 @@ private:
     const bool wide_;
 };
 
-// Whether a wide function failed only because it is missing here.
-bool WideMissing()
-{
-    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
-}
-
 class Win32Key : public RegistryKey {
 public:
     Win32Key(const Win32Calls& calls, HKEY key) : calls_(calls), key_(key, calls) {}
@@ -341,7 +335,7 @@ bool Win32Platform::MakeDirectory(const std::string& path, DirectoryAccess acces
     bool made = wide_ && calls_.CreateDirectoryW(ExtendedWidePath(path).c_str(), &security);
     std::string ansi;
     if (!made && (!wide_ || WideMissing()) && AnsiPath(path, ansi))
-        made = calls_.CreateDirectoryA(ansi.c_str(), nullptr);
+        made = calls_.CreateDirectoryA(ansi.c_str(), &security);
     return made || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 

@@ -41,6 +41,8 @@ public:
     // the NT family and finds the system's data folders at Root() + "data"; a folder it
     // makes Administrators' only is found so.
     virtual PlatformServices& AdministratorPlatform() = 0;
+    // False where the system refuses its security functions (Wine told it is Windows 98).
+    virtual bool KeepsFileSecurity() const { return true; }
     enum class Untrusted { OthersMayWrite, OwnedByAnother };
     // What the next check of a folder's security finds, when it is the check of folder.
     virtual void Distrust(const std::string& folder, Untrusted how) = 0;

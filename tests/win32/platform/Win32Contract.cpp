@@ -154,6 +154,7 @@ public:
     bool ReachesEveryName() const override { return !IsWindows9x(GetVersion()); }
 
     PlatformServices& AdministratorPlatform() override { return administrator_; }
+    bool KeepsFileSecurity() const override { return !IsWindows9x(GetVersion()); }
     void Distrust(const std::string&, ContractMachine::Untrusted how) override
     {
         ChosenSecurity::next = how == Untrusted::OthersMayWrite ? L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FW;;;BU)"
