@@ -30,9 +30,18 @@ public:
     std::vector<ProcessEntry> Processes() override { return inner_.Processes(); }
     bool TerminateProcess(std::uint32_t id) override { return inner_.TerminateProcess(id); }
     OpenedKey OpenCurrentUserKey(const std::string& path) override { return inner_.OpenCurrentUserKey(path); }
-    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) override { return inner_.Open(path, mode); }
-    std::string TemporaryDirectory() override { return inner_.TemporaryDirectory(); }
-    bool MakeDirectory(const std::string& path) override { return inner_.MakeDirectory(path); }
+    using PlatformServices::Open;
+    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode, OpenFailure& failure) override
+    {
+        return inner_.Open(path, mode, failure);
+    }
+    bool MakeDirectory(const std::string& path, DirectoryAccess a) override { return inner_.MakeDirectory(path, a); }
+    bool Rename(const std::string& from, const std::string& to) override { return inner_.Rename(from, to); }
+    std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override { return inner_.HoldFolder(path); }
+    ProgramRights Rights() override { return inner_.Rights(); }
+    std::string DataDirectory(DataFolder folder) override { return inner_.DataDirectory(folder); }
+    std::uint64_t Now() override { return inner_.Now(); }
+    void Sleep(std::uint32_t milliseconds) override { inner_.Sleep(milliseconds); }
     void ShowInformationBox(const std::string& text) override { inner_.ShowInformationBox(text); }
 
 private:

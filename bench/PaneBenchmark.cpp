@@ -1,16 +1,21 @@
 // Times the report pane as the window feeds it during a run: the lines that came in one
 // timer period go in as one change, followed by the repaint, for runs of 1,000 and 8,000
-// lines; and, for comparison, one change per line.
+// lines; and, for comparison, one change per line. Then "Información" on a description of
+// 5 MB without a line break, and for comparison one unbroken line of 16 KB as it is.
 #include "bench/PaneBenchmark.h"
 
 #include "bench/WindowBenchmark.h"
+#include "cleaning/Win32Platform.h"
 #include "ui/Form1Description.h"
+#include "ui/InformationViewer.h"
+#include "ui/PaneText.h"
 #include "ui/ReportPane.h"
 #include "ui/ReportQueue.h"
 #include "widgets/controls/FormComponents.h"
 #include "widgets/controls/TFlatMemoUnit.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -31,6 +36,33 @@ double TimeRun(ReportPane& pane, HWND memo, int lines, int linesPerChange)
         seconds += Now() - start;
         Pump();
     }
+    return seconds;
+}
+
+// Seconds from the click on "Información" (with the Backdoor row selected) to the
+// description painted, for a back.kvd of bytes in a scratch folder made current.
+double TimeDescription(ReportPane& pane, HWND memo, const std::string& bytes)
+{
+    const char* const folder = "c:\\pelkarin-bench-description";
+    const std::string file = std::string(folder) + "\\back.kvd";
+    CreateDirectoryA(folder, nullptr);
+    const HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(handle);
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder);
+    pane.Clear();
+    Pump();
+    Win32Platform platform;
+    const double start = Now();
+    ShowThreatInformation(0, platform, pane, std::string());
+    UpdateWindow(memo);
+    const double seconds = Now() - start;
+    SetCurrentDirectoryA(previous);
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder);
     return seconds;
 }
 
@@ -64,4 +96,18 @@ void PaneBenchmark()
         std::printf("  %5d lines, %3d a change: %8.1f ms in the pane, %.3f ms a line\n", run.lines, run.perChange,
                     seconds * 1e3, seconds * 1e3 / run.lines);
     }
+
+    std::printf("A description without a line break, from the click to the pane painted:\n");
+    std::printf("  5 MB, its first 1 MB shown in lines of %zu:  %8.1f ms\n", LongestShownLine,
+                TimeDescription(pane, memo, std::string(5 << 20, 'x')) * 1e3);
+    std::string lines;
+    while (lines.size() < (1 << 20))
+        lines += std::string(78, 'x') + "\r\n";
+    std::printf("  1 MB in lines of 80, for comparison:          %8.1f ms\n", TimeDescription(pane, memo, lines) * 1e3);
+    pane.Clear();
+    Pump();
+    const double start = Now();
+    pane.ReplaceText(std::string(16 << 10, 'x'));
+    UpdateWindow(memo);
+    std::printf("  16 KB in one line, as the pane took it before:  %8.1f ms\n", (Now() - start) * 1e3);
 }

@@ -13,14 +13,14 @@
 
 namespace {
 
-const char* const Folder = "c:\\pelkarin-bench-purge";
-const std::string Copy = std::string(Folder) + "\\mirc.ini";
+const char* const BenchFolder = "c:\\pelkarin-bench-purge";
+const std::string Copy = std::string(BenchFolder) + "\\mirc.ini";
 
 // A copy of about megabytes MB of LF-terminated lines with a marked line near the start,
 // so that the whole of it is journaled and rewritten: the worst case.
 bool MakeCopy(std::size_t megabytes)
 {
-    CreateDirectoryA(Folder, nullptr);
+    CreateDirectoryA(BenchFolder, nullptr);
     const HANDLE file = CreateFileA(Copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -54,16 +54,18 @@ void PurgeBenchmark(std::size_t megabytes)
         std::printf("  cannot make the copy %s\n", Copy.c_str());
     } else {
         Win32Platform platform;
+        DataRoot data(platform);
         LineMarker marker("mirc.hst");
+        std::uint32_t waited = 0;
         HeapMeter::ResetPeak();
         const std::size_t heapBefore = HeapMeter::Live();
         const auto start = std::chrono::steady_clock::now();
-        const bool purged = PurgeLinesOfCopy(platform, Copy, marker);
+        const bool purged = PurgeLinesOfCopy(platform, data, Copy, marker, waited) == CopyOutcome::Purged;
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf("  %s in %.1f s; peak heap %zu bytes above the %zu before; peak working set %.1f MB\n",
                     purged ? "purged" : "NOT purged", seconds, HeapMeter::Peak() - heapBefore, heapBefore,
                     PeakWorkingSet() / 1048576.0);
     }
     DeleteFileA(Copy.c_str());
-    RemoveDirectoryA(Folder);
+    RemoveDirectoryA(BenchFolder);
 }

@@ -104,8 +104,9 @@ void RecordingBenchmark(const TreeShape& shape)
 
 // With "walk <files>...": only the whole runs over a tree of each size; with "purge
 // <MB>...": only the purge of a real copy of each size; with "paint": only the main
-// window's repaints; with "pane": only the report pane's changes; with "run
-// <copies>...": only real runs of the window deleting that many copies each (Win32 build).
+// window's repaints; with "pane": only the report pane's (its changes, and a 5 MB
+// description); with "run <copies>...": only real runs of the window deleting that many
+// copies each (Win32 build).
 int main(int argc, char** argv)
 {
 #ifdef _WIN32

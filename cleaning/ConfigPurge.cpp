@@ -3,16 +3,29 @@
 #include "cleaning/CopyPurge.h"
 #include "cleaning/PurgeJournal.h"
 #include "cleaning/TreeWalk.h"
+#include "cleaning/Windows1252.h"
 
-void PurgeFound(PlatformServices& platform, SharedFlags& flags, const std::string& fileName,
-                const std::string& marker, const NameFindings& found, RunProgress& progress)
+void PurgeFound(PlatformServices& platform, DataRoot& data, Report& report, SharedFlags& flags,
+                const std::string& fileName, const std::string& marker, const NameFindings& found,
+                RunProgress& progress)
 {
-    RecoverInterruptedPurges(platform);
+    RecoverInterruptedPurges(platform, data);
     LineMarker lineMarker(marker);
     for (const FoundFile& copy : found.files) {
         StopPoint(progress);
         const std::string path = copy.dir + fileName;
-        if (StillAFile(platform, path) && PurgeLinesOfCopy(platform, path, lineMarker))
+        if (!StillAFile(platform, path))
+            continue;
+        switch (PurgeLinesOfCopy(platform, data, path, lineMarker, flags.InUseWaited)) {
+        case CopyOutcome::Clean:
+            break;
+        case CopyOutcome::Purged:
             flags.InfectionFound = true;
+            break;
+        case CopyOutcome::NotPurged:
+            report.Append("No se pudo desinfectar el archivo " + Utf8ToWindows1252BestFit(path));
+            flags.RemovalFailed = true;
+            break;
+        }
     }
 }

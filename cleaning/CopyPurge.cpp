@@ -9,6 +9,73 @@ namespace {
 
 constexpr std::uint32_t Unwritable = FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System;
 
+// How long a copy that another program holds open is waited for.
+constexpr std::uint32_t RetryStep = 50;          // ms between two tries
+constexpr std::uint32_t MostPerCopy = 2000;      // ms
+constexpr std::uint32_t MostPerRun = 10000;      // ms
+
+class InUseWait {
+public:
+    InUseWait(PlatformServices& platform, std::uint32_t& runWaited) : platform_(platform), runWaited_(runWaited) {}
+
+    // Waits before the next try; false when the time allowed is spent.
+    bool Wait()
+    {
+        if (waited_ + RetryStep > MostPerCopy || runWaited_ + RetryStep > MostPerRun)
+            return false;
+        platform_.Sleep(RetryStep);
+        waited_ += RetryStep;
+        runWaited_ += RetryStep;
+        return true;
+    }
+
+private:
+    PlatformServices& platform_;
+    std::uint32_t& runWaited_;
+    std::uint32_t waited_ = 0;
+};
+
+std::unique_ptr<OpenedFile> OpenWaiting(PlatformServices& platform, const std::string& path, OpenMode mode,
+                                        InUseWait& wait, OpenFailure& failure)
+{
+    for (;;) {
+        std::unique_ptr<OpenedFile> file = platform.Open(path, mode, failure);
+        if (file || failure != OpenFailure::InUse || !wait.Wait())
+            return file;
+    }
+}
+
+// The attributes that stop a write taken off the copy, and put back when it is done.
+class AttributesStripped {
+public:
+    AttributesStripped(PlatformServices& platform, const std::string& path, std::uint32_t attributes)
+        : platform_(platform), path_(path), stripped_(attributes == FileAttr::Invalid ? 0 : attributes & Unwritable)
+    {
+        if (stripped_)
+            platform_.SetAttributes(path_, attributes & ~Unwritable);
+    }
+    ~AttributesStripped()
+    {
+        if (!stripped_)
+            return;
+        try {
+            const std::uint32_t now = platform_.GetAttributes(path_);
+            if (now != FileAttr::Invalid)
+                platform_.SetAttributes(path_, now | stripped_);
+        } catch (...) {
+            // A destructor lets nothing out, not even the recording platform's kill.
+        }
+    }
+    AttributesStripped(const AttributesStripped&) = delete;
+    AttributesStripped& operator=(const AttributesStripped&) = delete;
+    bool Any() const { return stripped_ != 0; }
+
+private:
+    PlatformServices& platform_;
+    const std::string& path_;
+    const std::uint32_t stripped_;
+};
+
 // Where the copy's bytes start to differ from its purged form: the first line that goes,
 // or an earlier one that comes back with another line end. False when no line goes.
 bool FindFirstChange(OpenedFile& copy, const std::string& path, LineMarker& marker, std::uint64_t& change)
@@ -55,35 +122,58 @@ void WritePurgedContent(OpenedFile& copy, PurgeJournal& journal, LineMarker& mar
         throw StreamWriteError();
 }
 
-} // namespace
-
-bool PurgeLinesOfCopy(PlatformServices& platform, const std::string& path, LineMarker& marker)
+// Rewrites the open copy from change on behind a journal; throws the journal's or the
+// file layer's error, the copy put back as it was wherever that could be done.
+void Rewrite(PlatformServices& platform, DataRoot& data, OpenedFile& copy, const std::string& path,
+             LineMarker& marker, std::uint64_t change)
 {
-    // Where it cannot be written, it is still read: only a copy that needs a purge fails.
-    bool writable = true;
-    std::unique_ptr<OpenedFile> copy = platform.Open(path, OpenMode::Rewrite);
-    if (!copy) {
-        writable = false;
-        copy = platform.Open(path, OpenMode::Read);
-    }
-    if (!copy)
-        throw CannotOpenFile(Utf8ToWindows1252BestFit(path));
-    std::uint64_t change = 0;
-    if (!FindFirstChange(*copy, path, marker, change))
-        return false;
-    // Windows refuses to write over these; Wine would not, so check first.
-    if (!writable || (copy->Attributes() & Unwritable))
-        throw CannotCreateFile(Utf8ToWindows1252BestFit(path));
-
-    PurgeJournal journal(platform, path);
-    journal.Save(*copy, change, copy->Size());
+    const JournalRecord record = RecordOf(copy, path, change);
+    PurgeJournal journal(platform, data, path);
+    journal.Save(copy, record);
     try {
-        WritePurgedContent(*copy, journal, marker);
+        WritePurgedContent(copy, journal, marker);
     } catch (...) {
-        if (journal.Restore(*copy))
+        if (journal.Restore(copy))
             journal.Remove();
         throw;
     }
     journal.Remove();
-    return true;
+}
+
+} // namespace
+
+CopyOutcome PurgeLinesOfCopy(PlatformServices& platform, DataRoot& data, const std::string& path, LineMarker& marker,
+                             std::uint32_t& runWaited)
+{
+    try {
+        InUseWait wait(platform, runWaited);
+        OpenFailure failure = OpenFailure::None, readFailure = OpenFailure::None;
+        std::unique_ptr<OpenedFile> copy = OpenWaiting(platform, path, OpenMode::Rewrite, wait, failure);
+        const bool writable = copy != nullptr;
+        // Where it cannot be written, it is still read: only a copy that needs a purge fails.
+        if (!copy)
+            copy = OpenWaiting(platform, path, OpenMode::Read, wait, readFailure);
+        std::uint64_t change = 0;
+        if (!copy)
+            return CopyOutcome::NotPurged;
+        if (!FindFirstChange(*copy, path, marker, change))
+            return CopyOutcome::Clean;
+
+        const AttributesStripped stripped(platform, path, copy->Attributes());
+        if (!writable) {
+            // Opened again for writing once its attributes are off; never through a link.
+            if (failure == OpenFailure::ReparsePoint || !stripped.Any())
+                return CopyOutcome::NotPurged;
+            copy.reset();
+            copy = OpenWaiting(platform, path, OpenMode::Rewrite, wait, failure);
+            if (!copy)
+                return CopyOutcome::NotPurged;
+            if (!FindFirstChange(*copy, path, marker, change))
+                return CopyOutcome::Clean;
+        }
+        Rewrite(platform, data, *copy, path, marker, change);
+        return CopyOutcome::Purged;
+    } catch (const EngineError&) {
+        return CopyOutcome::NotPurged;
+    }
 }

@@ -24,6 +24,7 @@ struct FindEntry {
     std::string name;
     std::uint32_t attributes = 0;
     std::string shortName;   // the 8.3 name it also answers to; empty when it has no other
+    std::uint64_t written = 0;   // last written, in the system's clock (Now); 0 when unknown
 };
 
 // An open find listing; destroying it closes it.
@@ -48,13 +49,23 @@ struct OpenedKey {
     bool missing = false;               // it did not open because it does not exist
 };
 
+// What a file is, whatever name leads to it: every hard link of a file has its identity.
+struct FileIdentity {
+    std::uint32_t volume = 0;   // the volume's serial number
+    std::uint64_t index = 0;    // the file's number on that volume
+    bool operator==(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
+    bool operator!=(const FileIdentity& other) const { return !(*this == other); }
+};
+
 // An open file, read and written at given offsets; destroying it closes it.
 class OpenedFile {
 public:
     virtual ~OpenedFile() = default;
-    // The size and the attribute word the file had when it was opened.
+    // The size, the attribute word and the identity the file had when it was opened. A
+    // device has no identity: it reads as all zeros.
     virtual std::uint64_t Size() const = 0;
     virtual std::uint32_t Attributes() const = 0;
+    virtual FileIdentity Identity() const = 0;
     // Up to size bytes from offset into buffer; read is 0 at the end. False when the read failed.
     virtual bool Read(std::uint64_t offset, char* buffer, std::size_t size, std::size_t& read) = 0;
     // All size bytes at offset; false when they were not all written.
@@ -63,14 +74,58 @@ public:
     virtual bool Truncate(std::uint64_t size) = 0;
     // Makes everything written so far durable.
     virtual bool Flush() = 0;
+    // Marks the file as written now (PlatformServices::Now), its content unchanged.
+    virtual bool Touch() = 0;
 };
 
 // How a file is opened. Every mode shares the file with readers only: while it is open,
-// no other program can write, rename or delete it.
+// no other program can write, rename or delete it. The modes that write never follow a
+// link: a path that is one (a symbolic link, a junction, a mount point) does not open.
 enum class OpenMode {
     Read,        // an existing file, for reading
     Rewrite,     // an existing file, for reading and writing
     CreateNew,   // a file made new under a name nothing has yet, for reading and writing
+};
+
+// Why an open failed.
+enum class OpenFailure {
+    None,
+    InUse,          // another program holds the file open in a way the mode excludes
+    ReparsePoint,   // the path is a link, and the mode writes
+    Other,          // missing, a directory, refused, a name taken...
+};
+
+// A folder the program holds open: while it is held no other program can rename or delete
+// it (Windows 95/98/Me cannot hold one: there it is only known to be a folder). Destroying
+// it lets go.
+class HeldFolder {
+public:
+    virtual ~HeldFolder() = default;
+    // Whether only Administrators and SYSTEM can change it and what it holds: it is owned
+    // by one of them, and its access list, protected from its parent's, lets no other
+    // account write, delete, change the access list or take it over. True on a volume
+    // that keeps no access rights (FAT32): there every account may change every file, and
+    // no folder could be kept from them.
+    virtual bool AdministratorsOnly() = 0;
+};
+
+// Whom the program runs as, which decides where its own data may live.
+enum class ProgramRights {
+    Administrator,   // administrator rights or SYSTEM, on the NT family
+    StandardUser,    // any other account on the NT family
+    Windows9x,       // Windows 95/98/Me, which know no rights
+};
+
+// The system's folders for programs' data.
+enum class DataFolder {
+    Common,   // of every user of the machine
+    Local,    // of this user, on this machine
+};
+
+// Who may write in a directory the program makes.
+enum class DirectoryAccess {
+    Inherited,            // whatever its parent passes on
+    AdministratorsOnly,   // Administrators and SYSTEM, nobody else (see HeldFolder)
 };
 
 struct ProcessEntry {
@@ -103,14 +158,29 @@ public:
     // Opens HKEY_CURRENT_USER\path with full access, never creating it.
     virtual OpenedKey OpenCurrentUserKey(const std::string& path) = 0;
 
-    // Null when the file cannot be opened so: missing, a directory, refused, held open by
-    // another program in a way the mode excludes, or (CreateNew) a name already taken.
-    virtual std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) = 0;
-    // The user's folder for temporary files, ending with a backslash; empty when unknown.
-    virtual std::string TemporaryDirectory() = 0;
+    // Null when the file cannot be opened so, and failure says why.
+    virtual std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode, OpenFailure& failure) = 0;
+    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode)
+    {
+        OpenFailure failure;
+        return Open(path, mode, failure);
+    }
     // Makes a directory; true also when the name is taken already, by a directory or by a
     // file (the system answers "already exists" to both).
-    virtual bool MakeDirectory(const std::string& path) = 0;
+    virtual bool MakeDirectory(const std::string& path, DirectoryAccess access) = 0;
+    // Gives a file or a directory another name in the same volume, never copying it; false
+    // when the new name is taken.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    // Holds the directory at path open. Null when there is none, or when path is a link.
+    virtual std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) = 0;
+
+    virtual ProgramRights Rights() = 0;
+    // The system's folder, without a final backslash; empty where the system has none.
+    virtual std::string DataDirectory(DataFolder folder) = 0;
+
+    // The time now, in 100-nanosecond steps, as the file system stamps files.
+    virtual std::uint64_t Now() = 0;
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
 
     // The program's modal information box; returns when the user closes it.
     virtual void ShowInformationBox(const std::string& text) = 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -20,7 +21,12 @@ const char* const kCallNames[] = {
     "FindFirst", "FindNext", "FindClose", "GetAttributes", "SetAttributes", "DeleteFile",
     "FileExists", "CurrentDirectory", "WindowsDirectory", "Processes", "TerminateProcess",
     "OpenKey", "DeleteValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
-    "CloseFile", "TemporaryDirectory", "MakeDirectory", "InformationBox"};
+    "TouchFile", "CloseFile", "MakeDirectory", "Rename", "HoldFolder", "FolderSecurity", "CloseFolder", "Rights",
+    "DataDirectory", "Now", "Sleep", "InformationBox"};
+
+// The machine's clock at its start, in the file system's 100 ns steps (1 January 2026).
+constexpr std::uint64_t kClockStart = 134116128000000000ull;
+constexpr std::uint32_t kVolumeSerial = 0x1CEB00DA;
 
 bool SameName(const std::string& a, const std::string& b) { return FoldName(a) == FoldName(b); }
 
@@ -83,12 +89,27 @@ struct RecordingPlatform::Node {
     std::string access;
     bool unlistable = false;
     bool immutable = false;
+    bool administratorsOnly = false;
+    std::uint64_t index = 0;     // its identity on the volume
+    std::uint64_t written = 0;   // in the clock of Now()
     std::optional<HeldBy> held;
+    std::uint64_t heldUntil = 0;   // ms on the clock
     int opens = 0;     // by the program, each sharing reading only
     int writers = 0;   // of those, the ones open for writing
+    int folderHolds = 0;   // by the program
     std::vector<std::unique_ptr<Node>> children;
 
     bool IsDirectory() const { return (attributes & FileAttr::Directory) != 0; }
+
+    // Another program's hold, while it lasts.
+    std::optional<HeldBy> HeldAt(std::uint64_t clock) const { return clock < heldUntil ? held : std::nullopt; }
+
+    // Whether it or anything in it is open: then it cannot be renamed.
+    bool Busy(std::uint64_t clock) const
+    {
+        return opens || folderHolds || HeldAt(clock) ||
+               std::any_of(children.begin(), children.end(), [clock](const auto& c) { return c->Busy(clock); });
+    }
 
     bool Answers(const std::string& n) const
     {
@@ -137,8 +158,14 @@ struct RecordingPlatform::Node {
         if (!shortName.empty()) out << ", short " << shortName;
         if (!IsDirectory()) out << ", " << contents.size() << " bytes";
         if (!access.empty()) out << ", access " << access;
-        if (held) out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
+        if (held) {
+            out << ", held by " << (*held == HeldBy::Reader ? "reader" : "writer");
+            if (heldUntil != std::numeric_limits<std::uint64_t>::max())
+                out << " until " << heldUntil;
+        }
         if (opens) out << ", open " << opens << " (" << writers << " writing)";
+        if (folderHolds) out << ", held " << folderHolds;
+        if (administratorsOnly) out << ", administrators only";
         if (unlistable) out << ", unlistable";
         if (immutable) out << ", immutable";
         out << '\n';
@@ -189,6 +216,13 @@ RecordingPlatform::Node* RecordingPlatform::Lookup(const std::string& path) cons
     return Resolve(path, parts) ? Walk(parts, parts.size()) : nullptr;
 }
 
+RecordingPlatform::Node* RecordingPlatform::Parent(const std::string& path) const
+{
+    std::vector<std::string> parts;
+    Node* dir = Resolve(path, parts) && !parts.empty() ? Walk(parts, parts.size() - 1) : nullptr;
+    return dir && dir->IsDirectory() ? dir : nullptr;
+}
+
 RecordingPlatform::Node& RecordingPlatform::Require(const std::string& path) const
 {
     Node* node = Lookup(path);
@@ -207,6 +241,8 @@ RecordingPlatform::Node& RecordingPlatform::Make(const std::string& path, bool d
         if (!next) {
             auto created = std::make_unique<Node>();
             created->name = parts[i];
+            created->index = nextIndex_++;
+            created->written = Stamp();
             next = created.get();
             node->children.push_back(std::move(created));
             if (i + 1 == parts.size() && !directory) next->attributes = FileAttr::Archive;
@@ -238,9 +274,18 @@ void RecordingPlatform::SetShortName(const std::string& path, const std::string&
 }
 
 void RecordingPlatform::SetUnlistable(const std::string& dir) { Require(dir).unlistable = true; }
-void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how) { Require(path).held = how; }
+void RecordingPlatform::HoldOpen(const std::string& path, HeldBy how, std::uint64_t until)
+{
+    Node& node = Require(path);
+    node.held = how;
+    node.heldUntil = until;
+}
 void RecordingPlatform::MakeImmutable(const std::string& path) { Require(path).immutable = true; }
 void RecordingPlatform::SetAccess(const std::string& path, const std::string& access) { Require(path).access = access; }
+void RecordingPlatform::SetAdministratorsOnly(const std::string& dir, bool administratorsOnly)
+{
+    Require(dir).administratorsOnly = administratorsOnly;
+}
 bool RecordingPlatform::AppendByOtherProgram(const std::string& path, const std::string& bytes)
 {
     Node& file = Require(path);
@@ -251,7 +296,12 @@ bool RecordingPlatform::AppendByOtherProgram(const std::string& path, const std:
 void RecordingPlatform::SetOtherProgram(std::function<void()> program) { otherProgram_ = std::move(program); }
 void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
 void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
-void RecordingPlatform::SetTemporaryDir(const std::string& path) { temporaryDir_ = path; }
+void RecordingPlatform::SetRights(ProgramRights rights) { rights_ = rights; }
+void RecordingPlatform::SetDataDirectories(const std::string& common, const std::string& local)
+{
+    commonDir_ = common;
+    localDir_ = local;
+}
 
 std::uint32_t RecordingPlatform::AddProcess(const std::string& exe, bool canOpen, bool canTerminate)
 {
@@ -350,7 +400,8 @@ std::string RecordingPlatform::Dump() const
 {
     std::ostringstream out;
     root_->Dump(out, 0);
-    out << "current directory " << currentDir_ << "\nwindows directory " << windowsDir_ << "\nprocesses:\n";
+    out << "current directory " << currentDir_ << "\nwindows directory " << windowsDir_ << "\nclock " << clock_
+        << " ms\nprocesses:\n";
     for (const Process& process : processes_) {
         out << "  " << process.entry.id << ' ' << process.entry.exe;
         if (!process.canOpen) out << " (cannot be opened)";
@@ -368,6 +419,8 @@ std::string RecordingPlatform::Dump() const
 
 // ---- Log and faults
 
+std::uint64_t RecordingPlatform::Stamp() const { return kClockStart + clock_ * 10000; }
+
 bool RecordingPlatform::Begin(Call call)
 {
     const std::size_t number = calls_++;
@@ -376,7 +429,7 @@ bool RecordingPlatform::Begin(Call call)
     if (number == killAt_) {
         dead_ = true;
         // A close runs in a destructor: the program dies there without a word.
-        if (call != Call::FindClose && call != Call::CloseKey && call != Call::CloseFile &&
+        if (call != Call::FindClose && call != Call::CloseKey && call != Call::CloseFile && call != Call::CloseFolder &&
             !(call == Call::WriteFile && tearWrite_))
             throw ProgramKilled();
         return call != Call::WriteFile;
@@ -487,6 +540,7 @@ public:
 
     std::uint64_t Size() const override { return size_; }
     std::uint32_t Attributes() const override { return attributes_; }
+    FileIdentity Identity() const override { return {kVolumeSerial, node_.index}; }
 
     bool Read(std::uint64_t offset, char* buffer, std::size_t size, std::size_t& read) override
     {
@@ -504,6 +558,7 @@ public:
         if (contents.size() < offset + size) contents.resize(static_cast<std::size_t>(offset + size), '\0');
         contents.replace(static_cast<std::size_t>(offset), size, data, size);
         node_.attributes |= FileAttr::Archive;   // as Windows marks a file that changed
+        node_.written = platform_.Stamp();
         if (platform_.dead_) throw ProgramKilled();
         return true;
     }
@@ -512,17 +567,26 @@ public:
     {
         if (Begin(Call::SetEndOfFile, size, 0) || !writing_) return false;
         node_.contents.resize(static_cast<std::size_t>(size), '\0');
+        node_.written = platform_.Stamp();
         return true;
     }
 
     bool Flush() override { return !Begin(Call::FlushFile, 0, 0) && writing_; }
 
+    bool Touch() override
+    {
+        if (Begin(Call::TouchFile, 0, 0) || !writing_) return false;
+        node_.written = platform_.Stamp();
+        return true;
+    }
+
 private:
     bool Begin(Call call, std::uint64_t a, std::uint64_t b)
     {
         if (platform_.otherProgram_ && !platform_.dead_) platform_.otherProgram_();
-        const std::string arguments = call == Call::FlushFile ? "" : call == Call::SetEndOfFile ? std::to_string(a)
-                                                                                                 : std::to_string(a) + " " + std::to_string(b);
+        const std::string arguments = call == Call::FlushFile || call == Call::TouchFile ? ""
+                                      : call == Call::SetEndOfFile ? std::to_string(a)
+                                                                   : std::to_string(a) + " " + std::to_string(b);
         return platform_.Begin(call, node_.name + (arguments.empty() ? "" : " " + arguments));
     }
 
@@ -559,7 +623,7 @@ std::unique_ptr<FindListing> RecordingPlatform::FindFirst(const std::string& pat
             if (Matches(leaf, dots)) entries.push_back({dots, FileAttr::Directory, {}});
     for (const Node* child : dir->Listed())
         if (wildcard ? child->MatchesPattern(leaf) : child->Answers(leaf))
-            entries.push_back({child->name, child->attributes, child->shortName});
+            entries.push_back({child->name, child->attributes, child->shortName, child->written});
     if (entries.empty()) return nullptr;
     first = entries.front();
     return std::make_unique<Listing>(*this, std::move(entries));
@@ -592,7 +656,7 @@ bool RecordingPlatform::RemoveFile(const std::string& path)
     if (!Resolve(path, parts) || parts.empty()) return false;
     Node* dir = Walk(parts, parts.size() - 1);
     Node* file = dir && dir->IsDirectory() ? dir->Child(parts.back()) : nullptr;
-    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->held || file->opens ||
+    if (!file || file->IsDirectory() || (file->attributes & FileAttr::ReadOnly) || file->HeldAt(clock_) || file->opens ||
         file->immutable)
         return false;
     dir->Remove(file);
@@ -639,43 +703,129 @@ OpenedKey RecordingPlatform::OpenCurrentUserKey(const std::string& path)
     return {std::make_unique<Key>(*this, *record)};
 }
 
-std::unique_ptr<OpenedFile> RecordingPlatform::Open(const std::string& path, OpenMode mode)
+std::unique_ptr<OpenedFile> RecordingPlatform::Open(const std::string& path, OpenMode mode, OpenFailure& failure)
 {
     const char* const modes[] = {"read", "rewrite", "create new"};
+    failure = OpenFailure::Other;
     if (otherProgram_ && !dead_) otherProgram_();
     if (Begin(Call::OpenFile, path + " " + modes[static_cast<int>(mode)])) return nullptr;
     Node* file = Lookup(path);
+    if (mode != OpenMode::Read && file && (file->attributes & FileAttr::ReparsePoint)) {
+        failure = OpenFailure::ReparsePoint;
+        return nullptr;
+    }
     if (mode == OpenMode::CreateNew) {
-        std::vector<std::string> parts;
-        Node* dir = Resolve(path, parts) && !parts.empty() ? Walk(parts, parts.size() - 1) : nullptr;
-        if (file || !dir || !dir->IsDirectory()) return nullptr;
+        if (file || !Parent(path)) return nullptr;
+        failure = OpenFailure::None;
         return std::make_unique<File>(*this, Make(path, false), true);
     }
+    if (!file || file->IsDirectory()) return nullptr;
     // Everything here shares reading only: a writer shuts it out and it shuts writers out.
-    if (!file || file->IsDirectory() || file->held == HeldBy::Writer || file->writers) return nullptr;
-    if (mode == OpenMode::Rewrite &&
-        (file->opens || file->immutable || (file->attributes & FileAttr::ReadOnly)))
+    if (file->HeldAt(clock_) == HeldBy::Writer || file->writers || (mode == OpenMode::Rewrite && file->opens)) {
+        failure = OpenFailure::InUse;
         return nullptr;
+    }
+    if (mode == OpenMode::Rewrite && (file->immutable || (file->attributes & FileAttr::ReadOnly))) return nullptr;
+    failure = OpenFailure::None;
     return std::make_unique<File>(*this, *file, mode == OpenMode::Rewrite);
 }
 
-std::string RecordingPlatform::TemporaryDirectory()
-{
-    return Begin(Call::TemporaryDirectory) ? std::string() : temporaryDir_;
-}
-
-bool RecordingPlatform::MakeDirectory(const std::string& path)
+bool RecordingPlatform::MakeDirectory(const std::string& path, DirectoryAccess access)
 {
     if (Begin(Call::MakeDirectory, path)) return false;
     // A name already taken is "already there", by a file as by a directory, as the
-    // system answers. The user's temporary folder is always there: parents are made as well.
+    // system answers. The system's folders are always there: parents are made as well.
     if (Lookup(path)) return true;
     std::vector<std::string> parts;
     if (!Resolve(path, parts)) return false;
     for (std::size_t i = 1; i < parts.size(); ++i)
         if (const Node* on = Walk(parts, i); on && !on->IsDirectory()) return false;
-    Make(path, true);
+    Make(path, true).administratorsOnly = access == DirectoryAccess::AdministratorsOnly;
     return true;
+}
+
+bool RecordingPlatform::Rename(const std::string& from, const std::string& to)
+{
+    if (Begin(Call::Rename, from + " " + to)) return false;
+    std::vector<std::string> fromParts, toParts;
+    Node* node = Lookup(from);
+    Node* source = Parent(from);
+    Node* target = Parent(to);
+    if (!node || !source || !target || Lookup(to) || node->Busy(clock_) || !Resolve(from, fromParts) ||
+        !Resolve(to, toParts))
+        return false;
+    if (toParts.size() > fromParts.size() &&
+        std::equal(fromParts.begin(), fromParts.end(), toParts.begin(), SameName))
+        return false;   // into itself
+    const auto slot = std::find_if(source->children.begin(), source->children.end(),
+                                   [node](const auto& child) { return child.get() == node; });
+    std::unique_ptr<Node> moved = std::move(*slot);
+    source->children.erase(slot);
+    moved->name = toParts.back();
+    moved->shortName.clear();
+    target->children.push_back(std::move(moved));
+    return true;
+}
+
+// A folder the program holds; its destruction is the close call.
+class RecordingPlatform::Folder : public HeldFolder {
+public:
+    Folder(RecordingPlatform& platform, Node& node, std::string path)
+        : platform_(platform), node_(node), path_(std::move(path))
+    {
+        ++node_.folderHolds;
+        ++platform_.heldFolders_;
+    }
+    ~Folder() override
+    {
+        platform_.Begin(Call::CloseFolder, path_);
+        --node_.folderHolds;
+        --platform_.heldFolders_;
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    bool AdministratorsOnly() override
+    {
+        return !platform_.Begin(Call::FolderSecurity, path_) && node_.administratorsOnly;
+    }
+
+private:
+    RecordingPlatform& platform_;
+    Node& node_;   // held folders cannot be renamed nor deleted: the node stays
+    const std::string path_;
+};
+
+std::unique_ptr<HeldFolder> RecordingPlatform::HoldFolder(const std::string& path)
+{
+    if (Begin(Call::HoldFolder, path)) return nullptr;
+    Node* node = Lookup(path);
+    if (!node || !node->IsDirectory() || (node->attributes & FileAttr::ReparsePoint)) return nullptr;
+    return std::make_unique<Folder>(*this, *node, path);
+}
+
+ProgramRights RecordingPlatform::Rights()
+{
+    Begin(Call::Rights);   // a question that cannot fail
+    return rights_;
+}
+
+std::string RecordingPlatform::DataDirectory(DataFolder folder)
+{
+    if (Begin(Call::DataDirectory, folder == DataFolder::Common ? "common" : "local")) return {};
+    return folder == DataFolder::Common ? commonDir_ : localDir_;
+}
+
+std::uint64_t RecordingPlatform::Now()
+{
+    Begin(Call::Now);   // a question that cannot fail
+    return Stamp();
+}
+
+void RecordingPlatform::Sleep(std::uint32_t milliseconds)
+{
+    Begin(Call::Sleep, std::to_string(milliseconds));
+    clock_ += milliseconds;
 }
 
 void RecordingPlatform::ShowInformationBox(const std::string& text)

@@ -4,7 +4,8 @@
 // to fail calls. Directories list their entries by upper-cased name, as NTFS does.
 // Names are UTF-8 (8-bit Windows-1252 names are read as such) and compare without
 // regard to case, as NTFS does; a file can carry an 8.3 short name that pattern lookups
-// also match. Paths have no length limit, as the wide API's have none.
+// also match. Paths have no length limit, as the wide API's have none. Its clock moves
+// only when the program sleeps, so waits take no real time.
 #include "cleaning/PlatformServices.h"
 
 #include <cstddef>
@@ -24,8 +25,8 @@ public:
     enum class Call {
         FindFirst, FindNext, FindClose, GetAttributes, SetAttributes, DeleteFile, FileExists,
         CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue,
-        CloseKey, OpenFile, ReadFile, WriteFile, SetEndOfFile, FlushFile, CloseFile, TemporaryDirectory,
-        MakeDirectory, InformationBox
+        CloseKey, OpenFile, ReadFile, WriteFile, SetEndOfFile, FlushFile, TouchFile, CloseFile, MakeDirectory,
+        Rename, HoldFolder, FolderSecurity, CloseFolder, Rights, DataDirectory, Now, Sleep, InformationBox
     };
     // How another program holds a file open: for reading, sharing reading and writing (it
     // cannot be deleted) or for writing, sharing reading (it cannot be read, written or
@@ -41,13 +42,17 @@ public:
                  std::uint32_t attributes = FileAttr::Archive);
     void SetShortName(const std::string& path, const std::string& shortName);
     void SetUnlistable(const std::string& dir);       // listing its contents fails
-    void HoldOpen(const std::string& path, HeldBy how);
+    // Held until the clock reaches until (milliseconds), or for good.
+    void HoldOpen(const std::string& path, HeldBy how, std::uint64_t until = ~0ull);
     // As chattr +i does: its attributes and contents cannot change and it survives every
     // deletion (Wine even reports such a deletion as done).
     void MakeImmutable(const std::string& path);
     // Who may do what with a file, as its security descriptor says; a text of the test's
     // choosing, kept as long as the file is.
     void SetAccess(const std::string& path, const std::string& access);
+    // Whether only Administrators and SYSTEM can change a folder (HeldFolder); true for
+    // those the program makes so, false for every other.
+    void SetAdministratorsOnly(const std::string& dir, bool administratorsOnly);
     // Another program adding bytes at the end of a file, as any program may while the
     // program has not opened it: false when an open of the program's shuts it out.
     bool AppendByOtherProgram(const std::string& path, const std::string& bytes);
@@ -55,7 +60,9 @@ public:
     void SetOtherProgram(std::function<void()> program);
     void SetCurrentDir(const std::string& path);
     void SetWindowsDir(const std::string& path);
-    void SetTemporaryDir(const std::string& path);   // ending with a backslash
+    void SetRights(ProgramRights rights);
+    // The system's data folders; empty for one the system lacks.
+    void SetDataDirectories(const std::string& common, const std::string& local);
 
     std::uint32_t AddProcess(const std::string& exe, bool canOpen = true, bool canTerminate = true);
 
@@ -80,9 +87,11 @@ public:
     const std::vector<std::string>& Log() const { return log_; }   // e.g. "FindFirst c:\*.*"
     void ClearLog() { log_.clear(); }
     std::size_t CallCount() const { return calls_; }     // calls since construction
+    std::uint64_t Clock() const { return clock_; }       // milliseconds slept since construction
     int OpenListings() const { return openListings_; }
     int OpenKeys() const { return openKeys_; }
     int OpenFiles() const { return openFiles_; }
+    int HeldFolders() const { return heldFolders_; }
 
     // ---- Fault injection. A failing call behaves as the real call does when it fails:
     // no entry / false / Invalid / empty text / empty list / null key / the call's
@@ -106,9 +115,15 @@ public:
     std::vector<ProcessEntry> Processes() override;
     bool TerminateProcess(std::uint32_t id) override;
     OpenedKey OpenCurrentUserKey(const std::string& path) override;
-    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) override;
-    std::string TemporaryDirectory() override;
-    bool MakeDirectory(const std::string& path) override;
+    using PlatformServices::Open;
+    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode, OpenFailure& failure) override;
+    bool MakeDirectory(const std::string& path, DirectoryAccess access) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override;
+    ProgramRights Rights() override;
+    std::string DataDirectory(DataFolder folder) override;
+    std::uint64_t Now() override;
+    void Sleep(std::uint32_t milliseconds) override;
     void ShowInformationBox(const std::string& text) override;
 
 private:
@@ -116,6 +131,7 @@ private:
     class Listing;
     class Key;
     class File;
+    class Folder;
     struct Process {
         ProcessEntry entry;
         bool canOpen = true;
@@ -133,6 +149,7 @@ private:
         Value* Find(const std::string& name);
     };
 
+    std::uint64_t Stamp() const;   // the clock as Now() gives it
     // Log and count one call; true when a fault switch says it must fail.
     bool Begin(Call call);
     bool Begin(Call call, const std::string& argument);
@@ -141,6 +158,7 @@ private:
     bool Resolve(const std::string& path, std::vector<std::string>& parts) const;
     Node* Walk(const std::vector<std::string>& parts, std::size_t count) const;
     Node* Lookup(const std::string& path) const;          // null when missing
+    Node* Parent(const std::string& path) const;          // the directory that would hold it
     Node& Require(const std::string& path) const;         // std::logic_error when missing
     Node& Make(const std::string& path, bool directory);  // creates missing parents
     KeyRecord* FindKey(const std::string& key) const;
@@ -148,7 +166,11 @@ private:
     std::unique_ptr<Node> root_;
     std::string currentDir_ = "c:\\";
     std::string windowsDir_ = "c:\\windows";
-    std::string temporaryDir_ = "c:\\temp\\";
+    ProgramRights rights_ = ProgramRights::Administrator;
+    std::string commonDir_ = "c:\\programdata";
+    std::string localDir_ = "c:\\users\\user\\appdata\\local";
+    std::uint64_t clock_ = 0;
+    std::uint64_t nextIndex_ = 1;
     std::vector<Process> processes_;
     std::uint32_t nextProcessId_ = 100;
     std::vector<std::unique_ptr<KeyRecord>> keys_;   // in the order added
@@ -164,4 +186,5 @@ private:
     int openListings_ = 0;
     int openKeys_ = 0;
     int openFiles_ = 0;
+    int heldFolders_ = 0;
 };

@@ -9,7 +9,7 @@
 
 SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
                                RunProgress& progress)
-    : platform_(platform), report_(report), flags_(flags), progress_(progress)
+    : platform_(platform), data_(platform), report_(report), flags_(flags), progress_(progress)
 {
 }
 
@@ -18,8 +18,11 @@ DriveFindings SystemCleaning::WalkDrive(const std::string& dir, const std::vecto
     std::vector<std::string> utf8Names;
     for (const std::string& name : names)
         utf8Names.push_back(Windows1252ToUtf8(name));
+    std::vector<std::string> passOver;
+    if (!data_.Path().empty())
+        passOver.push_back(data_.Path());
     std::vector<NameFindings> found =
-        ::WalkDrive(platform_, Windows1252ToUtf8(dir), utf8Names, passOver_, flags_, progress_);
+        ::WalkDrive(platform_, Windows1252ToUtf8(dir), utf8Names, passOver, flags_, progress_);
     DriveFindings findings;
     for (std::size_t i = 0; i < names.size(); ++i)
         findings[names[i]] = std::move(found[i]);
@@ -33,7 +36,7 @@ void SystemCleaning::DeleteFound(const std::string& name, const NameFindings& fo
 
 void SystemCleaning::PurgeFound(const std::string& fileName, const std::string& marker, const NameFindings& found)
 {
-    ::PurgeFound(platform_, flags_, Windows1252ToUtf8(fileName), marker, found, progress_);
+    ::PurgeFound(platform_, data_, report_, flags_, Windows1252ToUtf8(fileName), marker, found, progress_);
 }
 
 bool SystemCleaning::ForceDeleteFile(const std::string& path)

@@ -1,5 +1,6 @@
 #pragma once
 // The cleaning operations of the removal plans over one set of platform services.
+#include "cleaning/DataRoot.h"
 #include "cleaning/PathSearch.h"
 #include "cleaning/PlatformServices.h"
 #include "engine/CleaningOperations.h"
@@ -18,10 +19,8 @@ public:
     SystemCleaning(PlatformServices& platform, Report& report, SharedFlags& flags,
                    RunProgress& progress = UnwatchedRun());
 
-    // Folders the walks pass over, neither entered nor counted: the program's own (UTF-8
-    // full paths ending with a backslash).
-    void PassOver(std::vector<std::string> folders) { passOver_ = std::move(folders); }
-
+    // The walk passes over the program's own folder (Data()), neither entering nor
+    // counting it: what the program keeps there is never found again.
     DriveFindings WalkDrive(const std::string& dir, const std::vector<std::string>& names) override;
     void DeleteFound(const std::string& name, const NameFindings& found) override;
     void PurgeFound(const std::string& fileName, const std::string& marker, const NameFindings& found) override;
@@ -31,10 +30,13 @@ public:
     void KillProcessByName(const std::string& imageName) override;
     void RemoveStartupValue(const std::string& valueName) override;
 
+    // The folder of the program's own files, held for as long as the operations live.
+    DataRoot& Data() { return data_; }
+
 private:
     PlatformServices& platform_;
+    DataRoot data_;
     Report& report_;
     SharedFlags& flags_;
     RunProgress& progress_;
-    std::vector<std::string> passOver_;
 };

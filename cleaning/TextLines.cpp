@@ -56,7 +56,7 @@ void WindowWriter::Flush()
 }
 
 bool CopyFileBytes(OpenedFile& from, std::uint64_t fromOffset, OpenedFile& to, std::uint64_t toOffset,
-                   std::uint64_t length, std::uint64_t& copied)
+                   std::uint64_t length, std::uint64_t& copied, Sha256* hash)
 {
     std::vector<char> window(static_cast<std::size_t>(std::min<std::uint64_t>(length, FileWindow)));
     copied = 0;
@@ -69,6 +69,8 @@ bool CopyFileBytes(OpenedFile& from, std::uint64_t fromOffset, OpenedFile& to, s
             return true;
         if (!to.Write(toOffset + copied, window.data(), read))
             return false;
+        if (hash)
+            hash->Add(window.data(), read);
         copied += read;
     }
     return true;

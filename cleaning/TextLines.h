@@ -2,6 +2,7 @@
 // The text-line format of configuration files, read and written through bounded windows,
 // so that memory does not grow with the size of a file nor with the length of a line.
 #include "cleaning/PlatformServices.h"
+#include "cleaning/Sha256.h"
 #include "engine/EngineError.h"
 
 #include <cstddef>
@@ -97,7 +98,7 @@ private:
     std::vector<char> held_;
 };
 
-// Copies length bytes of one file into another; copied falls short when from ends sooner.
-// False when a read or a write failed.
+// Copies length bytes of one file into another, adding them to hash where one is given;
+// copied falls short when from ends sooner. False when a read or a write failed.
 bool CopyFileBytes(OpenedFile& from, std::uint64_t fromOffset, OpenedFile& to, std::uint64_t toOffset,
-                   std::uint64_t length, std::uint64_t& copied);
+                   std::uint64_t length, std::uint64_t& copied, Sha256* hash = nullptr);

@@ -3,15 +3,19 @@
 // reaches the system only through the table it is given, so a test can replace any one
 // entry (to make that call fail, or to act between two steps) and keep the others real.
 // Functions that some supported Windows lack are looked up at first use (LateBound):
-// Tool Help (not in Windows NT 4.0) and the wide file functions (stubs in Windows
-// 95/98/Me, where the platform calls the ANSI ones only).
+// Tool Help (not in Windows NT 4.0), the wide file functions (stubs in Windows 95/98/Me,
+// where the platform calls the ANSI ones only), file security and the shell's folders.
 #include "base/LateBound.h"
 
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 struct Win32Calls {
-    // Tells the family of Windows: ANSI file functions only on 95/98/Me, wide ones elsewhere
+    // Tells the family of Windows: ANSI file functions only on 95/98/Me, which know no
+    // rights either, wide ones elsewhere
     decltype(&::GetVersion) GetVersion = ::GetVersion;
 
     // Find listings, attributes, deletion: the wide functions on \\?\ paths, and the ANSI
@@ -45,11 +49,33 @@ struct Win32Calls {
     decltype(&::WriteFile) WriteFile = ::WriteFile;
     decltype(&::SetEndOfFile) SetEndOfFile = ::SetEndOfFile;
     decltype(&::FlushFileBuffers) FlushFileBuffers = ::FlushFileBuffers;
+    decltype(&::SetFileTime) SetFileTime = ::SetFileTime;
     decltype(&::CloseHandle) CloseHandle = ::CloseHandle;
-    LateBound<decltype(&::GetTempPathW)> GetTempPathW{"kernel32.dll", "GetTempPathW"};
-    decltype(&::GetTempPathA) GetTempPathA = ::GetTempPathA;
     LateBound<decltype(&::CreateDirectoryW)> CreateDirectoryW{"kernel32.dll", "CreateDirectoryW"};
     decltype(&::CreateDirectoryA) CreateDirectoryA = ::CreateDirectoryA;
+    // A rename that never copies: MoveFileEx without MOVEFILE_COPY_ALLOWED (missing in
+    // Windows 95/98/Me, where MoveFile renames within a volume)
+    LateBound<decltype(&::MoveFileExW)> MoveFileExW{"kernel32.dll", "MoveFileExW"};
+    decltype(&::MoveFileA) MoveFileA = ::MoveFileA;
+    decltype(&::GetSystemTimeAsFileTime) GetSystemTimeAsFileTime = ::GetSystemTimeAsFileTime;
+    decltype(&::Sleep) Sleep = ::Sleep;
+
+    // The program's rights and its data folders. SHGetFolderPath is in shell32 from
+    // Windows 2000 on, and in shfolder.dll where that was installed.
+    LateBound<decltype(&::CheckTokenMembership)> CheckTokenMembership{"advapi32.dll", "CheckTokenMembership"};
+    LateBound<const char* (__cdecl*)()> wine_get_version{"ntdll.dll", "wine_get_version"};
+    LateBound<decltype(&::SHGetFolderPathW)> SHGetFolderPathW{"shell32.dll", "SHGetFolderPathW",
+                                                              static_cast<std::uintptr_t>(E_NOTIMPL)};
+    LateBound<decltype(&::SHGetFolderPathW)> ShfolderGetFolderPathW{"shfolder.dll", "SHGetFolderPathW",
+                                                                    static_cast<std::uintptr_t>(E_NOTIMPL)};
+    // Folder security (the NT family from Windows 2000 on)
+    LateBound<decltype(&::GetSecurityInfo)> GetSecurityInfo{"advapi32.dll", "GetSecurityInfo",
+                                                            ERROR_CALL_NOT_IMPLEMENTED};
+    LateBound<decltype(&::ConvertStringSecurityDescriptorToSecurityDescriptorW)>
+        ConvertStringSecurityDescriptorToSecurityDescriptorW{"advapi32.dll",
+                                                             "ConvertStringSecurityDescriptorToSecurityDescriptorW"};
+    decltype(&::LocalFree) LocalFree = ::LocalFree;
+    LateBound<decltype(&::GetVolumeInformationW)> GetVolumeInformationW{"kernel32.dll", "GetVolumeInformationW"};
 
     // Processes
     LateBound<decltype(&::CreateToolhelp32Snapshot)> CreateToolhelp32Snapshot{
@@ -67,3 +93,10 @@ struct Win32Calls {
     // The plain information box, when the program gives none of its own
     decltype(&::MessageBoxA) MessageBoxA = ::MessageBoxA;
 };
+
+// Whether a wide function failed only because this Windows lacks it: an emptied entry, or
+// a system of the NT family without it.
+inline bool WideMissing()
+{
+    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
+}

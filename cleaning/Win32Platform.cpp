@@ -1,6 +1,7 @@
 #include "cleaning/Win32Platform.h"
 
 #include "base/WindowsFamily.h"
+#include "cleaning/Win32FolderSecurity.h"
 #include "cleaning/Win32Handles.h"
 #include "cleaning/Win32Paths.h"
 
@@ -11,14 +12,21 @@
 
 namespace {
 
+std::uint64_t TimeOf(const FILETIME& time)
+{
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 FindEntry EntryOf(const WIN32_FIND_DATAW& data)
 {
-    return {Utf8FromWide(data.cFileName), data.dwFileAttributes, Utf8FromWide(data.cAlternateFileName)};
+    return {Utf8FromWide(data.cFileName), data.dwFileAttributes, Utf8FromWide(data.cAlternateFileName),
+            TimeOf(data.ftLastWriteTime)};
 }
 
 FindEntry EntryOf(const WIN32_FIND_DATAA& data)
 {
-    return {Utf8FromAnsi(data.cFileName), data.dwFileAttributes, Utf8FromAnsi(data.cAlternateFileName)};
+    return {Utf8FromAnsi(data.cFileName), data.dwFileAttributes, Utf8FromAnsi(data.cAlternateFileName),
+            TimeOf(data.ftLastWriteTime)};
 }
 
 // A listing by the wide functions, or by the ANSI ones.
@@ -49,12 +57,6 @@ private:
     const bool wide_;
 };
 
-// Whether a wide function failed only because it is missing here.
-bool WideMissing()
-{
-    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
-}
-
 class Win32Key : public RegistryKey {
 public:
     Win32Key(const Win32Calls& calls, HKEY key) : calls_(calls), key_(key, calls) {}
@@ -75,13 +77,18 @@ private:
 // A file open through its handle, read and written at offsets.
 class Win32File : public OpenedFile {
 public:
-    Win32File(const Win32Calls& calls, HANDLE handle, std::uint64_t size, std::uint32_t attributes)
-        : calls_(calls), handle_(handle, calls), size_(size), attributes_(attributes)
+    Win32File(const Win32Calls& calls, KernelHandle handle, const BY_HANDLE_FILE_INFORMATION& information)
+        : calls_(calls), handle_(std::move(handle)),
+          size_((static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow),
+          attributes_(information.dwFileAttributes),
+          identity_{information.dwVolumeSerialNumber,
+                    (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow}
     {
     }
 
     std::uint64_t Size() const override { return size_; }
     std::uint32_t Attributes() const override { return attributes_; }
+    FileIdentity Identity() const override { return identity_; }
 
     bool Read(std::uint64_t offset, char* buffer, std::size_t size, std::size_t& read) override
     {
@@ -109,6 +116,13 @@ public:
     bool Truncate(std::uint64_t size) override { return Seek(size) && calls_.SetEndOfFile(handle_.Get()); }
     bool Flush() override { return calls_.FlushFileBuffers(handle_.Get()) != FALSE; }
 
+    bool Touch() override
+    {
+        FILETIME now;
+        calls_.GetSystemTimeAsFileTime(&now);
+        return calls_.SetFileTime(handle_.Get(), nullptr, nullptr, &now) != FALSE;
+    }
+
 private:
     static DWORD Part(std::size_t size) { return static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30)); }
 
@@ -124,6 +138,7 @@ private:
     KernelHandle handle_;
     const std::uint64_t size_;
     const std::uint32_t attributes_;
+    const FileIdentity identity_;
 };
 
 } // namespace
@@ -272,59 +287,60 @@ OpenedKey Win32Platform::OpenCurrentUserKey(const std::string& path)
     return {std::make_unique<Win32Key>(calls_, key)};
 }
 
-std::unique_ptr<OpenedFile> Win32Platform::Open(const std::string& path, OpenMode mode)
+std::unique_ptr<OpenedFile> Win32Platform::Open(const std::string& path, OpenMode mode, OpenFailure& failure)
 {
     const DWORD access = mode == OpenMode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     const DWORD disposition = mode == OpenMode::CreateNew ? CREATE_NEW : OPEN_EXISTING;
+    // What is written is never reached through a link: the link itself opens, and is
+    // refused below.
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (mode == OpenMode::Read ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
     // Readers only are let in beside: nobody else writes, renames or deletes it meanwhile.
     HANDLE handle = wide_ ? calls_.CreateFileW(ExtendedWidePath(path).c_str(), access, FILE_SHARE_READ, nullptr,
-                                               disposition, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                               disposition, flags, nullptr)
                           : INVALID_HANDLE_VALUE;
     std::string ansi;
+    // Windows 95/98/Me know no links, nor the flag.
     if (handle == INVALID_HANDLE_VALUE && (!wide_ || WideMissing()) && AnsiPath(path, ansi))
         handle = calls_.CreateFileA(ansi.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = GetLastError();
     KernelHandle file(handle, calls_);
+    failure = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? OpenFailure::InUse : OpenFailure::Other;
     if (!file.Valid())
         return nullptr;
     // The size it has when opened: a device says 0 and is read no further. A device has
     // no file information either: its attribute word then reads as unknown.
-    BY_HANDLE_FILE_INFORMATION information;
+    BY_HANDLE_FILE_INFORMATION information = {};
     if (!calls_.GetFileInformationByHandle(file.Get(), &information)) {
         information.dwFileAttributes = INVALID_FILE_ATTRIBUTES;
         information.nFileSizeLow = calls_.GetFileSize(file.Get(), &information.nFileSizeHigh);
         if (information.nFileSizeLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
             return nullptr;
     }
-    file.Release();
-    return std::make_unique<Win32File>(
-        calls_, handle, (static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow,
-        information.dwFileAttributes);
-}
-
-std::string Win32Platform::TemporaryDirectory()
-{
-    if (wide_) {
-        wchar_t wide[MAX_PATH + 1];
-        const DWORD length = calls_.GetTempPathW(MAX_PATH + 1, wide);
-        if (length && length <= MAX_PATH)
-            return Utf8FromWide(wide);
-        if (!WideMissing())
-            return {};
+    // Wine opens what a Unix link leads to, but shows the link by its path.
+    const auto isLink = [](DWORD attributes) {
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    };
+    if (mode != OpenMode::Read && (isLink(information.dwFileAttributes) || isLink(GetAttributes(path)))) {
+        failure = OpenFailure::ReparsePoint;
+        return nullptr;
     }
-    char ansi[MAX_PATH + 1];
-    const DWORD ansiLength = calls_.GetTempPathA(MAX_PATH + 1, ansi);
-    if (!ansiLength || ansiLength > MAX_PATH)
-        return {};
-    return Utf8FromAnsi(ansi);
+    failure = OpenFailure::None;
+    return std::make_unique<Win32File>(calls_, std::move(file), information);
 }
 
-bool Win32Platform::MakeDirectory(const std::string& path)
+bool Win32Platform::MakeDirectory(const std::string& path, DirectoryAccess access)
 {
-    bool made = wide_ && calls_.CreateDirectoryW(ExtendedWidePath(path).c_str(), nullptr);
+    // Made with its access list from the start: no moment in which others could write in it.
+    SECURITY_ATTRIBUTES security = {sizeof security, nullptr, FALSE};
+    const AdministratorsOnlyDescriptor descriptor(calls_, access == DirectoryAccess::AdministratorsOnly);
+    security.lpSecurityDescriptor = descriptor.Get();
+    if (access == DirectoryAccess::AdministratorsOnly && !descriptor.Get())
+        return false;
+    bool made = wide_ && calls_.CreateDirectoryW(ExtendedWidePath(path).c_str(), &security);
     std::string ansi;
     if (!made && (!wide_ || WideMissing()) && AnsiPath(path, ansi))
-        made = calls_.CreateDirectoryA(ansi.c_str(), nullptr);
+        made = calls_.CreateDirectoryA(ansi.c_str(), &security);
     return made || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
@@ -334,4 +350,16 @@ void Win32Platform::ShowInformationBox(const std::string& text)
         showBox_(text);
     else
         calls_.MessageBoxA(nullptr, text.c_str(), "Pelkarin", MB_OK);
+}
+
+std::uint64_t Win32Platform::Now()
+{
+    FILETIME now;
+    calls_.GetSystemTimeAsFileTime(&now);
+    return TimeOf(now);
+}
+
+void Win32Platform::Sleep(std::uint32_t milliseconds)
+{
+    calls_.Sleep(milliseconds);
 }

@@ -21,9 +21,16 @@ public:
     std::vector<ProcessEntry> Processes() override;
     bool TerminateProcess(std::uint32_t id) override;
     OpenedKey OpenCurrentUserKey(const std::string& path) override;
-    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode) override;
-    std::string TemporaryDirectory() override;
-    bool MakeDirectory(const std::string& path) override;
+    using PlatformServices::Open;
+    std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode, OpenFailure& failure) override;
+    bool MakeDirectory(const std::string& path, DirectoryAccess access) override;
+    std::uint64_t Now() override;
+    void Sleep(std::uint32_t milliseconds) override;
+    // In Win32Folders.cpp:
+    bool Rename(const std::string& from, const std::string& to) override;
+    std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override;
+    ProgramRights Rights() override;
+    std::string DataDirectory(DataFolder folder) override;
     void ShowInformationBox(const std::string& text) override;
 
 private:

@@ -52,6 +52,8 @@ void RunMircWorm(const ThreatEntry& row, const DriveFindings& found, CleaningOpe
         report.Append("Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano");
     else if (flags.InfectionFound)
         report.Append("Su sistema ha sido desinfectado correctamente");
+    else if (!flags.UnsearchedFolders.empty())   // no claim about folders it could not look into
+        report.Append("No se encontr\xF3 la infecci\xF3n en las carpetas revisadas");
     else
         report.Append("Su sistema no hab\xED" "a sido infectado :)");
 }
@@ -98,7 +100,7 @@ void RunResidentBackdoor(const ThreatEntry& row, const DriveFindings& found, Cle
     if (path.empty()) {
         report.Append("El registro no fue afectado por el troyano...");
         AppendUnsearched(report, flags);
-        report.Append(row.notFoundLine);
+        report.Append(flags.UnsearchedFolders.empty() ? row.notFoundLine : row.notFoundSearchedLine);
         return;
     }
     flags.InfectionFound = true;
@@ -129,6 +131,7 @@ void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOpera
                       SharedFlags& flags, RunProgress& progress)
 {
     flags.UnsearchedFolders.clear();
+    flags.InUseWaited = 0;
     Report* report = &reportOf(*rows.front());
     try {
         // Nothing of a resident infection runs while its files are looked for and deleted.

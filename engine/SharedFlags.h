@@ -1,5 +1,6 @@
 #pragma once
 // The state the cleaning operations share with the run for the life of the process.
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -10,6 +11,8 @@ struct SharedFlags {
     // The folders of the drive this run could not look into, each counted once however
     // many sweeps met it.
     std::set<std::string> UnsearchedFolders;
+    // How long this run has waited, in milliseconds, for files other programs held open.
+    std::uint32_t InUseWaited = 0;
 };
 
 // The one instance the program uses.

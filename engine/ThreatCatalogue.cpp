@@ -25,13 +25,14 @@ ThreatEntry MircWorm(const char* listText, const char* infoFile, std::vector<Con
 
 ThreatEntry ResidentBackdoor(const char* listText, const char* infoFile,
                              std::vector<std::string> processes, std::vector<std::string> files,
-                             const char* foundLine, const char* notFoundLine)
+                             const char* foundLine, const char* notFoundLine, const char* notFoundSearchedLine)
 {
     ThreatEntry entry = Row(listText, infoFile, PlanKind::ResidentBackdoor);
     entry.processes = std::move(processes);
     entry.filesToDelete = std::move(files);
     entry.foundLine = foundLine;
     entry.notFoundLine = notFoundLine;
+    entry.notFoundSearchedLine = notFoundSearchedLine;
     entry.residentFile = ResidentFile;
     entry.startupValue = StartupValue;
     return entry;
@@ -44,7 +45,8 @@ std::vector<ThreatEntry> BuildCatalogue()
                          {"systray.exe", "sysdemio.exe", "systemio.exe"},
                          {"acdt.dat", "pddt.dat", "sysdemio.exe", "systemio.exe"},
                          "Se encontr\xF3 rastro del Troyano Backdoor 2.03,archivos eliminados sin problemas",
-                         "No se encontr\xF3 el Troyano Backdoor 2.03 en su sistema :)"),
+                         "No se encontr\xF3 el Troyano Backdoor 2.03 en su sistema :)",
+                         "No se encontr\xF3 el Troyano Backdoor 2.03 en las carpetas revisadas"),
         MircWorm("Netol ", "netol.kvd",
                  {{"mirc.ini", "mirc.hst"}, {"script.ini", "mirc.hst"}},
                  {"pynkic~1.scr", "mirc.hst", "netol.scr"}),
@@ -53,7 +55,8 @@ std::vector<ThreatEntry> BuildCatalogue()
                          {"systray.exe", "sysdemio.exe", "systemio.exe", "xcvbnm.exe"},
                          {"acdt.dat", "pddt.dat", "xcvbnm.exe"},
                          "Se encontr\xF3 rastro del Troyano DeepThroat.b,archivos eliminados sin problemas",
-                         "No se encontr\xF3 el Troyano Deepthroat.b en su sistema :)"),
+                         "No se encontr\xF3 el Troyano Deepthroat.b en su sistema :)",
+                         "No se encontr\xF3 el Troyano Deepthroat.b en las carpetas revisadas"),
         MircWorm("Cadena 2 ( Publicidad de web Porno )", "cadena2.kvd",
                  {{"mirc.ini", "server.ini"}}, {"server.ini"}),
     };

@@ -22,6 +22,7 @@ struct ThreatEntry {
     std::vector<std::string> processes;
     std::string foundLine;
     std::string notFoundLine;
+    std::string notFoundSearchedLine;   // the same where some folders could not be searched
     std::string residentFile;
     std::string startupValue;
 };

@@ -5,8 +5,9 @@
 # Flavour: $1 (win32 or win64), by default the 32-bit one where this host runs it.
 # After the flavour, "walk <files>..." runs only the whole runs over a tree of each size;
 # "purge <MB>..." only the purge of a real copy of each size; "paint" only the main
-# window's full repaints against a plain window's; "pane" only the report pane's changes;
-# "run <copies>..." only real runs of the window deleting that many copies each.
+# window's full repaints against a plain window's; "pane" only the report pane's changes
+# and a description of 5 MB without a line break; "run <copies>..." only real runs of the
+# window deleting that many copies each.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/install-deps.sh

@@ -82,20 +82,30 @@ std::string ErrorBoxText(const std::string& message)
 std::string InformationText(const std::string& fileBytes, bool more)
 {
     const std::string bytes = fileBytes.substr(0, fileBytes.find('\0'));
-    std::string text;
+    std::string text, line;
     text.reserve(bytes.size() + bytes.size() / 8);
+    std::size_t lastBlank = std::string::npos;   // in line
+    const auto breakAfter = [&](std::size_t length) {
+        text.append(line, 0, length);
+        text += LineBreak;
+        line.erase(0, length);
+        lastBlank = std::string::npos;   // what is left of the line has none
+    };
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
-        if (c == '\r') {
-            text += LineBreak;
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+        if (c == '\r' || c == '\n') {
+            breakAfter(line.size());
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
                 ++i;
-        } else if (c == '\n') {
-            text += LineBreak;
-        } else {
-            text += c;
+            continue;
         }
+        if (line.size() == LongestShownLine)
+            breakAfter(lastBlank == std::string::npos ? line.size() : lastBlank + 1);
+        if (c == ' ' || c == '\t')
+            lastBlank = line.size();
+        line += c;
     }
+    text += line;
     if (more)
         text += AppendedLine(text, "(El resto del archivo no se muestra: es mayor de 1 MB)");
     return text;

@@ -38,7 +38,13 @@ std::string ErrorBoxText(const std::string& message);
 // The most of an information file the pane shows: a larger file is cut there.
 constexpr std::size_t InformationShown = 1024 * 1024;
 
+// The longest line an information file shows: the edit control lays a line out in a time
+// that grows with the square of its length (a 64 KB line took half a minute).
+constexpr std::size_t LongestShownLine = 1024;
+
 // An information file's bytes as the pane shows them: cut at the first NUL, and every
-// lone CR and every lone LF made a CR LF (LF CR is two breaks). When the file went on
-// beyond these bytes, one line at the end says the rest was left out.
+// lone CR and every lone LF made a CR LF (LF CR is two breaks). A line longer than
+// LongestShownLine is broken after its last blank (space or tab) within that length, or
+// at that length where it has none; nothing else changes. When the file went on beyond
+// these bytes, one line at the end says the rest was left out.
 std::string InformationText(const std::string& fileBytes, bool more = false);

@@ -60,7 +60,7 @@ TForm1::TForm1(Application& application, const FormDescription& description)
     platform_ = std::make_unique<Win32Platform>([this](const std::string& text) { ShowEngineBox(text); });
     cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), runMonitor_);
     // A purge that a crash or a kill interrupted is undone before anything else runs.
-    RecoverInterruptedPurges(*platform_);
+    RecoverInterruptedPurges(*platform_, cleaning_->Data());
 }
 
 TForm1::~TForm1() = default;

@@ -1,6 +1,7 @@
 // Whole removal plans run by the disinfection run over the cleaning operations on an
 // infected recording machine: the complete Report and what is left of the infection.
 #include "engine/DisinfectionRun.h"
+#include "engine/ThreatCatalogue.h"
 #include "tests/cleaning/CleaningFixture.h"
 #include "tests/cleaning/InfectedMachine.h"
 
@@ -148,6 +149,27 @@ TEST_F(EndToEndTest, BackdoorWhoseRunKeyIsClosedToTheUser)
                              "El troyano no pudo ser eliminado por completo de su sistema"};
     EXPECT_EQ(Strings(report.lines.end() - 3, report.lines.end()), closing);
     EXPECT_TRUE(machine.HasValue(RunKey, "systemtray"));
+}
+
+// A machine clean but for a folder that cannot be looked into: no verdict says it is clean.
+TEST(EndToEndUnsearched, NoRowClaimsTheSystemCleanWhereFoldersWentUnsearched)
+{
+    for (int index = 0; index < static_cast<int>(ThreatCatalogue().size()); ++index) {
+        RecordingPlatform machine;
+        machine.AddDirectory("c:\\locked");
+        machine.SetUnlistable("c:\\locked");
+        LineReport report;
+        SharedFlags flags;
+        SystemCleaning ops(machine, report, flags);
+        DisinfectionRun(index, ops, machine, report, flags);
+        const ThreatEntry& row = *FindThreat(index);
+        ASSERT_GE(report.lines.size(), 2u);
+        EXPECT_EQ(report.lines[report.lines.size() - 2], "No se pudo revisar 1 carpeta de la unidad C:") << index;
+        EXPECT_EQ(report.lines.back(), row.kind == PlanKind::MircWorm
+                                           ? "No se encontr\xF3 la infecci\xF3n en las carpetas revisadas"
+                                           : row.notFoundSearchedLine)
+            << index;
+    }
 }
 
 // One walk per run, whatever the plan or plans: each folder is listed once, and nothing

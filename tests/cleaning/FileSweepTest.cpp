@@ -20,9 +20,10 @@ TEST_F(CleaningTest, SweepListsEachFolderOnceThenDeletesWhatItMetBelowACopyToo)
     machine.AddFile("c:\\file.txt");
     WalkAndDelete(ops, "c:\\", "netol.scr");
 
-    // No lookup of the name and no deletion attempt in a folder that lacks it.
+    // No lookup of the name and no deletion attempt in a folder that lacks it; the data
+    // root is located, to be passed over.
     const Strings expected = {
-        "FindFirst c:\\*.*",
+        "Rights", "DataDirectory common", "FindFirst c:\\*.*",
         "FindFirst c:\\dir1\\*.*", "FindNext", "FindNext", "FindNext",
         "FindFirst c:\\dir1\\sub\\*.*", "FindNext", "FindNext", "FindNext", "FindClose",
         "FindNext", "FindClose",
@@ -154,15 +155,15 @@ TEST_F(CleaningTest, FileGoneOrReplacedByAFolderBeforeItsStepIsPassedOver)
 
 TEST_F(CleaningTest, WalkPassesOverTheProgramsOwnFoldersWithoutCountingThem)
 {
-    machine.AddFile("c:\\ProgramData\\Pelkarin\\quarantine\\netol.scr");
-    machine.SetUnlistable("c:\\ProgramData\\Pelkarin");   // as a standard user meets it
-    machine.AddFile("c:\\ProgramData\\other\\netol.scr");
-    ops.PassOver({"C:\\PROGRAMDATA\\pelkarin\\"});
+    // The data root is named in another case than the drive lists it.
+    machine.AddFile("c:\\PROGRAMDATA\\pelkarin\\Cuarentena\\1\\netol.scr");
+    machine.SetUnlistable("c:\\PROGRAMDATA\\pelkarin");   // as a standard user meets it
+    machine.AddFile("c:\\programdata\\other\\netol.scr");
     WalkAndDelete(ops, "c:\\", "netol.scr");
-    EXPECT_TRUE(machine.Exists("c:\\ProgramData\\Pelkarin\\quarantine\\netol.scr"));
-    EXPECT_FALSE(machine.Exists("c:\\ProgramData\\other\\netol.scr"));
+    EXPECT_TRUE(machine.Exists("c:\\programdata\\Pelkarin\\Cuarentena\\1\\netol.scr"));
+    EXPECT_FALSE(machine.Exists("c:\\programdata\\other\\netol.scr"));
     EXPECT_TRUE(flags.UnsearchedFolders.empty());
-    EXPECT_FALSE(Logged(machine, "FindFirst c:\\ProgramData\\Pelkarin\\*.*"));
+    EXPECT_FALSE(Logged(machine, "FindFirst c:\\PROGRAMDATA\\pelkarin\\*.*"));
 }
 
 TEST_F(CleaningTest, ForcedDeletionStripsHiddenReadOnlySystemInThatOrder)

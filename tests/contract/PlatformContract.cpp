@@ -232,10 +232,14 @@ TEST_P(PlatformContract, OpensShareReadingOnly)
     const auto reader = Machine().HoldOpen(Root() + "r.txt", Hold::Reading);
     const auto writer = Machine().HoldOpen(Root() + "w.txt", Hold::Writing);
     EXPECT_TRUE(Platform().Open(Root() + "r.txt", OpenMode::Rewrite)) << "the reader shares writing";
-    EXPECT_FALSE(Platform().Open(Root() + "w.txt", OpenMode::Read));
     EXPECT_TRUE(Platform().Open(Root() + "ro.txt", OpenMode::Read));
-    EXPECT_FALSE(Platform().Open(Root() + "dir", OpenMode::Read));
-    EXPECT_FALSE(Platform().Open(Root() + "none.txt", OpenMode::Read));
+    const std::pair<const char*, OpenFailure> refused[] = {
+        {"w.txt", OpenFailure::InUse}, {"dir", OpenFailure::Other}, {"none.txt", OpenFailure::Other}};
+    for (const auto& [name, why] : refused) {
+        OpenFailure failure = OpenFailure::None;
+        EXPECT_FALSE(Platform().Open(Root() + name, OpenMode::Read, failure)) << name;
+        EXPECT_EQ(failure, why) << name;
+    }
     {
         auto rewrite = Platform().Open(Root() + "free.txt", OpenMode::Rewrite);
         ASSERT_TRUE(rewrite);
@@ -289,17 +293,60 @@ TEST_P(PlatformContract, FilesAreRewrittenInPlaceAndMadeNew)
     EXPECT_EQ(Machine().Contents(Root() + "new.ini"), std::string("\0\0\0a", 4));
 }
 
-TEST_P(PlatformContract, DirectoriesAreMadeOnceAndTheTemporaryOneEndsWithABackslash)
+TEST_P(PlatformContract, DirectoriesAreMadeOnceAndHeldOnlyWhenTheyAreDirectories)
 {
-    EXPECT_TRUE(Platform().MakeDirectory(Root() + "sub"));
-    EXPECT_TRUE(Platform().MakeDirectory(Root() + "sub")) << "already there";
+    EXPECT_TRUE(Platform().MakeDirectory(Root() + "sub", DirectoryAccess::Inherited));
+    EXPECT_TRUE(Platform().MakeDirectory(Root() + "sub", DirectoryAccess::Inherited)) << "already there";
     EXPECT_EQ(Platform().GetAttributes(Root() + "sub"), FileAttr::Directory);
     Machine().MakeFile(Root() + "taken");
-    EXPECT_TRUE(Platform().MakeDirectory(Root() + "taken")) << "a name taken by a file is there already too";
-    EXPECT_FALSE(Platform().MakeDirectory(Root() + "taken\\sub"));
-    const std::string temporary = Platform().TemporaryDirectory();
-    ASSERT_FALSE(temporary.empty());
-    EXPECT_EQ(temporary.back(), '\\');
+    EXPECT_TRUE(Platform().MakeDirectory(Root() + "taken", DirectoryAccess::Inherited)) << "a name taken by a file";
+    EXPECT_FALSE(Platform().MakeDirectory(Root() + "taken\\sub", DirectoryAccess::Inherited));
+    EXPECT_TRUE(Platform().HoldFolder(Root() + "sub"));
+    EXPECT_FALSE(Platform().HoldFolder(Root() + "taken"));
+    EXPECT_FALSE(Platform().HoldFolder(Root() + "missing"));
+}
+
+TEST_P(PlatformContract, RenamingNeverCopiesNorReplacesAndKeepsTheFilesIdentity)
+{
+    Machine().MakeFile(Root() + "a.ini", "a");
+    Machine().MakeFile(Root() + "b.ini", "b");
+    Machine().MakeFile(Root() + "dir\\in.ini", "in");
+    FileIdentity a, b;
+    {
+        auto first = Platform().Open(Root() + "a.ini", OpenMode::Read), second = Platform().Open(Root() + "b.ini", OpenMode::Read);
+        ASSERT_TRUE(first && second);
+        a = first->Identity();
+        b = second->Identity();
+        EXPECT_NE(a, b);
+        EXPECT_EQ(Platform().Open(Root() + "A.INI", OpenMode::Read)->Identity(), a) << "the same file by another name";
+    }
+    EXPECT_FALSE(Platform().Rename(Root() + "a.ini", Root() + "b.ini")) << "a name taken";
+    EXPECT_FALSE(Platform().Rename(Root() + "none.ini", Root() + "c.ini"));
+    EXPECT_TRUE(Platform().Rename(Root() + "a.ini", Root() + "c.ini"));
+    EXPECT_TRUE(Platform().Rename(Root() + "dir", Root() + "moved"));
+    EXPECT_EQ(Machine().Contents(Root() + "b.ini"), "b");
+    EXPECT_EQ(Machine().Contents(Root() + "moved\\in.ini"), "in");
+    EXPECT_FALSE(Machine().Exists(Root() + "a.ini"));
+    EXPECT_EQ(Platform().Open(Root() + "c.ini", OpenMode::Read)->Identity(), a);
+}
+
+TEST_P(PlatformContract, FilesAreStampedByTheClockAndTouched)
+{
+    Machine().MakeFile(Root() + "old.txt", "x");
+    const std::uint64_t before = Platform().Now();
+    Platform().Sleep(50);
+    EXPECT_GE(Platform().Now(), before + 300000) << "at least 30 ms later";
+    {
+        auto file = Platform().Open(Root() + "old.txt", OpenMode::Rewrite);
+        ASSERT_TRUE(file);
+        EXPECT_TRUE(file->Touch());
+    }
+    FindEntry entry;
+    bool unreadable = false;
+    ASSERT_TRUE(Platform().FindFirst(Root() + "old.txt", entry, unreadable));
+    EXPECT_GE(entry.written, before + 300000);
+    EXPECT_LE(entry.written, Platform().Now());
+    EXPECT_EQ(Machine().Contents(Root() + "old.txt"), "x");
 }
 
 TEST_P(PlatformContract, RegistryValuesAreDeletedOnceInKeysThatOpen)

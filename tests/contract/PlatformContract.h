@@ -37,6 +37,18 @@ public:
     // characters: not on Windows 95/98/Me, whose file functions are ANSI only.
     virtual bool ReachesEveryName() const { return true; }
 
+    // ---- The program's own folders, on a platform that runs with administrator rights on
+    // the NT family and finds the system's data folders at Root() + "data"; a folder it
+    // makes Administrators' only is found so.
+    virtual PlatformServices& AdministratorPlatform() = 0;
+    // False where the system refuses its security functions (Wine told it is Windows 98).
+    virtual bool KeepsFileSecurity() const { return true; }
+    enum class Untrusted { OthersMayWrite, OwnedByAnother };
+    // What the next check of a folder's security finds, when it is the check of folder.
+    virtual void Distrust(const std::string& folder, Untrusted how) = 0;
+    // Puts a link to the folder's content in its place; false where none can be made.
+    virtual bool LinkInPlaceOf(const std::string& folder) = 0;
+
     // ---- The registry below HKEY_CURRENT_USER. KeyRoot() is a scratch key the machine
     // removes again.
     virtual std::string KeyRoot() const = 0;
@@ -62,6 +74,12 @@ protected:
     void TearDown() override { machine_.reset(); }
 
     ContractMachine& Machine() { return *machine_; }
+    // A new machine in place of the one the test had.
+    void FreshMachine()
+    {
+        machine_.reset();
+        machine_ = GetParam()();
+    }
     PlatformServices& Platform() { return machine_->Platform(); }
     std::string Root() const { return machine_->Root(); }
 

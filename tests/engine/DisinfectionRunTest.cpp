@@ -292,13 +292,16 @@ TEST_F(DisinfectionRunTest, FlagsAreClearedAtTheStartOfEveryRun)
     ASSERT_TRUE(flags.RemovalFailed);
 
     ops.residentPath.clear();
+    flags.InUseWaited = 500;
     Run(1);
     EXPECT_FALSE(flags.InfectionFound);
     EXPECT_FALSE(flags.RemovalFailed);
+    EXPECT_EQ(flags.InUseWaited, 0u);
     EXPECT_EQ(report.lines.back(), "Su sistema no hab\xED" "a sido infectado :)");
     EXPECT_EQ(flags.SearchStatus, Searched) << "the search status is never cleared";
 }
 
+// Where folders went unsearched, a run that found nothing claims nothing of them.
 TEST_F(DisinfectionRunTest, UnsearchedFoldersAreCountedOnceRightBeforeTheVerdict)
 {
     const std::string one = "No se pudo revisar 1 carpeta de la unidad C:";
@@ -306,14 +309,20 @@ TEST_F(DisinfectionRunTest, UnsearchedFoldersAreCountedOnceRightBeforeTheVerdict
     Run(1);
     ASSERT_EQ(report.lines.size(), 7u);
     EXPECT_EQ(report.lines[5], one);
-    EXPECT_EQ(report.lines[6], "Su sistema no hab\xED" "a sido infectado :)");
+    EXPECT_EQ(report.lines[6], "No se encontr\xF3 la infecci\xF3n en las carpetas revisadas");
+    ops.sweepFinds["mirc.hst"] = 1;
+    Run(1);
+    EXPECT_EQ(report.lines.back(), "Su sistema ha sido desinfectado correctamente");
+    ops.sweepFinds.clear();
 
     ops.sweepUnsearched = {"c:\\a\\", "c:\\b\\", "c:\\c\\"};
     Run(0);
     EXPECT_EQ(report.lines, (Strings{Searched, Searched, Searched, Searched,
                                      "El registro no fue afectado por el troyano...",
                                      "No se pudieron revisar 3 carpetas de la unidad C:",
-                                     "No se encontr\xF3 el Troyano Backdoor 2.03 en su sistema :)"}));
+                                     "No se encontr\xF3 el Troyano Backdoor 2.03 en las carpetas revisadas"}));
+    Run(3);
+    EXPECT_EQ(report.lines.back(), "No se encontr\xF3 el Troyano Deepthroat.b en las carpetas revisadas");
 
     ops.sweepUnsearched = {"c:\\a\\"};
     ops.residentPath = "systray.exe";

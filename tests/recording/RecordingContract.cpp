@@ -9,7 +9,11 @@ namespace {
 
 class RecordingMachine : public ContractMachine {
 public:
-    RecordingMachine() { platform_.AddDirectory(Root()); }
+    RecordingMachine()
+    {
+        platform_.AddDirectory(Root());
+        platform_.SetDataDirectories(Root() + "data", Root() + "data");
+    }
 
     PlatformServices& Platform() override { return platform_; }
     std::string Root() const override { return "c:\\pelkarin-contract\\"; }
@@ -46,6 +50,17 @@ public:
         return nullptr;
     }
     void SetCurrentDirectory(const std::string& path) override { platform_.SetCurrentDir(path); }
+
+    PlatformServices& AdministratorPlatform() override { return platform_; }
+    void Distrust(const std::string& folder, ContractMachine::Untrusted) override
+    {
+        platform_.SetAdministratorsOnly(folder, false);
+    }
+    bool LinkInPlaceOf(const std::string& folder) override
+    {
+        platform_.AddDirectory(folder, FileAttr::Directory | FileAttr::ReparsePoint);
+        return true;
+    }
 
     std::string KeyRoot() const override { return "Software\\PelkarinContract"; }
     void SetValue(const std::string& key, const std::string& name, const std::string& data) override

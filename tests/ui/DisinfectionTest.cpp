@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 
 namespace {
 
@@ -133,6 +134,31 @@ TEST(DisinfectInfected, Netol)
     for (const char* gone : {"netol\\files\\pynkic~1.scr", "netol\\files\\mirc.hst", "netol\\files\\netol.scr"})
         EXPECT_FALSE(FileExists(ScratchTree::Path(gone))) << gone;
     EXPECT_EQ(ReadFileBytes(ScratchTree::Path("netol\\files\\netol.scr.txt")), "unrelated");
+}
+
+// A copy another program holds is a line of the Report, and the plan goes on: a read-only
+// copy is purged and stays read-only, the other copy is purged, the worm's file deleted.
+TEST(DisinfectInfected, NetolWithALockedAndAReadOnlyCopy)
+{
+    ScratchTree scratch;
+    const std::string infected = "[rfiles]\r\nn0=mirc.hst\r\nn1=keep.ini\r\n", purged = "[rfiles]\r\nn1=keep.ini\r\n";
+    for (const char* copy : {"m19\\a\\mirc.ini", "m19\\b\\mirc.ini", "m19\\c\\mirc.ini"})
+        ScratchTree::Write(copy, infected);
+    const std::string locked = ScratchTree::Path("m19\\a\\mirc.ini"), readOnly = ScratchTree::Path("m19\\b\\mirc.ini");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    ScratchTree::Write("m19\\files\\netol.scr", "w");
+    std::optional<ChildProcess> locker(ChildProcess::HoldingFileOpen(locked));
+
+    EXPECT_EQ(RunDisinfection(1),
+              Lines({"No se pudo desinfectar el archivo " + locked, ConfigPurged("mirc.ini"), ConfigPurged("script.ini"),
+                     FilesSwept("pynkic~1.scr"), FilesSwept("mirc.hst"), Deleted, FilesSwept("netol.scr"),
+                     "Su sistema sigue infectado: no se pudieron borrar todos los ficheros del Troyano"}));
+    EXPECT_EQ(ReadFileBytes(readOnly), purged);
+    EXPECT_EQ(GetFileAttributesA(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("m19\\c\\mirc.ini")), purged);
+    EXPECT_FALSE(FileExists(ScratchTree::Path("m19\\files\\netol.scr")));
+    locker.reset();
+    EXPECT_EQ(ReadFileBytes(locked), infected);
 }
 
 TEST(DisinfectInfected, Cadena)

@@ -206,22 +206,3 @@ TEST(LiveRun, EscStopsTheRunAndTheCloseBoxClosesTheWindow)
     ASSERT_FALSE(IsWindowEnabled(session.DisinfectButton()));
     EXPECT_TRUE(session.CloseAndWait(3000));
 }
-
-TEST(LiveRun, AnErrorOfTheRunReachesTheErrorBoxAfterTheControlsAreBack)
-{
-    ScratchTree scratch;
-    ScratchTree::Write("locked\\mirc.ini", MircIni);
-    const std::string locked = ScratchTree::Path("locked\\mirc.ini");
-    const HANDLE held = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    PelkarinSession session;
-    session.Select(Netol);
-    const ProgramBox box = session.ClickExpectingBox(session.DisinfectButton(), [&](const ProgramBox&) {
-        EXPECT_FALSE(IsWindowEnabled(session.Form())) << "the box is modal";
-        EXPECT_TRUE(IsWindowEnabled(session.Selector()));
-    });
-    CloseHandle(held);
-    EXPECT_EQ(box.text, "Cannot open file " + locked + ".");
-    EXPECT_EQ(session.PaneText(), "");
-    EXPECT_EQ(ReadFileBytes(locked), MircIni);
-}

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(InitialReport, FirstSevenLinesAreExact)
 {
     const std::vector<std::string>& lines = InitialReportLines();
@@ -99,6 +101,44 @@ TEST(InformationText, FileCutShortEndsWithALineSayingSo)
     const std::string notice = "(El resto del archivo no se muestra: es mayor de 1 MB)\r\n";
     EXPECT_EQ(InformationText("a\nb", true), "a\r\nb\r\n" + notice);
     EXPECT_EQ(InformationText("a\r", true), "a\r\n" + notice);
+}
+
+// A line longer than the pane can lay out quickly is broken after its last blank within
+// the limit, or at the limit: only line breaks are added.
+TEST(InformationText, LongLinesAreBrokenAndNothingElseChanges)
+{
+    std::string words;
+    for (int i = 0; words.size() < 5000; ++i)
+        words += "word" + std::to_string(i) + (i % 7 ? " " : "\t");
+    const std::pair<std::string, std::vector<std::size_t>> cases[] = {
+        {std::string(1024, 'x'), {1024}},
+        {std::string(2500, 'x') + "\r\n" + std::string(1025, 'y'), {1024, 1024, 452, 1024, 1}},
+        {std::string(1023, 'x') + " " + std::string(5, 'y'), {1024, 5}},
+        {"ab " + std::string(1100, 'x'), {3, 1024, 76}},
+        {words, {}},
+    };
+    for (const auto& [bytes, lengths] : cases) {
+        const std::string text = InformationText(bytes);
+        std::vector<std::size_t> shown;
+        std::string joined;
+        for (std::size_t start = 0; start <= text.size();) {
+            const std::size_t end = std::min(text.find("\r\n", start), text.size());
+            shown.push_back(end - start);
+            joined += text.substr(start, end - start);
+            const bool blankEnded = end > start && (text[end - 1] == ' ' || text[end - 1] == '\t');
+            if (lengths.empty() && end < text.size()) {
+                EXPECT_TRUE(blankEnded && shown.back() <= LongestShownLine) << shown.size();
+            }
+            start = end + 2;
+        }
+        if (!lengths.empty()) {
+            EXPECT_EQ(shown, lengths);
+        }
+        std::string withoutBreaks = bytes;
+        withoutBreaks.erase(std::remove(withoutBreaks.begin(), withoutBreaks.end(), '\r'), withoutBreaks.end());
+        withoutBreaks.erase(std::remove(withoutBreaks.begin(), withoutBreaks.end(), '\n'), withoutBreaks.end());
+        EXPECT_EQ(joined, withoutBreaks);
+    }
 }
 
 TEST(InformationText, OtherBytesPassUnchanged)

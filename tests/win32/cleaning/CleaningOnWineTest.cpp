@@ -1,10 +1,9 @@
 // The cleaning operations over the real Win32 services under Wine, in a scratch tree
 // c:\pelkarin-ops-test\ that each test makes and removes: attributes, directories that
-// are not entered, files and copies held by another process, processes and the Run key.
+// are not entered, files held by another process, processes and the Run key.
 #include "base/WindowsFamily.h"
 #include "cleaning/SystemCleaning.h"
 #include "cleaning/Win32Platform.h"
-#include "engine/EngineError.h"
 #include "tests/support/LineReport.h"
 #include "tests/support/WalkAndAct.h"
 #include "tests/win32/support/ChildProcess.h"
@@ -142,23 +141,6 @@ TEST_F(CleaningOnWine, ImmutableFileIsReportedNotDeleted)
     EXPECT_EQ(AttributesOf(Root + "srv\\server.ini") & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
 }
 
-TEST_F(CleaningOnWine, CopyHeldForWritingRaisesTheOpenErrorAfterEarlierPurges)
-{
-    MakeDirectory(Root + "a");
-    MakeDirectory(Root + "b");
-    MakeFile(Root + "a\\mirc.ini", "n0=mirc.hst\r\nkeep\n");
-    MakeFile(Root + "b\\mirc.ini", "n0=mirc.hst\r\n");
-    ChildProcess writer = ChildProcess::HoldingFileOpen(Root + "b\\mirc.ini");
-    try {
-        WalkAndPurge(ops, Root, "mirc.ini", "mirc.hst");
-        FAIL() << "no exception";
-    } catch (const EngineError& error) {
-        EXPECT_STREQ(error.what(), ("Cannot open file " + Root + "b\\mirc.ini").c_str());
-    }
-    EXPECT_EQ(ReadWhole(Root + "a\\mirc.ini"), "keep\r\n");
-    EXPECT_EQ(ReadWhole(Root + "b\\mirc.ini"), "n0=mirc.hst\r\n");
-}
-
 TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOverAndSearched)
 {
     MakeDirectory(Root + "a");
@@ -188,19 +170,6 @@ TEST_F(CleaningOnWine, CopyThatIsADeviceIsReadForTheSizeItReports)
         GTEST_SKIP() << "no link to /dev/zero could be made here";
     WalkAndPurge(ops, Root, "mirc.ini", "\xC4");
     EXPECT_FALSE(flags.InfectionFound);
-}
-
-TEST_F(CleaningOnWine, ReadOnlyCopyNeedingAPurgeRaisesTheCreateErrorIntact)
-{
-    MakeFile(Root + "mirc.ini", "n0=mirc.hst\nkeep", 0x01);
-    try {
-        WalkAndPurge(ops, Root, "mirc.ini", "mirc.hst");
-        FAIL() << "no exception";
-    } catch (const EngineError& error) {
-        EXPECT_STREQ(error.what(), ("Cannot create file " + Root + "mirc.ini").c_str());
-    }
-    EXPECT_EQ(ReadWhole(Root + "mirc.ini"), "n0=mirc.hst\nkeep");
-    EXPECT_EQ(AttributesOf(Root + "mirc.ini") & 0x01, 0x01u);
 }
 
 TEST_F(CleaningOnWine, ChildNamedSystrayIsTerminated)

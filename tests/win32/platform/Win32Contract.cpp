@@ -5,6 +5,7 @@
 #include "cleaning/Win32Platform.h"
 #include "tests/contract/PlatformContract.h"
 #include "tests/win32/support/ChildProcess.h"
+#include "tests/win32/support/ChosenSecurity.h"
 #include "tests/win32/support/ScratchFiles.h"
 
 #include <windows.h>
@@ -76,6 +77,8 @@ public:
     ~Win32Machine() override
     {
         children_.clear();
+        link_.reset();
+        ChosenSecurity::next.clear();
         if (!previousDirectory_.empty())
             SetCurrentDirectoryW(previousDirectory_.c_str());
         Cleanup();
@@ -150,6 +153,21 @@ public:
 
     bool ReachesEveryName() const override { return !IsWindows9x(GetVersion()); }
 
+    PlatformServices& AdministratorPlatform() override { return administrator_; }
+    bool KeepsFileSecurity() const override { return !IsWindows9x(GetVersion()); }
+    void Distrust(const std::string&, ContractMachine::Untrusted how) override
+    {
+        ChosenSecurity::next = how == Untrusted::OthersMayWrite ? L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FW;;;BU)"
+                                                                : L"O:BUD:P(A;OICI;FA;;;BA)";
+    }
+    // Wine shows a Unix link to a folder as a link.
+    bool LinkInPlaceOf(const std::string& folder) override
+    {
+        Check(MoveFileA(folder.c_str(), (folder + ".target").c_str()) != 0, "MoveFile " + folder);
+        link_ = std::make_unique<UnixLink>(folder, folder.substr(folder.rfind('\\') + 1) + ".target");
+        return link_->Made();
+    }
+
     std::string KeyRoot() const override { return "Software\\PelkarinContract"; }
 
     void SetValue(const std::string& key, const std::string& name, const std::string& data) override
@@ -212,6 +230,8 @@ private:
     }
 
     Win32Platform platform_;
+    Win32Platform administrator_{{}, ChosenSecurity::AdministratorOn(Wide(Root() + "data"))};
+    std::unique_ptr<UnixLink> link_;
     std::vector<ChildProcess> children_;
     std::wstring previousDirectory_;
     std::vector<std::string> closedKeys_;

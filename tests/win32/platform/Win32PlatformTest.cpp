@@ -1,7 +1,9 @@
 // The Win32 platform services against Wine's real file system, registry and processes.
+#include "base/WindowsFamily.h"
 #include "cleaning/Win32Platform.h"
 #include "tests/support/ListingNames.h"
 #include "tests/win32/support/ChildProcess.h"
+#include "tests/win32/support/ChosenSecurity.h"
 #include "tests/win32/support/RemoveTree.h"
 #include "tests/win32/support/ScratchFiles.h"
 
@@ -70,7 +72,6 @@ Win32Calls OnWindows98()
     RECORD_BOTH(calls, GetCurrentDirectory);
     RECORD_BOTH(calls, GetWindowsDirectory);
     RECORD_BOTH(calls, CreateFile);
-    RECORD_BOTH(calls, GetTempPath);
     RECORD_BOTH(calls, CreateDirectory);
     return calls;
 }
@@ -185,9 +186,9 @@ TEST_F(Win32PlatformTest, AnsiFunctionsAloneOnWindows9xAndWhereTheWideOnesAreMis
         EXPECT_EQ(old.GetAttributes(folder + "a.txt") & ~FileAttr::Archive, FileAttr::Hidden);
         EXPECT_TRUE(old.Open(folder + "a.txt", OpenMode::Read));
         EXPECT_TRUE(old.RemoveFile(folder + "a.txt"));
-        EXPECT_TRUE(old.MakeDirectory(folder + "sub"));
+        EXPECT_TRUE(old.MakeDirectory(folder + "sub", DirectoryAccess::Inherited));
         EXPECT_TRUE(old.Open(folder + "sub\\b.txt", OpenMode::CreateNew));
-        EXPECT_EQ(old.TemporaryDirectory().back(), '\\');
+        EXPECT_TRUE(old.Rename(folder + "sub\\b.txt", folder + "sub\\c.txt"));
         EXPECT_EQ(_stricmp(old.WindowsDirectory().c_str(), "C:\\windows"), 0);
         EXPECT_FALSE(old.CurrentDirectory().empty());
 
@@ -202,6 +203,94 @@ TEST_F(Win32PlatformTest, AnsiFunctionsAloneOnWindows9xAndWhereTheWideOnesAreMis
     // Told it is on Windows 98, the platform made every file call by an ANSI function.
     EXPECT_EQ(std::set<std::string>(recorded.begin(), recorded.end()),
               (std::set<std::string>{"CreateDirectoryA", "CreateFileA", "DeleteFileA", "FindFirstFileA", "FindNextFileA",
-                                     "GetCurrentDirectoryA", "GetFileAttributesA", "GetTempPathA",
+                                     "GetCurrentDirectoryA", "GetFileAttributesA",
                                      "GetWindowsDirectoryA", "SetFileAttributesA"}));
+}
+
+namespace {
+
+std::wstring madeWith;   // the descriptor of the last folder made through CreateDirectoryNoting
+
+BOOL WINAPI CreateDirectoryNoting(LPCWSTR path, LPSECURITY_ATTRIBUTES security)
+{
+    LPWSTR text = nullptr;
+    ConvertSecurityDescriptorToStringSecurityDescriptorW(security->lpSecurityDescriptor, SDDL_REVISION_1,
+                                                         OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &text,
+                                                         nullptr);
+    madeWith = text ? text : L"";
+    LocalFree(text);
+    return CreateDirectoryW(path, nullptr);
+}
+
+BOOL WINAPI Fat32(LPCWSTR, LPWSTR, DWORD, LPDWORD, LPDWORD, LPDWORD flags, LPWSTR, DWORD)
+{
+    *flags = FILE_CASE_PRESERVED_NAMES | FILE_UNICODE_ON_DISK;
+    return TRUE;
+}
+const char* __cdecl Wine() { return "8.0"; }
+
+} // namespace
+
+// Wine keeps no owner nor protected access list: the folder's security is answered with
+// chosen descriptors, and the folder the platform makes is answered with its own.
+TEST_F(Win32PlatformTest, OnlyAFolderOwnedAndWritableByAdministratorsAloneIsTrusted)
+{
+    if (IsWindows9x(GetVersion()))
+        GTEST_SKIP() << "Wine told it is Windows 98 refuses the security functions, as Windows 95/98/Me lack them";
+    const std::pair<const wchar_t*, bool> descriptors[] = {
+        {L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", true},
+        {L"O:SYD:P(A;;FA;;;SY)(A;;0x1200a9;;;BU)(D;;FA;;;WD)", true},   // others may read; denials
+        {L"O:BUD:P(A;;FA;;;BA)", false},                                // another owner
+        {L"O:S-1-5-21-1-2-3-1001D:P(A;;FA;;;BA)", false},
+        {L"O:BAD:(A;;FA;;;BA)", false},                                 // inheriting its parent's list
+        {L"O:BAD:P(A;;FA;;;BA)(A;;FW;;;BU)", false},
+        {L"O:BAD:P(A;;FA;;;BA)(A;OICI;0x40;;;WD)", false},              // deleting what it holds
+        {L"O:BAD:P(A;;FA;;;BA)(A;;WD;;;AU)", false},                    // changing the list
+        {L"O:BAD:P(A;;FA;;;BA)(A;;WO;;;S-1-5-21-1-2-3-1001)", false},   // taking it over
+        {L"O:BAD:P(A;;FA;;;BA)(A;OICIIO;GA;;;CO)", false},              // passed on to what is made in it
+    };
+    Win32Platform administrator({}, ChosenSecurity::AdministratorOn(L"c:\\windows"));
+    for (const auto& [descriptor, trusted] : descriptors) {
+        ChosenSecurity::always = descriptor;
+        const auto folder = administrator.HoldFolder(Root);
+        ASSERT_TRUE(folder);
+        EXPECT_EQ(folder->AdministratorsOnly(), trusted) << std::string(descriptor, descriptor + wcslen(descriptor));
+    }
+    Win32Calls fat = ChosenSecurity::AdministratorOn(L"c:\\windows");
+    fat.GetVolumeInformationW = Fat32;
+    ChosenSecurity::always = L"O:BUD:(A;;FA;;;WD)";
+    EXPECT_TRUE(Win32Platform({}, fat).HoldFolder(Root)->AdministratorsOnly()) << "a volume that keeps no rights";
+
+    Win32Calls calls = ChosenSecurity::AdministratorOn(L"c:\\windows");
+    calls.CreateDirectoryW = CreateDirectoryNoting;
+    Win32Platform making({}, calls);
+    ASSERT_TRUE(making.MakeDirectory(Root + "made", DirectoryAccess::AdministratorsOnly));
+    ChosenSecurity::always = madeWith;
+    EXPECT_TRUE(making.HoldFolder(Root + "made")->AdministratorsOnly()) << "the folder as it was made";
+    ChosenSecurity::always = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+}
+
+TEST(Win32Rights, TheSystemsFamilyWineAndTheTokenDecide)
+{
+    struct Case {
+        const char* what;
+        void (*change)(Win32Calls&);
+        ProgramRights rights;
+    };
+    const Case cases[] = {
+        {"an administrator", [](Win32Calls&) {}, ProgramRights::Administrator},
+        {"Windows 95/98/Me", [](Win32Calls& c) { c.GetVersion = Windows98Version; }, ProgramRights::Windows9x},
+        {"Wine", [](Win32Calls& c) { c.wine_get_version = Wine; }, ProgramRights::StandardUser},
+        {"a standard user", [](Win32Calls& c) { c.CheckTokenMembership = nullptr; }, ProgramRights::StandardUser},
+    };
+    for (const Case& c : cases) {
+        Win32Calls calls = ChosenSecurity::AdministratorOn(L"c:\\windows");
+        c.change(calls);
+        EXPECT_EQ(Win32Platform({}, calls).Rights(), c.rights) << c.what;
+    }
+    Win32Calls withoutShell = ChosenSecurity::AdministratorOn(L"c:\\windows");
+    withoutShell.SHGetFolderPathW = nullptr;
+    const std::string common = Win32Platform().DataDirectory(DataFolder::Common);
+    EXPECT_FALSE(common.empty());
+    EXPECT_EQ(Win32Platform({}, withoutShell).DataDirectory(DataFolder::Common), common) << "shfolder.dll stands in";
 }

@@ -112,8 +112,10 @@ std::string UnixPathOf(const std::string& path)
 }
 
 // Starts a Unix program (Wine starts a program named by its Z: path like any other) and
-// waits up to 5 s for done() to hold: the handle of a Unix program is not waitable.
-// False when it cannot start or done() never holds.
+// waits up to 5 s for done() to hold. False when it cannot start or done() never holds.
+// Wine hands back no handles for a Unix program: its process handle is null and its
+// thread handle a stray value, whose closing closed another handle of this process (its
+// HKEY_CURRENT_USER). Neither is touched.
 bool RunUnix(const char* program, const std::string& arguments, const std::function<bool()>& done)
 {
     std::string command = std::string(program) + " " + arguments;
@@ -122,8 +124,6 @@ bool RunUnix(const char* program, const std::string& arguments, const std::funct
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     for (int tries = 0; tries < 500; ++tries) {
         if (done())
             return true;
