@@ -753,7 +753,8 @@ bool RecordingPlatform::Rename(const std::string& from, const std::string& to)
     Node* node = Lookup(from);
     Node* source = Parent(from);
     Node* target = Parent(to);
-    if (!node || !source || !target || Lookup(to) || node->Busy(clock_) || !Resolve(from, fromParts) ||
+    if (!node || !source || !target || Lookup(to) || node->Busy(clock_) || node->immutable ||
+        !Resolve(from, fromParts) ||
         !Resolve(to, toParts))
         return false;
     if (toParts.size() > fromParts.size() &&

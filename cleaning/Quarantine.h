@@ -1,0 +1,63 @@
+#pragma once
+// Where a run puts what it takes off the machine, so that an undo can give it back. A
+// file the run removes is not deleted but moved, by a rename within its volume, into the
+// run's folder under the data root (DataRoot.h):
+//
+//   <data root>\Cuarentena\<run>\manifest.txt
+//   <data root>\Cuarentena\<run>\<n>.pkq
+//
+// <run> is the UTC date and time the run's first item came, "20261209-063512", with
+// "-2", "-3"... after it when that name is taken. The items' names match no name a sweep
+// looks for, and open nothing when double-clicked.
+//
+// manifest.txt has one line per event, its fields separated by tabs, each line written
+// and made durable at its moment:
+//
+//   item <n> file <path> <volume>:<index> <size> <attributes> <n>.pkq   before the move
+//   done <n>                                                            after it
+//
+// <volume>:<index> is the identity of the folder the file was in (hexadecimal). A kill
+// at any moment leaves the file in its place, or in the quarantine with its item line.
+#include "cleaning/DataRoot.h"
+#include "cleaning/PlatformServices.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+constexpr const char* QuarantineFolder = "Cuarentena";
+constexpr const char* ManifestName = "manifest.txt";
+
+// The name of the run folder of a run whose first item came at time (PlatformServices::Now).
+std::string RunFolderName(std::uint64_t time);
+
+class Quarantine {
+public:
+    // Nothing is made until the first item comes.
+    Quarantine(PlatformServices& platform, DataRoot& data);
+    Quarantine(const Quarantine&) = delete;
+    Quarantine& operator=(const Quarantine&) = delete;
+    ~Quarantine();
+
+    // The next item goes into a new run folder.
+    void NewRun();
+
+    // Moves the file at path into the run's folder. False, the file left where it was,
+    // when it cannot be: a folder on its way from the drive's root is a link, the file
+    // cannot be read, the quarantine cannot be written, or the rename fails (the file is
+    // in use, or on another volume).
+    bool MoveIn(const std::string& path);
+
+private:
+    bool OpenRun();
+    bool WriteLine(const std::string& line);
+
+    PlatformServices& platform_;
+    DataRoot& data_;
+    std::string folder_;   // the run's, ending with a backslash; empty until opened
+    int items_ = 0;
+};
+
+// Whether a folder on the way from the drive's root to path (path itself excluded) is a
+// link, or cannot be looked at: what moves or restores through it might go elsewhere.
+bool LinkOnTheWay(PlatformServices& platform, const std::string& path);
