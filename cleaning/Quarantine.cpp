@@ -27,6 +27,11 @@ std::string Hex(std::uint64_t value)
 
 } // namespace
 
+std::string IdentityText(const FileIdentity& identity)
+{
+    return Hex(identity.volume) + ":" + Hex(identity.index);
+}
+
 std::string RunFolderName(std::uint64_t time)
 {
     const std::uint64_t UnixEpoch = 116444736000000000ull;   // 1970-01-01 in the system's clock
@@ -86,10 +91,10 @@ bool Quarantine::OpenRun()
     return false;
 }
 
-bool Quarantine::WriteLine(const std::string& line)
+bool AppendManifestLine(PlatformServices& platform, const std::string& runFolder, const std::string& line)
 {
     // Opened for each line: nothing of the run's stays open between two items.
-    const std::unique_ptr<OpenedFile> manifest = platform_.Open(folder_ + ManifestName, OpenMode::Rewrite);
+    const std::unique_ptr<OpenedFile> manifest = platform.Open(runFolder + ManifestName, OpenMode::Rewrite);
     const std::string bytes = line + "\r\n";
     return manifest && manifest->Write(manifest->Size(), bytes.data(), bytes.size()) && manifest->Flush();
 }
@@ -123,12 +128,12 @@ bool Quarantine::MoveIn(const std::string& found)
         return false;
     const std::string number = std::to_string(items_ + 1);
     const std::string stored = number + ".pkq";
-    if (!WriteLine("item\t" + number + "\tfile\t" + path + "\t" + Hex(folder.volume) + ":" + Hex(folder.index) + "\t" +
+    if (!AppendManifestLine(platform_, folder_, "item\t" + number + "\tfile\t" + path + "\t" + IdentityText(folder) + "\t" +
                    std::to_string(size) + "\t" + Hex(attributes) + "\t" + stored))
         return false;
     ++items_;
     if (!platform_.Rename(path, folder_ + stored))
         return false;
-    WriteLine("done\t" + number);
+    AppendManifestLine(platform_, folder_, "done\t" + number);
     return true;
 }

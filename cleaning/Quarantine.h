@@ -15,6 +15,7 @@
 //
 //   item <n> file <path> <volume>:<index> <size> <attributes> <n>.pkq   before the move
 //   done <n>                                                            after it
+//   restored <n>                                                        when an undo put it back
 //
 // <volume>:<index> is the identity of the folder the file was in (hexadecimal). A kill
 // at any moment leaves the file in its place, or in the quarantine with its item line.
@@ -27,6 +28,13 @@
 
 constexpr const char* QuarantineFolder = "Cuarentena";
 constexpr const char* ManifestName = "manifest.txt";
+
+// A folder's identity as the manifest writes it: "<volume>:<index>", hexadecimal.
+std::string IdentityText(const FileIdentity& identity);
+
+// Appends line and its CR LF to the manifest in the run folder (ending with a backslash)
+// and makes it durable; false when that failed.
+bool AppendManifestLine(PlatformServices& platform, const std::string& runFolder, const std::string& line);
 
 // The name of the run folder of a run whose first item came at time (PlatformServices::Now).
 std::string RunFolderName(std::uint64_t time);
@@ -50,7 +58,6 @@ public:
 
 private:
     bool OpenRun();
-    bool WriteLine(const std::string& line);
 
     PlatformServices& platform_;
     DataRoot& data_;

@@ -2,6 +2,7 @@
 // manifest lines, or left where it was and reported as not removed; and never lost,
 // whatever call the program is killed at.
 #include "cleaning/Quarantine.h"
+#include "cleaning/Undo.h"
 #include "engine/DisinfectionRun.h"
 #include "tests/cleaning/CleaningFixture.h"
 
@@ -172,6 +173,61 @@ TEST(QuarantineKill, EachFileIsInItsPlaceOrQuarantinedWithItsLineAfterAKillAnywh
         if (::testing::Test::HasFailure())
             return;
     }
+}
+
+// Every entry of the drive outside the data root, with its attributes and contents.
+Strings Snapshot(const RecordingPlatform& machine)
+{
+    Strings state;
+    for (const std::string& path : machine.AllPaths())
+        if (path.rfind("c:\\programdata", 0) != 0)
+            state.push_back(path + " " + std::to_string(machine.Attributes(path)) + " " +
+                            ((machine.Attributes(path) & FileAttr::Directory) ? "" : machine.Contents(path)));
+    return state;
+}
+
+TEST_F(CleaningTest, AnUndoPutsEveryFileBackAsItWasAndOnlyOnce)
+{
+    machine.AddFile("c:\\a\\netol.scr", "one", FileAttr::Hidden | FileAttr::ReadOnly);
+    machine.AddFile("c:\\b\\mirc.hst", "two");
+    machine.AddFile("c:\\b\\keep.txt", "keep");
+    const Strings before = Snapshot(machine);
+    EXPECT_FALSE(HasRunToUndo(machine, ops.Data()));
+    DisinfectionRun(1, ops, machine, report, flags);
+    ASSERT_FALSE(machine.Exists("c:\\a\\netol.scr"));
+    ASSERT_TRUE(HasRunToUndo(machine, ops.Data()));
+
+    LineReport undo;
+    EXPECT_FALSE(UndoLastRun(machine, ops.Data(), undo));
+    EXPECT_EQ(undo.lines, (Strings{"Restaurado: c:\\a\\netol.scr", "Restaurado: c:\\b\\mirc.hst",
+                                   "Se deshizo la desinfecci\xF3n"}));
+    EXPECT_EQ(Snapshot(machine), before);
+    EXPECT_FALSE(HasRunToUndo(machine, ops.Data()));
+    ExpectNothingOpen();
+}
+
+// What stands in an item's way is never overwritten; what was refused is taken up by the
+// next undo once the way is clear.
+TEST_F(CleaningTest, AnUndoRefusesAClashOrAnotherFolderAndTheNextTakesUpTheRest)
+{
+    machine.AddFile("c:\\a\\netol.scr", "one");
+    machine.AddFile("c:\\b\\mirc.hst", "two");
+    DisinfectionRun(1, ops, machine, report, flags);
+    machine.AddFile("c:\\a\\netol.scr", "the user's new file");
+    ASSERT_TRUE(machine.Rename("c:\\b", "c:\\b-old"));
+    machine.AddDirectory("c:\\b");   // the same name, another folder
+
+    LineReport undo;
+    EXPECT_TRUE(UndoLastRun(machine, ops.Data(), undo));
+    EXPECT_EQ(undo.lines, (Strings{"No se restaur\xF3 porque ya existe: c:\\a\\netol.scr",
+                                   "No se restaur\xF3 porque la carpeta cambi\xF3: c:\\b\\mirc.hst", "No se pudo deshacer todo"}));
+    EXPECT_EQ(machine.Contents("c:\\a\\netol.scr"), "the user's new file");
+
+    ASSERT_TRUE(machine.RemoveFile("c:\\a\\netol.scr"));
+    undo.lines.clear();
+    EXPECT_TRUE(UndoLastRun(machine, ops.Data(), undo));
+    EXPECT_EQ(undo.lines.at(0), "Restaurado: c:\\a\\netol.scr");
+    EXPECT_EQ(machine.Contents("c:\\a\\netol.scr"), "one");
 }
 
 } // namespace
