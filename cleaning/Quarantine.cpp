@@ -124,16 +124,40 @@ bool Quarantine::MoveIn(const std::string& found)
         size = file->Size();
         attributes = file->Attributes();
     }
-    if (!OpenRun())
+    const int number = AddItem("file", path, IdentityText(folder), size, Hex(attributes), "");
+    if (!number || !platform_.Rename(path, folder_ + std::to_string(number) + ".pkq"))
         return false;
-    const std::string number = std::to_string(items_ + 1);
-    const std::string stored = number + ".pkq";
-    if (!AppendManifestLine(platform_, folder_, "item\t" + number + "\tfile\t" + path + "\t" + IdentityText(folder) + "\t" +
-                   std::to_string(size) + "\t" + Hex(attributes) + "\t" + stored))
-        return false;
-    ++items_;
-    if (!platform_.Rename(path, folder_ + stored))
-        return false;
-    AppendManifestLine(platform_, folder_, "done\t" + number);
+    ItemDone(number);
     return true;
+}
+
+int Quarantine::AddItem(const std::string& kind, const std::string& path, const std::string& where, std::uint64_t size,
+                        const std::string& detail, const std::string& stored)
+{
+    if (!OpenRun())
+        return 0;
+    const int number = items_ + 1;
+    const std::string name = stored.empty() ? std::to_string(number) + ".pkq" : stored;
+    if (!AppendManifestLine(platform_, folder_, "item\t" + std::to_string(number) + "\t" + kind + "\t" + path + "\t" +
+                                                    where + "\t" + std::to_string(size) + "\t" + detail + "\t" + name))
+        return 0;
+    items_ = number;
+    return number;
+}
+
+void Quarantine::ItemDone(int number)
+{
+    AppendManifestLine(platform_, folder_, "done\t" + std::to_string(number));
+}
+
+int Quarantine::RecordValue(const std::string& key, const std::string& name, std::uint32_t type,
+                            const std::string& data)
+{
+    std::string bytes;
+    for (unsigned char c : data) {
+        const char digits[] = "0123456789abcdef";
+        bytes += digits[c >> 4];
+        bytes += digits[c & 15];
+    }
+    return AddItem("value", name, key, data.size(), Hex(type), bytes.empty() ? "-" : bytes);
 }

@@ -14,6 +14,7 @@
 // and made durable at its moment:
 //
 //   item <n> file <path> <volume>:<index> <size> <attributes> <n>.pkq   before the move
+//   item <n> value <name> <key> <size> <type> <data>                    before the deletion
 //   done <n>                                                            after it
 //   restored <n>                                                        when an undo put it back
 //
@@ -56,8 +57,18 @@ public:
     // in use, or on another volume).
     bool MoveIn(const std::string& path);
 
+    // Records a value of the key below HKEY_CURRENT_USER before it is deleted: its item
+    // line holds its type and data. The item's number, 0 when it cannot be recorded.
+    int RecordValue(const std::string& key, const std::string& name, std::uint32_t type, const std::string& data);
+    // The item's change was made: its done line.
+    void ItemDone(int number);
+
 private:
     bool OpenRun();
+    // Writes an item line; its number, 0 when it could not be written. stored empty
+    // names the item <n>.pkq.
+    int AddItem(const std::string& kind, const std::string& path, const std::string& where, std::uint64_t size,
+                const std::string& detail, const std::string& stored);
 
     PlatformServices& platform_;
     DataRoot& data_;

@@ -66,5 +66,5 @@ void SystemCleaning::KillProcessByName(const std::string& imageName)
 
 void SystemCleaning::RemoveStartupValue(const std::string& valueName)
 {
-    ::RemoveStartupValue(platform_, report_, flags_, valueName);
+    ::RemoveStartupValue(platform_, quarantine_, report_, flags_, valueName);
 }

@@ -76,10 +76,31 @@ std::map<int, Item> ReadManifest(PlatformServices& platform, const std::string& 
     return items;
 }
 
+std::string Unhex(const std::string& hex)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
+    return bytes;
+}
+
+// Whether a recorded value (its name in path, its key in folder) is there now.
+bool ValuePresent(PlatformServices& platform, const Item& item)
+{
+    const OpenedKey key = platform.OpenCurrentUserKey(item.folder);
+    std::uint32_t type = 0;
+    std::string data;
+    return key.key && key.key->ReadValue(item.path, type, data);
+}
+
 // Whether the item is still to be put back: it reached the quarantine, as it was.
 bool Pending(PlatformServices& platform, const std::string& run, const Item& item)
 {
-    if (item.restored || item.kind != "file")
+    if (item.restored)
+        return false;
+    if (item.kind == "value")
+        return item.done || !ValuePresent(platform, item);   // killed after its deletion
+    if (item.kind != "file")
         return false;
     if (item.done)
         return platform.FileExists(run + item.stored);
@@ -143,6 +164,15 @@ Outcome RestoreFile(PlatformServices& platform, const std::string& run, const It
     return Outcome::Restored;
 }
 
+Outcome RestoreValue(PlatformServices& platform, const Item& item)
+{
+    if (ValuePresent(platform, item))
+        return Outcome::Exists;
+    const OpenedKey key = platform.OpenCurrentUserKey(item.folder);
+    return key.key && key.key->WriteValue(item.path, item.attributes, Unhex(item.stored)) ? Outcome::Restored
+                                                                                           : Outcome::Failed;
+}
+
 } // namespace
 
 bool HasRunToUndo(PlatformServices& platform, DataRoot& data)
@@ -162,10 +192,11 @@ bool UndoLastRun(PlatformServices& platform, DataRoot& data, Report& report, Run
                 continue;
             StopPoint(progress);
             const std::string shown = Utf8ToWindows1252BestFit(item.path);
-            switch (RestoreFile(platform, run, item)) {
+            const bool value = item.kind == "value";
+            switch (value ? RestoreValue(platform, item) : RestoreFile(platform, run, item)) {
             case Outcome::Restored:
                 AppendManifestLine(platform, run, "restored\t" + std::to_string(item.number));
-                report.Append("Restaurado: " + shown);
+                report.Append((value ? "Restaurado el valor de inicio " : "Restaurado: ") + shown);
                 continue;
             case Outcome::Exists: report.Append("No se restaur\xF3 porque ya existe: " + shown); break;
             case Outcome::FolderChanged: report.Append("No se restaur\xF3 porque la carpeta cambi\xF3: " + shown); break;

@@ -146,7 +146,7 @@ std::string ItemFor(const std::string& manifest, const std::string& path)
     return line.substr(line.rfind('\t') + 1);
 }
 
-TEST(QuarantineKill, EachFileIsInItsPlaceOrQuarantinedWithItsLineAfterAKillAnywhere)
+TEST(QuarantineKill, EachItemIsInItsPlaceOrQuarantinedAfterAKillAnywhereAndTheUndoGivesAllBack)
 {
     KillRun whole;
     whole.Run();
@@ -170,6 +170,17 @@ TEST(QuarantineKill, EachFileIsInItsPlaceOrQuarantinedWithItsLineAfterAKillAnywh
             EXPECT_NE(inPlace, inQuarantine) << "killed at call " << kill << ": " << path << "\n"
                                              << killed.machine.Dump();
         }
+        EXPECT_TRUE(killed.machine.HasValue(RunKey, "systemtray") ||
+                    manifest.find("\tvalue\tsystemtray\t") != std::string::npos)
+            << "killed at call " << kill;
+
+        // And the undo that follows gives everything back.
+        DataRoot data(killed.machine);
+        LineReport undo;
+        EXPECT_FALSE(UndoLastRun(killed.machine, data, undo)) << "killed at call " << kill;
+        EXPECT_EQ(killed.machine.Contents("c:\\a\\xcvbnm.exe"), "sweep") << "killed at call " << kill;
+        EXPECT_EQ(killed.machine.Contents("c:\\tools\\systray.exe"), "resident") << "killed at call " << kill;
+        EXPECT_EQ(killed.machine.ValueData(RunKey, "systemtray"), "c:\\tools\\systray.exe") << "killed at call " << kill;
         if (::testing::Test::HasFailure())
             return;
     }
