@@ -1,5 +1,8 @@
 #include "cleaning/Quarantine.h"
 
+#include "cleaning/Sha256.h"
+
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -44,6 +47,50 @@ std::string RunFolderName(std::uint64_t time)
     std::snprintf(name, sizeof name, "%04d%02u%02u-%02u%02u%02u", year, month, day, inDay / 3600, inDay / 60 % 60,
                   inDay % 60);
     return name;
+}
+
+namespace {
+
+const std::size_t Window = 64 * 1024;   // bytes read at once
+
+// Hands each piece of the file's content to take; false when a read failed.
+template <typename Take>
+bool ReadThrough(OpenedFile& file, std::uint64_t size, Take take)
+{
+    std::string window(Window, '\0');
+    std::size_t read = 0;
+    for (std::uint64_t at = 0; at < size; at += read) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(window.size(), size - at));
+        if (!file.Read(at, &window[0], want, read) || read == 0)
+            return false;
+        if (!take(window.data(), read, at))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string ContentHash(OpenedFile& file, std::uint64_t size)
+{
+    Sha256 hash;
+    if (!ReadThrough(file, std::min(size, file.Size()), [&](const char* bytes, std::size_t size, std::uint64_t) {
+            hash.Add(bytes, size);
+            return true;
+        }))
+        return {};
+    std::string hex;
+    for (unsigned char byte : hash.Finish())
+        hex += Hex(byte >> 4) + Hex(byte & 15);
+    return hex;
+}
+
+bool CopyContent(OpenedFile& from, OpenedFile& to)
+{
+    return ReadThrough(from, from.Size(), [&](const char* bytes, std::size_t size, std::uint64_t at) {
+               return to.Write(at, bytes, size);
+           }) &&
+           to.Truncate(from.Size()) && to.Flush();
 }
 
 bool LinkOnTheWay(PlatformServices& platform, const std::string& path)
@@ -148,6 +195,38 @@ int Quarantine::AddItem(const std::string& kind, const std::string& path, const 
 void Quarantine::ItemDone(int number)
 {
     AppendManifestLine(platform_, folder_, "done\t" + std::to_string(number));
+}
+
+int Quarantine::CopyIn(OpenedFile& copy, const std::string& path)
+{
+    const std::string::size_type slash = path.rfind('\\');
+    FileIdentity folder;
+    if (slash == std::string::npos || LinkOnTheWay(platform_, path) ||
+        !platform_.FolderIdentity(path.substr(0, slash + 1), folder))
+        return 0;
+    const int number = AddItem("copy", path, IdentityText(folder), copy.Size(), Hex(copy.Attributes()), "");
+    const std::unique_ptr<OpenedFile> kept =
+        number ? platform_.Open(folder_ + std::to_string(number) + ".pkq", OpenMode::CreateNew) : nullptr;
+    return kept && CopyContent(copy, *kept) ? number : 0;
+}
+
+bool Quarantine::CopyDone(int number, OpenedFile& copy, std::uint64_t size)
+{
+    // The copy was opened before its purge: its Size() is still the old one.
+    Sha256 hash;
+    std::string window(Window, '\0');
+    std::size_t read = 0;
+    for (std::uint64_t at = 0; at < size; at += read) {
+        if (!copy.Read(at, &window[0], static_cast<std::size_t>(std::min<std::uint64_t>(Window, size - at)), read) ||
+            read == 0)
+            return false;
+        hash.Add(window.data(), read);
+    }
+    std::string hex;
+    for (unsigned char byte : hash.Finish())
+        hex += Hex(byte >> 4) + Hex(byte & 15);
+    return AppendManifestLine(platform_, folder_,
+                              "done\t" + std::to_string(number) + "\t" + std::to_string(size) + "\t" + hex);
 }
 
 int Quarantine::RecordValue(const std::string& key, const std::string& name, std::uint32_t type,

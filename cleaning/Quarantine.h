@@ -14,8 +14,11 @@
 // and made durable at its moment:
 //
 //   item <n> file <path> <volume>:<index> <size> <attributes> <n>.pkq   before the move
+//   item <n> copy <path> <volume>:<index> <size> <attributes> <n>.pkq   before the purge
 //   item <n> value <name> <key> <size> <type> <data>                    before the deletion
 //   done <n>                                                            after it
+//   done <n> <size> <SHA-256>                                           after a copy's purge:
+//                                                                       what it left
 //   restored <n>                                                        when an undo put it back
 //
 // <volume>:<index> is the identity of the folder the file was in (hexadecimal). A kill
@@ -57,6 +60,14 @@ public:
     // in use, or on another volume).
     bool MoveIn(const std::string& path);
 
+    // Copies the configuration copy open as copy at path, before its purge, into the run's
+    // folder: its item line, then its bytes, streamed and made durable. The item's number,
+    // 0 when it cannot be kept (the purge must not go on then).
+    int CopyIn(OpenedFile& copy, const std::string& path);
+    // The purge of the item's copy is done: its done line holds the size and the hash of
+    // what the purge left. False when the copy cannot be read.
+    bool CopyDone(int number, OpenedFile& copy, std::uint64_t size);
+
     // Records a value of the key below HKEY_CURRENT_USER before it is deleted: its item
     // line holds its type and data. The item's number, 0 when it cannot be recorded.
     int RecordValue(const std::string& key, const std::string& name, std::uint32_t type, const std::string& data);
@@ -75,6 +86,13 @@ private:
     std::string folder_;   // the run's, ending with a backslash; empty until opened
     int items_ = 0;
 };
+
+// The SHA-256 of the open file's first size bytes (all of them by default), in
+// hexadecimal; empty when they cannot be read. Read through a bounded window.
+std::string ContentHash(OpenedFile& file, std::uint64_t size = ~0ull);
+
+// Streams the whole of from into to at offset 0 and makes it durable; false on failure.
+bool CopyContent(OpenedFile& from, OpenedFile& to);
 
 // Whether a folder on the way from the drive's root to path (path itself excluded) is a
 // link, or cannot be looked at: what moves or restores through it might go elsewhere.

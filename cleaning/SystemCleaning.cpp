@@ -41,7 +41,7 @@ void SystemCleaning::DeleteFound(const std::string& name, const NameFindings& fo
 
 void SystemCleaning::PurgeFound(const std::string& fileName, const std::string& marker, const NameFindings& found)
 {
-    ::PurgeFound(platform_, data_, report_, flags_, Windows1252ToUtf8(fileName), marker, found, progress_);
+    ::PurgeFound(platform_, data_, quarantine_, report_, flags_, Windows1252ToUtf8(fileName), marker, found, progress_);
 }
 
 bool SystemCleaning::ForceDeleteFile(const std::string& path)

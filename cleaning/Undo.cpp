@@ -21,6 +21,8 @@ struct Item {
     std::string stored;
     bool done = false;
     bool restored = false;
+    std::uint64_t leftSize = 0;   // a copy's: what its purge left
+    std::string leftHash;
 };
 
 std::vector<std::string> Split(const std::string& text, const std::string& separator)
@@ -69,6 +71,10 @@ std::map<int, Item> ReadManifest(PlatformServices& platform, const std::string& 
             item.stored = fields[7];
         } else if (fields[0] == "done" && items.count(number)) {
             items[number].done = true;
+            if (fields.size() == 4) {
+                items[number].leftSize = std::strtoull(fields[2].c_str(), nullptr, 10);
+                items[number].leftHash = fields[3];
+            }
         } else if (fields[0] == "restored" && items.count(number)) {
             items[number].restored = true;
         }
@@ -100,7 +106,7 @@ bool Pending(PlatformServices& platform, const std::string& run, const Item& ite
         return false;
     if (item.kind == "value")
         return item.done || !ValuePresent(platform, item);   // killed after its deletion
-    if (item.kind != "file")
+    if (item.kind != "file" && item.kind != "copy")
         return false;
     if (item.done)
         return platform.FileExists(run + item.stored);
@@ -147,14 +153,53 @@ std::string LastRun(PlatformServices& platform, DataRoot& data)
     return {};
 }
 
-enum class Outcome { Restored, Exists, FolderChanged, Failed };
+enum class Outcome { Restored, Exists, FolderChanged, SavedBeside, Failed };
 
-Outcome RestoreFile(PlatformServices& platform, const std::string& run, const Item& item)
+// Whether the item's folder is still the one it was in, reached through no link.
+bool SameFolder(PlatformServices& platform, const Item& item)
 {
     const std::string::size_type slash = item.path.rfind('\\');
     FileIdentity folder;
-    if (slash == std::string::npos || LinkOnTheWay(platform, item.path) ||
-        !platform.FolderIdentity(item.path.substr(0, slash + 1), folder) || IdentityText(folder) != item.folder)
+    return slash != std::string::npos && !LinkOnTheWay(platform, item.path) &&
+           platform.FolderIdentity(item.path.substr(0, slash + 1), folder) && IdentityText(folder) == item.folder;
+}
+
+// A copy gets its original bytes back only while it holds exactly what the purge left;
+// otherwise (mIRC rewrites its mirc.ini whenever it runs) they are written beside it.
+Outcome RestoreCopy(PlatformServices& platform, const std::string& run, const Item& item)
+{
+    if (!SameFolder(platform, item))
+        return Outcome::FolderChanged;
+    const std::unique_ptr<OpenedFile> original = platform.Open(run + item.stored, OpenMode::Read);
+    if (!original)
+        return Outcome::Failed;
+    const std::uint32_t attributes = platform.GetAttributes(item.path);
+    const std::uint32_t unwritable = FileAttr::ReadOnly | FileAttr::Hidden | FileAttr::System;
+    if (attributes != FileAttr::Invalid && (attributes & unwritable))
+        platform.SetAttributes(item.path, attributes & ~unwritable);
+    std::unique_ptr<OpenedFile> copy = platform.Open(item.path, OpenMode::Rewrite);
+    const std::string now = copy ? ContentHash(*copy) : std::string();
+    // Without its done line, what the purge left is unknown: only a copy that still holds
+    // its original needs nothing, any other gets it beside.
+    const bool asItWas = !item.done && !now.empty() && now == ContentHash(*original);
+    const bool unchanged = item.done && copy && copy->Size() == item.leftSize && now == item.leftHash;
+    const bool restored = asItWas || (unchanged && CopyContent(*original, *copy));
+    copy.reset();
+    if (restored)
+        platform.SetAttributes(item.path, item.attributes);   // as they were before the purge
+    else if (attributes != FileAttr::Invalid && (attributes & unwritable))
+        platform.SetAttributes(item.path, attributes);
+    if (restored)
+        return Outcome::Restored;
+    if (unchanged)
+        return Outcome::Failed;   // it could not be written
+    const std::unique_ptr<OpenedFile> beside = platform.Open(item.path + ".restaurado", OpenMode::CreateNew);
+    return beside && CopyContent(*original, *beside) ? Outcome::SavedBeside : Outcome::Failed;
+}
+
+Outcome RestoreFile(PlatformServices& platform, const std::string& run, const Item& item)
+{
+    if (!SameFolder(platform, item))
         return Outcome::FolderChanged;
     if (platform.GetAttributes(item.path) != FileAttr::Invalid)
         return Outcome::Exists;
@@ -193,11 +238,19 @@ bool UndoLastRun(PlatformServices& platform, DataRoot& data, Report& report, Run
             StopPoint(progress);
             const std::string shown = Utf8ToWindows1252BestFit(item.path);
             const bool value = item.kind == "value";
-            switch (value ? RestoreValue(platform, item) : RestoreFile(platform, run, item)) {
-            case Outcome::Restored:
+            const Outcome outcome = value               ? RestoreValue(platform, item)
+                                    : item.kind == "copy" ? RestoreCopy(platform, run, item)
+                                                          : RestoreFile(platform, run, item);
+            if (outcome == Outcome::Restored || outcome == Outcome::SavedBeside)
                 AppendManifestLine(platform, run, "restored\t" + std::to_string(item.number));
+            switch (outcome) {
+            case Outcome::Restored:
                 report.Append((value ? "Restaurado el valor de inicio " : "Restaurado: ") + shown);
                 continue;
+            case Outcome::SavedBeside:
+                report.Append("Guardado como " + shown.substr(shown.rfind('\\') + 1) +
+                              ".restaurado porque cambi\xF3 despu\xE9s: " + shown);
+                break;
             case Outcome::Exists: report.Append("No se restaur\xF3 porque ya existe: " + shown); break;
             case Outcome::FolderChanged: report.Append("No se restaur\xF3 porque la carpeta cambi\xF3: " + shown); break;
             case Outcome::Failed: report.Append("No se pudo restaurar: " + shown); break;

@@ -13,6 +13,9 @@ bool HasRunToUndo(PlatformServices& platform, DataRoot& data);
 // Puts the last run's items back and writes one Report line for each:
 //   "Restaurado: <path>"                                  back where it was
 //   "Restaurado el valor de inicio <name>"                a Run value made again
+//   "Guardado como <name>.restaurado porque cambió después: <path>"
+//                                                         a copy changed since its purge: its
+//                                                         original is written beside it
 //   "No se restauró porque ya existe: <path>"             something stands at its path now
 //   "No se restauró porque la carpeta cambió: <path>"     its folder is another, or a link
 //   "No se pudo restaurar: <path>"                        the system refused

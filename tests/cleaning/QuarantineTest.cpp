@@ -177,10 +177,18 @@ TEST(QuarantineKill, EachItemIsInItsPlaceOrQuarantinedAfterAKillAnywhereAndTheUn
         // And the undo that follows gives everything back.
         DataRoot data(killed.machine);
         LineReport undo;
-        EXPECT_FALSE(UndoLastRun(killed.machine, data, undo)) << "killed at call " << kill;
+        const bool refused = UndoLastRun(killed.machine, data, undo);
         EXPECT_EQ(killed.machine.Contents("c:\\a\\xcvbnm.exe"), "sweep") << "killed at call " << kill;
         EXPECT_EQ(killed.machine.Contents("c:\\tools\\systray.exe"), "resident") << "killed at call " << kill;
         EXPECT_EQ(killed.machine.ValueData(RunKey, "systemtray"), "c:\\tools\\systray.exe") << "killed at call " << kill;
+        // The copy's original is back, in place, or beside it when the kill left no record
+        // of what the purge wrote.
+        const std::string beside = "c:\\m\\mirc.ini.restaurado";
+        EXPECT_EQ(refused, killed.machine.Exists(beside)) << "killed at call " << kill;
+        EXPECT_EQ(killed.machine.Exists(beside) ? killed.machine.Contents(beside)
+                                                : killed.machine.Contents("c:\\m\\mirc.ini"),
+                  "nick=\xC4ndi\r\nkeep\r\n")
+            << "killed at call " << kill;
         if (::testing::Test::HasFailure())
             return;
     }
@@ -202,6 +210,7 @@ TEST_F(CleaningTest, AnUndoPutsEveryFileBackAsItWasAndOnlyOnce)
     machine.AddFile("c:\\a\\netol.scr", "one", FileAttr::Hidden | FileAttr::ReadOnly);
     machine.AddFile("c:\\b\\mirc.hst", "two");
     machine.AddFile("c:\\b\\keep.txt", "keep");
+    machine.AddFile("c:\\m\\mirc.ini", "[rfiles]\nn0=mirc.hst\nn1=keep", FileAttr::Hidden);
     const Strings before = Snapshot(machine);
     EXPECT_FALSE(HasRunToUndo(machine, ops.Data()));
     DisinfectionRun(1, ops, machine, report, flags);
@@ -211,7 +220,7 @@ TEST_F(CleaningTest, AnUndoPutsEveryFileBackAsItWasAndOnlyOnce)
     LineReport undo;
     EXPECT_FALSE(UndoLastRun(machine, ops.Data(), undo));
     EXPECT_EQ(undo.lines, (Strings{"Restaurado: c:\\a\\netol.scr", "Restaurado: c:\\b\\mirc.hst",
-                                   "Se deshizo la desinfecci\xF3n"}));
+                                   "Restaurado: c:\\m\\mirc.ini", "Se deshizo la desinfecci\xF3n"}));
     EXPECT_EQ(Snapshot(machine), before);
     EXPECT_FALSE(HasRunToUndo(machine, ops.Data()));
     ExpectNothingOpen();
@@ -223,16 +232,22 @@ TEST_F(CleaningTest, AnUndoRefusesAClashOrAnotherFolderAndTheNextTakesUpTheRest)
 {
     machine.AddFile("c:\\a\\netol.scr", "one");
     machine.AddFile("c:\\b\\mirc.hst", "two");
+    machine.AddFile("c:\\m\\script.ini", "n0=mirc.hst\r\n");
     DisinfectionRun(1, ops, machine, report, flags);
     machine.AddFile("c:\\a\\netol.scr", "the user's new file");
+    machine.AddFile("c:\\m\\script.ini", "mIRC wrote it since");
     ASSERT_TRUE(machine.Rename("c:\\b", "c:\\b-old"));
     machine.AddDirectory("c:\\b");   // the same name, another folder
 
     LineReport undo;
     EXPECT_TRUE(UndoLastRun(machine, ops.Data(), undo));
     EXPECT_EQ(undo.lines, (Strings{"No se restaur\xF3 porque ya existe: c:\\a\\netol.scr",
-                                   "No se restaur\xF3 porque la carpeta cambi\xF3: c:\\b\\mirc.hst", "No se pudo deshacer todo"}));
+                                   "No se restaur\xF3 porque la carpeta cambi\xF3: c:\\b\\mirc.hst",
+                                   "Guardado como script.ini.restaurado porque cambi\xF3 despu\xE9s: c:\\m\\script.ini",
+                                   "No se pudo deshacer todo"}));
     EXPECT_EQ(machine.Contents("c:\\a\\netol.scr"), "the user's new file");
+    EXPECT_EQ(machine.Contents("c:\\m\\script.ini"), "mIRC wrote it since");
+    EXPECT_EQ(machine.Contents("c:\\m\\script.ini.restaurado"), "n0=mirc.hst\r\n");
 
     ASSERT_TRUE(machine.RemoveFile("c:\\a\\netol.scr"));
     undo.lines.clear();
