@@ -5,7 +5,7 @@
 #include "cleaning/TreeWalk.h"
 #include "cleaning/Windows1252.h"
 
-void PurgeFound(PlatformServices& platform, DataRoot& data, Report& report, SharedFlags& flags,
+void PurgeFound(PlatformServices& platform, DataRoot& data, Quarantine& quarantine, Report& report, SharedFlags& flags,
                 const std::string& fileName, const std::string& marker, const NameFindings& found,
                 RunProgress& progress)
 {
@@ -16,7 +16,7 @@ void PurgeFound(PlatformServices& platform, DataRoot& data, Report& report, Shar
         const std::string path = copy.dir + fileName;
         if (!StillAFile(platform, path))
             continue;
-        switch (PurgeLinesOfCopy(platform, data, path, lineMarker, flags.InUseWaited)) {
+        switch (PurgeLinesOfCopy(platform, data, path, lineMarker, flags.InUseWaited, &quarantine)) {
         case CopyOutcome::Clean:
             break;
         case CopyOutcome::Purged:

@@ -2,6 +2,7 @@
 // Removing an infection's lines from the configuration copies the walk of the drive met.
 #include "cleaning/DataRoot.h"
 #include "cleaning/PlatformServices.h"
+#include "cleaning/Quarantine.h"
 #include "engine/DriveFindings.h"
 #include "engine/Report.h"
 #include "engine/RunProgress.h"
@@ -19,6 +20,6 @@
 // the purge goes on with the next. Copies that an interrupted purge left half rewritten
 // are put back first. Before each copy comes a safe point (RunStopped), never inside its
 // rewrite.
-void PurgeFound(PlatformServices& platform, DataRoot& data, Report& report, SharedFlags& flags,
+void PurgeFound(PlatformServices& platform, DataRoot& data, Quarantine& quarantine, Report& report, SharedFlags& flags,
                 const std::string& fileName, const std::string& marker, const NameFindings& found,
                 RunProgress& progress = UnwatchedRun());

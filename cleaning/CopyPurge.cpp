@@ -97,8 +97,9 @@ bool FindFirstChange(OpenedFile& copy, const std::string& path, LineMarker& mark
 }
 
 // Writes the copy's purged content from where the journal's saved bytes start, reading
-// its old content from the journal, then cuts the copy there and makes it durable.
-void WritePurgedContent(OpenedFile& copy, PurgeJournal& journal, LineMarker& marker)
+// its old content from the journal, then cuts the copy there and makes it durable. The
+// copy's new size.
+std::uint64_t WritePurgedContent(OpenedFile& copy, PurgeJournal& journal, LineMarker& marker)
 {
     LineReader lines(journal.File(), journal.BodyStart(), journal.BodyEnd(), StreamWriteError());
     WindowWriter out(copy, journal.SavedFrom());
@@ -120,30 +121,37 @@ void WritePurgedContent(OpenedFile& copy, PurgeJournal& journal, LineMarker& mar
     out.Flush();
     if (!copy.Truncate(out.Offset()) || !copy.Flush())
         throw StreamWriteError();
+    return out.Offset();
 }
 
 // Rewrites the open copy from change on behind a journal; throws the journal's or the
 // file layer's error, the copy put back as it was wherever that could be done.
 void Rewrite(PlatformServices& platform, DataRoot& data, OpenedFile& copy, const std::string& path,
-             LineMarker& marker, std::uint64_t change)
+             LineMarker& marker, std::uint64_t change, Quarantine* quarantine)
 {
+    const int kept = quarantine ? quarantine->CopyIn(copy, path) : 0;
+    if (quarantine && !kept)
+        throw CannotCreateFile(Utf8ToWindows1252BestFit(path));
     const JournalRecord record = RecordOf(copy, path, change);
     PurgeJournal journal(platform, data, path);
     journal.Save(copy, record);
+    std::uint64_t size = 0;
     try {
-        WritePurgedContent(copy, journal, marker);
+        size = WritePurgedContent(copy, journal, marker);
     } catch (...) {
         if (journal.Restore(copy))
             journal.Remove();
         throw;
     }
     journal.Remove();
+    if (kept)
+        quarantine->CopyDone(kept, copy, size);
 }
 
 } // namespace
 
 CopyOutcome PurgeLinesOfCopy(PlatformServices& platform, DataRoot& data, const std::string& path, LineMarker& marker,
-                             std::uint32_t& runWaited)
+                             std::uint32_t& runWaited, Quarantine* quarantine)
 {
     try {
         InUseWait wait(platform, runWaited);
@@ -171,7 +179,7 @@ CopyOutcome PurgeLinesOfCopy(PlatformServices& platform, DataRoot& data, const s
             if (!FindFirstChange(*copy, path, marker, change))
                 return CopyOutcome::Clean;
         }
-        Rewrite(platform, data, *copy, path, marker, change);
+        Rewrite(platform, data, *copy, path, marker, change, quarantine);
         return CopyOutcome::Purged;
     } catch (const EngineError&) {
         return CopyOutcome::NotPurged;

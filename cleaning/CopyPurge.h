@@ -3,6 +3,7 @@
 #include "cleaning/DataRoot.h"
 #include "cleaning/LineMarker.h"
 #include "cleaning/PlatformServices.h"
+#include "cleaning/Quarantine.h"
 
 #include <cstdint>
 #include <string>
@@ -24,5 +25,8 @@ enum class CopyOutcome {
 // the run has waited less than 10 seconds in all (runWaited, in milliseconds, counts it).
 // A read-only, hidden or system copy loses those attributes for the purge and gets them
 // back afterwards. A copy that is a link is never written through.
+//
+// With a quarantine, the copy's bytes are kept there first (Quarantine::CopyIn); a copy
+// that cannot be kept is not purged.
 CopyOutcome PurgeLinesOfCopy(PlatformServices& platform, DataRoot& data, const std::string& path, LineMarker& marker,
-                             std::uint32_t& runWaited);
+                             std::uint32_t& runWaited, Quarantine* quarantine = nullptr);

@@ -20,8 +20,9 @@ constexpr std::uint32_t kValid = 0x7FB7;
 const char* const kCallNames[] = {
     "FindFirst", "FindNext", "FindClose", "GetAttributes", "SetAttributes", "DeleteFile",
     "FileExists", "CurrentDirectory", "WindowsDirectory", "Processes", "TerminateProcess",
-    "OpenKey", "DeleteValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
-    "TouchFile", "CloseFile", "MakeDirectory", "Rename", "HoldFolder", "FolderSecurity", "CloseFolder", "Rights",
+    "OpenKey", "DeleteValue", "ReadValue", "WriteValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
+    "TouchFile", "CloseFile", "MakeDirectory", "Rename", "HoldFolder", "FolderSecurity", "CloseFolder",
+    "FolderIdentity", "SystemFolders", "TakeRunLock", "Rights",
     "DataDirectory", "Now", "Sleep", "InformationBox"};
 
 // The machine's clock at its start, in the file system's 100 ns steps (1 January 2026).
@@ -296,6 +297,7 @@ bool RecordingPlatform::AppendByOtherProgram(const std::string& path, const std:
 void RecordingPlatform::SetOtherProgram(std::function<void()> program) { otherProgram_ = std::move(program); }
 void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
 void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
+void RecordingPlatform::SetSystemFolders(const std::vector<std::string>& paths) { systemFolders_ = paths; }
 void RecordingPlatform::SetRights(ProgramRights rights) { rights_ = rights; }
 void RecordingPlatform::SetDataDirectories(const std::string& common, const std::string& local)
 {
@@ -355,6 +357,13 @@ void RecordingPlatform::SetValueUndeletable(const std::string& key, const std::s
 }
 
 // ---- Reading the machine back
+
+std::string RecordingPlatform::ValueData(const std::string& key, const std::string& name) const
+{
+    KeyRecord* record = FindKey(key);
+    const Value* value = record ? record->Find(name) : nullptr;
+    return value ? value->data : std::string();
+}
 
 bool RecordingPlatform::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
 
@@ -511,6 +520,26 @@ public:
         if (value->undeletable) return DeleteResult::Failed;
         record_.values.erase(record_.values.begin() + (value - record_.values.data()));
         return DeleteResult::Deleted;
+    }
+    bool ReadValue(const std::string& name, std::uint32_t& type, std::string& data) override
+    {
+        if (platform_.Begin(Call::ReadValue, name)) return false;
+        const Value* value = record_.Find(name);
+        if (!value) return false;
+        type = value->type;
+        data = value->data;
+        return true;
+    }
+    bool WriteValue(const std::string& name, std::uint32_t type, const std::string& data) override
+    {
+        if (platform_.Begin(Call::WriteValue, name)) return false;
+        if (Value* value = record_.Find(name)) {
+            value->type = type;
+            value->data = data;
+        } else {
+            record_.values.push_back({name, data, false, type});
+        }
+        return true;
     }
 
 private:
@@ -751,7 +780,8 @@ bool RecordingPlatform::Rename(const std::string& from, const std::string& to)
     Node* node = Lookup(from);
     Node* source = Parent(from);
     Node* target = Parent(to);
-    if (!node || !source || !target || Lookup(to) || node->Busy(clock_) || !Resolve(from, fromParts) ||
+    if (!node || !source || !target || Lookup(to) || node->Busy(clock_) || node->immutable ||
+        !Resolve(from, fromParts) ||
         !Resolve(to, toParts))
         return false;
     if (toParts.size() > fromParts.size() &&
@@ -802,6 +832,32 @@ std::unique_ptr<HeldFolder> RecordingPlatform::HoldFolder(const std::string& pat
     Node* node = Lookup(path);
     if (!node || !node->IsDirectory() || (node->attributes & FileAttr::ReparsePoint)) return nullptr;
     return std::make_unique<Folder>(*this, *node, path);
+}
+
+bool RecordingPlatform::FolderIdentity(const std::string& path, FileIdentity& identity)
+{
+    if (Begin(Call::FolderIdentity, path)) return false;
+    const Node* node = Lookup(path);
+    if (!node || !node->IsDirectory()) return false;
+    identity = {kVolumeSerial, node->index};
+    return true;
+}
+
+std::vector<std::string> RecordingPlatform::SystemFolders()
+{
+    return Begin(Call::SystemFolders) ? std::vector<std::string>() : systemFolders_;
+}
+
+std::unique_ptr<RunLock> RecordingPlatform::TakeRunLock()
+{
+    // Letting go is no call: a killed program's lock is let go by the system.
+    struct Held : RunLock {
+        explicit Held(bool& held) : held(held) { held = true; }
+        ~Held() override { held = false; }
+        bool& held;
+    };
+    if (Begin(Call::TakeRunLock) || RunLockHeld()) return nullptr;
+    return std::make_unique<Held>(runLockHeld_);
 }
 
 ProgramRights RecordingPlatform::Rights()

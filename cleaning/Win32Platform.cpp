@@ -68,6 +68,23 @@ public:
         default: return DeleteResult::Failed;
         }
     }
+    bool ReadValue(const std::string& name, std::uint32_t& type, std::string& data) override
+    {
+        DWORD size = 0, kind = 0;
+        if (calls_.RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &kind, nullptr, &size) != ERROR_SUCCESS)
+            return false;
+        std::vector<BYTE> bytes(size + 1);
+        if (calls_.RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &kind, bytes.data(), &size) != ERROR_SUCCESS)
+            return false;
+        type = kind;
+        data.assign(reinterpret_cast<const char*>(bytes.data()), size);
+        return true;
+    }
+    bool WriteValue(const std::string& name, std::uint32_t type, const std::string& data) override
+    {
+        return calls_.RegSetValueExA(key_.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                     static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+    }
 
 private:
     const Win32Calls& calls_;

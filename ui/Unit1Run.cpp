@@ -29,6 +29,8 @@ const UINT EngineBoxRequest = WM_APP + 0x3100;   // lParam: the box's text
 // QS_RAWINPUT, which Windows 2000 and earlier refuse; the program registers no raw input.
 const DWORD WakeMask = QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY | QS_SENDMESSAGE;
 const DWORD FailedWaitPause = 10;   // ms between two looks at the queue when the wait fails
+// The Report while another run or undo, of this window or another program, is under way.
+const char* const AnotherRunLine = "Otra desinfecci\xF3n est\xE1 en curso en este equipo";
 
 
 bool IsInput(UINT message)
@@ -61,6 +63,13 @@ void TForm1::RunInBackground(int index)
             TForm1& form;
         } looks(*this);
         BackgroundJob run([this, index] {
+            // Taken and let go on the run's thread, as a mutex must be.
+            const std::unique_ptr<RunLock> lock = platform_->TakeRunLock();
+            if (!lock) {
+                runReport_.Clear();
+                runReport_.Append(AnotherRunLine);
+                return;
+            }
             DisinfectionRun(index, *cleaning_, *platform_, runReport_, ProcessFlags(), runMonitor_);
         });
         run_ = &run;

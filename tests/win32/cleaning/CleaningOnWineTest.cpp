@@ -3,6 +3,7 @@
 // are not entered, files held by another process, processes and the Run key.
 #include "base/WindowsFamily.h"
 #include "cleaning/SystemCleaning.h"
+#include "cleaning/Undo.h"
 #include "cleaning/Win32Platform.h"
 #include "tests/support/LineReport.h"
 #include "tests/support/WalkAndAct.h"
@@ -139,6 +140,50 @@ TEST_F(CleaningOnWine, ImmutableFileIsReportedNotDeleted)
     EXPECT_TRUE(flags.RemovalFailed);
     EXPECT_FALSE(ops.ForceDeleteFile(Root + "srv\\server.ini"));
     EXPECT_EQ(AttributesOf(Root + "srv\\server.ini") & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
+}
+
+// An administrator's prompt and every deployment tool start programs in the system
+// folder, which holds Windows' own systray.exe: it is never the resident file.
+TEST_F(CleaningOnWine, TheSystemFoldersSystrayIsNeverTheResidentFile)
+{
+    const std::string system = platform.SystemFolders().front();
+    MakeFile(system + "\\systray.exe", "windows");
+    MakeFile(Root + "systray.exe", "infection");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(system.c_str());
+    const std::string fromSystem = ops.FindOnPath("systray.exe", system + "\\;" + platform.WindowsDirectory());
+    const std::string past = ops.FindOnPath("systray.exe", "\\\\?\\" + system + ";" + Root);
+    SetCurrentDirectoryA(previous);
+    DeleteFileA((system + "\\systray.exe").c_str());
+    EXPECT_EQ(fromSystem, "");
+    EXPECT_EQ(past, Root + "systray.exe");
+}
+
+// Netol's steps on the scratch tree, then the undo: every file and line back, byte for
+// byte, attributes included.
+TEST_F(CleaningOnWine, AnUndoGivesBackWhatTheRunTook)
+{
+    const std::string ini = "[rfiles]\nn0=c:\\mirc\\mirc.hst\r\nn1=keep";
+    MakeDirectory(Root + "mirc");
+    MakeFile(Root + "mirc\\mirc.ini", ini, FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(Root + "mirc\\mirc.hst", "history", FILE_ATTRIBUTE_READONLY);
+    MakeFile(Root + "netol.scr", "worm");
+    ops.RunStarts();
+    WalkAndPurge(ops, Root, "mirc.ini", "mirc.hst");
+    for (const char* name : {"mirc.hst", "netol.scr"})
+        WalkAndDelete(ops, Root, name);
+    ASSERT_FALSE(PathExists(Root + "netol.scr"));
+    ASSERT_NE(ReadWhole(Root + "mirc\\mirc.ini"), ini);
+
+    LineReport undo;
+    EXPECT_FALSE(UndoLastRun(platform, ops.Data(), undo));
+    EXPECT_EQ(undo.lines.back(), "Se deshizo la desinfecci\xF3n");
+    EXPECT_EQ(ReadWhole(Root + "mirc\\mirc.ini"), ini);
+    EXPECT_EQ(ReadWhole(Root + "mirc\\mirc.hst"), "history");
+    EXPECT_EQ(ReadWhole(Root + "netol.scr"), "worm");
+    EXPECT_EQ(AttributesOf(Root + "mirc\\mirc.ini") & 0x07, FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(AttributesOf(Root + "mirc\\mirc.hst") & 0x07, FILE_ATTRIBUTE_READONLY);
 }
 
 TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOverAndSearched)
