@@ -41,6 +41,8 @@ public:
     enum class DeleteResult { Deleted, NotFound, Failed };
     virtual ~RegistryKey() = default;
     virtual DeleteResult DeleteValue(const std::string& name) = 0;
+    // Whether the key holds a value of that name (compared without regard to case).
+    virtual bool HasValue(const std::string& name) = 0;
 };
 
 // What opening a registry key gave: the key, or why there is none.

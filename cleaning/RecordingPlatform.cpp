@@ -20,7 +20,7 @@ constexpr std::uint32_t kValid = 0x7FB7;
 const char* const kCallNames[] = {
     "FindFirst", "FindNext", "FindClose", "GetAttributes", "SetAttributes", "DeleteFile",
     "FileExists", "CurrentDirectory", "WindowsDirectory", "Processes", "TerminateProcess",
-    "OpenKey", "DeleteValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
+    "OpenKey", "DeleteValue", "QueryValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
     "TouchFile", "CloseFile", "MakeDirectory", "Rename", "HoldFolder", "FolderSecurity", "CloseFolder", "Rights",
     "DataDirectory", "Now", "Sleep", "InformationBox"};
 
@@ -511,6 +511,10 @@ public:
         if (value->undeletable) return DeleteResult::Failed;
         record_.values.erase(record_.values.begin() + (value - record_.values.data()));
         return DeleteResult::Deleted;
+    }
+    bool HasValue(const std::string& name) override
+    {
+        return !platform_.Begin(Call::QueryValue, name) && record_.Find(name);
     }
 
 private:

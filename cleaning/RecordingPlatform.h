@@ -24,7 +24,7 @@ public:
     // The calls, as they appear in the log and in fault switches.
     enum class Call {
         FindFirst, FindNext, FindClose, GetAttributes, SetAttributes, DeleteFile, FileExists,
-        CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue,
+        CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue, QueryValue,
         CloseKey, OpenFile, ReadFile, WriteFile, SetEndOfFile, FlushFile, TouchFile, CloseFile, MakeDirectory,
         Rename, HoldFolder, FolderSecurity, CloseFolder, Rights, DataDirectory, Now, Sleep, InformationBox
     };

@@ -88,6 +88,7 @@ struct Win32Calls {
     // Registry
     decltype(&::RegOpenKeyExA) RegOpenKeyExA = ::RegOpenKeyExA;
     decltype(&::RegDeleteValueA) RegDeleteValueA = ::RegDeleteValueA;
+    decltype(&::RegQueryValueExA) RegQueryValueExA = ::RegQueryValueExA;
     decltype(&::RegCloseKey) RegCloseKey = ::RegCloseKey;
 
     // The plain information box, when the program gives none of its own

@@ -68,6 +68,10 @@ public:
         default: return DeleteResult::Failed;
         }
     }
+    bool HasValue(const std::string& name) override
+    {
+        return calls_.RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    }
 
 private:
     const Win32Calls& calls_;

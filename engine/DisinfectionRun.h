@@ -8,7 +8,11 @@
 #include "engine/ThreatCatalogue.h"
 
 #include <functional>
+#include <string>
 #include <vector>
+
+// The Report's last line when a stop ended the run.
+constexpr const char* InterruptedLine = "Desinfecci\xF3n interrumpida: el sistema puede seguir infectado";
 
 // index is the selector's item index at the click, -1 when nothing is selected. The
 // run's walk of the drive is announced to progress, and a stop it asks for is honoured
@@ -25,3 +29,11 @@ void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs
 void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOperations& ops,
                       SystemDirectories& dirs, const std::function<Report&(const ThreatEntry&)>& reportOf,
                       SharedFlags& flags, RunProgress& progress = UnwatchedRun());
+
+// Every name the plans of rows look for on the drive, once: configuration files, then
+// files to delete.
+std::vector<std::string> DriveNames(const std::vector<const ThreatEntry*>& rows);
+
+// Says how many folders of the drive the run could not search, right before its verdict;
+// nothing when it searched them all.
+void AppendUnsearched(Report& report, const SharedFlags& flags);

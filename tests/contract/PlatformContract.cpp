@@ -359,7 +359,9 @@ TEST_P(PlatformContract, RegistryValuesAreDeletedOnceInKeysThatOpen)
         std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return std::toupper(c); });
         auto opened = Platform().OpenCurrentUserKey(upper).key;
         ASSERT_TRUE(opened);
+        EXPECT_TRUE(opened->HasValue("SystemTray"));
         EXPECT_EQ(opened->DeleteValue("SystemTray"), DeleteResult::Deleted);
+        EXPECT_FALSE(opened->HasValue("systemtray"));
         EXPECT_EQ(opened->DeleteValue("systemtray"), DeleteResult::NotFound);
     }
     EXPECT_FALSE(Machine().HasValue(key, "systemtray"));
