@@ -5,9 +5,11 @@
 #include "console/ConsoleLines.h"
 #include "console/ConsoleProgress.h"
 #include "console/RunOutcome.h"
+#include "console/UserHives.h"
 
 // Scans or cleans (options.mode) with options.plans over one walk of the drive, writing
 // their lines to lines, and fills outcome's counts and stop. cleaning reports to lines
-// and shares flags and progress.
-void RunPlans(const ConsoleOptions& options, PlatformServices& platform, SystemCleaning& cleaning,
+// and shares flags and progress; the resident plans' start-up value is looked for in
+// every hive of hives.
+void RunPlans(const ConsoleOptions& options, PlatformServices& platform, SystemCleaning& cleaning, UserHives& hives,
               ConsoleLines& lines, SharedFlags& flags, ConsoleProgress& progress, RunOutcome& outcome);

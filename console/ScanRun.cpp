@@ -7,6 +7,7 @@
 #include "cleaning/Windows1252.h"
 #include "engine/DisinfectionRun.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -62,14 +63,16 @@ public:
             Finding("Encontrado: ", path);
     }
 
-    void StartupValue(const ThreatEntry& row)
+    // Returns how many profiles could not be loaded.
+    unsigned StartupValue(const ThreatEntry& row, UserHives& hives)
     {
         StopPoint(progress_);
-        const OpenedKey run = platform_.OpenCurrentUserKey(RunKeyPath);
-        if (run.key && run.key->HasValue(row.startupValue)) {
-            report_.Append("Valor de inicio " + row.startupValue + ": HKEY_CURRENT_USER");
-            Count("value:HKEY_CURRENT_USER");
-        }
+        return hives.ForEach(RunKeyPath, [&](const std::string& hive, OpenedKey& run) {
+            if (run.key && run.key->HasValue(row.startupValue)) {
+                report_.Append("Valor de inicio " + row.startupValue + ": " + hive);
+                Count("value:" + hive);
+            }
+        });
     }
 
     void Verdict()
@@ -100,7 +103,8 @@ private:
 } // namespace
 
 unsigned ScanRuns(const std::vector<const ThreatEntry*>& rows, PlatformServices& platform, SystemCleaning& cleaning,
-                  ConsoleLines& lines, SharedFlags& flags, RunProgress& progress)
+                  UserHives& hives, ConsoleLines& lines, SharedFlags& flags, RunProgress& progress,
+                  unsigned& hivesUnsearched)
 {
     flags.UnsearchedFolders.clear();
     std::set<std::string> counted;
@@ -120,7 +124,7 @@ unsigned ScanRuns(const std::vector<const ThreatEntry*>& rows, PlatformServices&
                 scan.Files(found.at(name));
             if (row->kind == PlanKind::ResidentBackdoor) {
                 scan.ResidentFile(*row);
-                scan.StartupValue(*row);
+                hivesUnsearched = std::max(hivesUnsearched, scan.StartupValue(*row, hives));
             }
             AppendUnsearched(*report, flags);
             scan.Verdict();

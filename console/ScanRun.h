@@ -4,6 +4,7 @@
 #include "cleaning/PlatformServices.h"
 #include "cleaning/SystemCleaning.h"
 #include "console/ConsoleLines.h"
+#include "console/UserHives.h"
 
 #include <vector>
 
@@ -16,8 +17,11 @@
 // Returns how many items were found, each counted once however many plans name it; the
 // resident plans' own process name (Windows has a genuine one) is listed, never counted.
 // A stop ends the plan under way with the interrupted line.
+// The start-up value is looked for in every hive of hives; the profiles that could not be
+// loaded are counted in hivesUnsearched.
 unsigned ScanRuns(const std::vector<const ThreatEntry*>& rows, PlatformServices& platform, SystemCleaning& cleaning,
-                  ConsoleLines& lines, SharedFlags& flags, RunProgress& progress);
+                  UserHives& hives, ConsoleLines& lines, SharedFlags& flags, RunProgress& progress,
+                  unsigned& hivesUnsearched);
 
 // How many lines of the file at path (UTF-8) hold marker (Windows-1252), as a purge
 // would find them; -1 when it cannot be read.

@@ -5,6 +5,7 @@
 #include "console/Win32ConsoleOutput.h"
 #include "console/Win32NoWindows.h"
 #include "console/Win32StopRequests.h"
+#include "console/Win32UserHives.h"
 #include "res/PelkarinVersion.h"
 
 #include <windows.h>
@@ -99,7 +100,8 @@ int Run(const ConsoleOptions& options, const PlanRunner& runPlans)
     log->Line(HeaderLine(PELKARIN_VERSION_TEXT, Flavour, TheRun.start, computer, UserName(), GetCommandLineA()));
 
     try {
-        runPlans(options, platform, cleaning, lines, flags, progress, TheRun.outcome);
+        const std::unique_ptr<UserHives> hives = HivesForRights(platform);
+        runPlans(options, platform, cleaning, *hives, lines, flags, progress, TheRun.outcome);
     } catch (const std::exception& error) {
         lines.Append(std::string("Error: ") + error.what());
         TheRun.outcome.error = true;

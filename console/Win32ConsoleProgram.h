@@ -6,8 +6,8 @@
 #include <functional>
 
 // What runs the plans once the log is open: RunPlans, or a test's stand-in.
-using PlanRunner = std::function<void(const ConsoleOptions&, PlatformServices&, SystemCleaning&, ConsoleLines&,
-                                      SharedFlags&, ConsoleProgress&, RunOutcome&)>;
+using PlanRunner = std::function<void(const ConsoleOptions&, PlatformServices&, SystemCleaning&, UserHives&,
+                                      ConsoleLines&, SharedFlags&, ConsoleProgress&, RunOutcome&)>;
 
 // argv as main has it; returns the exit code.
 int ConsoleProgram(int argc, char** argv, const PlanRunner& runPlans = RunPlans);

@@ -125,7 +125,8 @@ void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs
 
 void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOperations& ops,
                       SystemDirectories& dirs, const std::function<Report&(const ThreatEntry&)>& reportOf,
-                      SharedFlags& flags, RunProgress& progress)
+                      SharedFlags& flags, RunProgress& progress,
+                      const std::function<void(const ThreatEntry&, Report&)>& afterPlan)
 {
     flags.UnsearchedFolders.clear();
     flags.InUseWaited = 0;
@@ -153,6 +154,10 @@ void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOpera
                 RunMircWorm(*row, found, ops, *report, flags, progress);
             else
                 RunResidentBackdoor(*row, found, ops, dirs, *report, flags, progress);
+            if (afterPlan) {
+                StopPoint(progress);
+                afterPlan(*row, *report);
+            }
         }
     } catch (const RunStopped&) {
         report->Append(InterruptedLine);

@@ -26,9 +26,11 @@ void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs
 // for, then each plan acts on what the walk met, in the order of rows, and writes to
 // reportOf(its row) the lines a run of it alone would append there. A stop ends the
 // Report of the plan under way (the first one's before the walk) with the interrupted line.
+// afterPlan, where given, adds its own lines after each plan's, before the next one.
 void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOperations& ops,
                       SystemDirectories& dirs, const std::function<Report&(const ThreatEntry&)>& reportOf,
-                      SharedFlags& flags, RunProgress& progress = UnwatchedRun());
+                      SharedFlags& flags, RunProgress& progress = UnwatchedRun(),
+                      const std::function<void(const ThreatEntry&, Report&)>& afterPlan = {});
 
 // Every name the plans of rows look for on the drive, once: configuration files, then
 // files to delete.

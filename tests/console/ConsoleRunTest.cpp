@@ -25,7 +25,8 @@ protected:
         SharedFlags flags;
         ConsoleProgress progress(machine, 0, stop);
         SystemCleaning cleaning(machine, lines, flags, progress);
-        RunPlans(options, machine, cleaning, lines, flags, progress, outcome);
+        CurrentUserHive hives(machine);
+        RunPlans(options, machine, cleaning, hives, lines, flags, progress, outcome);
         return printed;
     }
 
@@ -70,10 +71,19 @@ TEST_F(ConsoleRunTest, ACleanCountsWhatItRemovedAndWhatStayed)
     EXPECT_EQ(lines.front(), "Backdoor 2.03 ");
     EXPECT_TRUE(Has(lines, "Netol "));
     EXPECT_TRUE(Has(lines, "No se pudo eliminar la clave del troyano"));
+    EXPECT_TRUE(Has(lines, "No se pudo eliminar el valor de inicio systemtray: HKEY_CURRENT_USER"));
     // Backdoor: 4 files, the resident file, 2 processes; Netol: 5 copies, 6 files.
     EXPECT_EQ(outcome.removed, 18u);
-    EXPECT_EQ(outcome.failed, 1u);
+    // The plan's own registry step and the sweep of every hive each count the value.
+    EXPECT_EQ(outcome.failed, 2u);
     EXPECT_EQ(ExitCodeOf(outcome), ExitCode::Partial);
+
+    // The resident file is gone now: the sweep still finds the value.
+    machine.SetValue(RunKeyPath, "systemtray", "c:\\windows\\system32\\systray.exe");
+    outcome = {};
+    const Strings again = Run({"/clean", "/plan:deepthroat"});
+    EXPECT_TRUE(Has(again, "No se pudo eliminar el valor de inicio systemtray: HKEY_CURRENT_USER"));
+    EXPECT_EQ(outcome.failed, 1u);
 }
 
 TEST_F(ConsoleRunTest, AStopEndsThePlanUnderWayWithTheInterruptedLine)

@@ -4,7 +4,7 @@
 int main(int argc, char** argv)
 {
     return ConsoleProgram(argc, argv,
-                          [](const ConsoleOptions&, PlatformServices&, SystemCleaning&, ConsoleLines& lines,
+                          [](const ConsoleOptions&, PlatformServices&, SystemCleaning&, UserHives&, ConsoleLines& lines,
                              SharedFlags&, ConsoleProgress&, RunOutcome&) {
                               lines.Append("a punto de fallar");
                               *static_cast<volatile int*>(nullptr) = 0;
