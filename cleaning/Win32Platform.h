@@ -33,6 +33,8 @@ public:
     std::string DataDirectory(DataFolder folder) override;
     void ShowInformationBox(const std::string& text) override;
 
+    const Win32Calls& Calls() const { return calls_; }
+
 private:
     std::function<void(const std::string&)> showBox_;
     const Win32Calls calls_;

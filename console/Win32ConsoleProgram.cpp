@@ -1,6 +1,7 @@
 #include "console/Win32ConsoleProgram.h"
 
 #include "cleaning/Win32Platform.h"
+#include "cleaning/Win32Redirection.h"
 #include "cleaning/Windows1252.h"
 #include "console/Win32ConsoleOutput.h"
 #include "console/Win32NoWindows.h"
@@ -101,6 +102,7 @@ int Run(const ConsoleOptions& options, const PlanRunner& runPlans)
 
     try {
         const std::unique_ptr<UserHives> hives = HivesForRights(platform);
+        const RedirectionOff wholeFileSystem(platform.Calls(), cleaning.Data());
         runPlans(options, platform, cleaning, *hives, lines, flags, progress, TheRun.outcome);
     } catch (const std::exception& error) {
         lines.Append(std::string("Error: ") + error.what());

@@ -6,6 +6,7 @@
 
 #include "cleaning/SystemCleaning.h"
 #include "cleaning/Win32Platform.h"
+#include "cleaning/Win32Redirection.h"
 #include "engine/DisinfectionRun.h"
 #include "ui/BackgroundJob.h"
 #include "widgets/controls/TFlatButtonUnit.h"
@@ -61,6 +62,7 @@ void TForm1::RunInBackground(int index)
             TForm1& form;
         } looks(*this);
         BackgroundJob run([this, index] {
+            const RedirectionOff wholeFileSystem(platform_->Calls(), cleaning_->Data());
             DisinfectionRun(index, *cleaning_, *platform_, runReport_, ProcessFlags(), runMonitor_);
         });
         run_ = &run;
