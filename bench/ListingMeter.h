@@ -38,6 +38,12 @@ public:
     bool MakeDirectory(const std::string& path, DirectoryAccess a) override { return inner_.MakeDirectory(path, a); }
     bool Rename(const std::string& from, const std::string& to) override { return inner_.Rename(from, to); }
     std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override { return inner_.HoldFolder(path); }
+    bool FolderIdentity(const std::string& path, FileIdentity& identity) override
+    {
+        return inner_.FolderIdentity(path, identity);
+    }
+    std::vector<std::string> SystemFolders() override { return inner_.SystemFolders(); }
+    std::unique_ptr<RunLock> TakeRunLock() override { return inner_.TakeRunLock(); }
     ProgramRights Rights() override { return inner_.Rights(); }
     std::string DataDirectory(DataFolder folder) override { return inner_.DataDirectory(folder); }
     std::uint64_t Now() override { return inner_.Now(); }

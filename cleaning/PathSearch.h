@@ -11,7 +11,8 @@ using LeadByteTest = bool (*)(unsigned char);
 bool NoLeadBytes(unsigned char);
 
 // The bare name first (resolved against the current directory), then each non-empty
-// directory of the list joined to the name; the first that exists as a file, as
-// composed, or empty.
+// directory of the list joined to the name; the first that exists as a file outside the
+// system's own folders (PlatformServices::SystemFolders, compared by identity), as
+// composed, or empty. A file there is Windows' own, whatever its name.
 std::string FindOnPath(PlatformServices& platform, const std::string& name,
                        const std::string& dirList, LeadByteTest isLeadByte = NoLeadBytes);

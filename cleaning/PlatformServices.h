@@ -111,6 +111,13 @@ public:
     virtual bool AdministratorsOnly() = 0;
 };
 
+// The machine's one token of a run or an undo, in every program of ours and every
+// session; held for as long as the object lives, and let go by the thread that took it.
+class RunLock {
+public:
+    virtual ~RunLock() = default;
+};
+
 // Whom the program runs as, which decides where its own data may live.
 enum class ProgramRights {
     Administrator,   // administrator rights or SYSTEM, on the NT family
@@ -175,6 +182,19 @@ public:
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
     // Holds the directory at path open. Null when there is none, or when path is a link.
     virtual std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) = 0;
+
+    // What the folder at path is, however path spells it (a short name, a \\?\ prefix, a
+    // final backslash); false when it cannot be opened. Windows 95/98/Me number no files:
+    // there the identity stands for the folder's full short path.
+    virtual bool FolderIdentity(const std::string& path, FileIdentity& identity) = 0;
+    // The folders that hold Windows' own programs: the system folder and, on 64-bit
+    // Windows, the 32-bit one and the alias by which 32-bit programs reach the 64-bit one
+    // (<Windows folder>\Sysnative). A name in them is never an infection's.
+    virtual std::vector<std::string> SystemFolders() = 0;
+
+    // Takes the run lock; null while another thread or program holds it, or keeps it from
+    // us (access denied). A holder that ended without letting go held it no longer.
+    virtual std::unique_ptr<RunLock> TakeRunLock() = 0;
 
     virtual ProgramRights Rights() = 0;
     // The system's folder, without a final backslash; empty where the system has none.

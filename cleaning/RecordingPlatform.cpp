@@ -21,7 +21,8 @@ const char* const kCallNames[] = {
     "FindFirst", "FindNext", "FindClose", "GetAttributes", "SetAttributes", "DeleteFile",
     "FileExists", "CurrentDirectory", "WindowsDirectory", "Processes", "TerminateProcess",
     "OpenKey", "DeleteValue", "QueryValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
-    "TouchFile", "CloseFile", "MakeDirectory", "Rename", "HoldFolder", "FolderSecurity", "CloseFolder", "Rights",
+    "TouchFile", "CloseFile", "MakeDirectory", "Rename", "HoldFolder", "FolderSecurity", "CloseFolder",
+    "FolderIdentity", "SystemFolders", "TakeRunLock", "Rights",
     "DataDirectory", "Now", "Sleep", "InformationBox"};
 
 // The machine's clock at its start, in the file system's 100 ns steps (1 January 2026).
@@ -296,6 +297,7 @@ bool RecordingPlatform::AppendByOtherProgram(const std::string& path, const std:
 void RecordingPlatform::SetOtherProgram(std::function<void()> program) { otherProgram_ = std::move(program); }
 void RecordingPlatform::SetCurrentDir(const std::string& path) { currentDir_ = path; }
 void RecordingPlatform::SetWindowsDir(const std::string& path) { windowsDir_ = path; }
+void RecordingPlatform::SetSystemFolders(const std::vector<std::string>& paths) { systemFolders_ = paths; }
 void RecordingPlatform::SetRights(ProgramRights rights) { rights_ = rights; }
 void RecordingPlatform::SetDataDirectories(const std::string& common, const std::string& local)
 {
@@ -806,6 +808,32 @@ std::unique_ptr<HeldFolder> RecordingPlatform::HoldFolder(const std::string& pat
     Node* node = Lookup(path);
     if (!node || !node->IsDirectory() || (node->attributes & FileAttr::ReparsePoint)) return nullptr;
     return std::make_unique<Folder>(*this, *node, path);
+}
+
+bool RecordingPlatform::FolderIdentity(const std::string& path, FileIdentity& identity)
+{
+    if (Begin(Call::FolderIdentity, path)) return false;
+    const Node* node = Lookup(path);
+    if (!node || !node->IsDirectory()) return false;
+    identity = {kVolumeSerial, node->index};
+    return true;
+}
+
+std::vector<std::string> RecordingPlatform::SystemFolders()
+{
+    return Begin(Call::SystemFolders) ? std::vector<std::string>() : systemFolders_;
+}
+
+std::unique_ptr<RunLock> RecordingPlatform::TakeRunLock()
+{
+    // Letting go is no call: a killed program's lock is let go by the system.
+    struct Held : RunLock {
+        explicit Held(bool& held) : held(held) { held = true; }
+        ~Held() override { held = false; }
+        bool& held;
+    };
+    if (Begin(Call::TakeRunLock) || RunLockHeld()) return nullptr;
+    return std::make_unique<Held>(runLockHeld_);
 }
 
 ProgramRights RecordingPlatform::Rights()

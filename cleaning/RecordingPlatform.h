@@ -26,7 +26,7 @@ public:
         FindFirst, FindNext, FindClose, GetAttributes, SetAttributes, DeleteFile, FileExists,
         CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue, QueryValue,
         CloseKey, OpenFile, ReadFile, WriteFile, SetEndOfFile, FlushFile, TouchFile, CloseFile, MakeDirectory,
-        Rename, HoldFolder, FolderSecurity, CloseFolder, Rights, DataDirectory, Now, Sleep, InformationBox
+        Rename, HoldFolder, FolderSecurity, CloseFolder, FolderIdentity, SystemFolders, TakeRunLock, Rights, DataDirectory, Now, Sleep, InformationBox
     };
     // How another program holds a file open: for reading, sharing reading and writing (it
     // cannot be deleted) or for writing, sharing reading (it cannot be read, written or
@@ -60,7 +60,11 @@ public:
     void SetOtherProgram(std::function<void()> program);
     void SetCurrentDir(const std::string& path);
     void SetWindowsDir(const std::string& path);
+    void SetSystemFolders(const std::vector<std::string>& paths);
     void SetRights(ProgramRights rights);
+    // Another program holding the run lock, or letting it go.
+    void SetRunLockHeldElsewhere(bool held) { runLockElsewhere_ = held; }
+    bool RunLockHeld() const { return runLockHeld_ || runLockElsewhere_; }
     // The system's data folders; empty for one the system lacks.
     void SetDataDirectories(const std::string& common, const std::string& local);
 
@@ -120,6 +124,9 @@ public:
     bool MakeDirectory(const std::string& path, DirectoryAccess access) override;
     bool Rename(const std::string& from, const std::string& to) override;
     std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override;
+    bool FolderIdentity(const std::string& path, FileIdentity& identity) override;
+    std::vector<std::string> SystemFolders() override;
+    std::unique_ptr<RunLock> TakeRunLock() override;
     ProgramRights Rights() override;
     std::string DataDirectory(DataFolder folder) override;
     std::uint64_t Now() override;
@@ -166,6 +173,7 @@ private:
     std::unique_ptr<Node> root_;
     std::string currentDir_ = "c:\\";
     std::string windowsDir_ = "c:\\windows";
+    std::vector<std::string> systemFolders_{"c:\\windows\\system32"};
     ProgramRights rights_ = ProgramRights::Administrator;
     std::string commonDir_ = "c:\\programdata";
     std::string localDir_ = "c:\\users\\user\\appdata\\local";
@@ -183,6 +191,8 @@ private:
     std::size_t killAt_ = static_cast<std::size_t>(-1);
     bool tearWrite_ = false;
     bool dead_ = false;
+    bool runLockHeld_ = false;
+    bool runLockElsewhere_ = false;
     int openListings_ = 0;
     int openKeys_ = 0;
     int openFiles_ = 0;

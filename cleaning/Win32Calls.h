@@ -57,6 +57,20 @@ struct Win32Calls {
     // Windows 95/98/Me, where MoveFile renames within a volume)
     LateBound<decltype(&::MoveFileExW)> MoveFileExW{"kernel32.dll", "MoveFileExW"};
     decltype(&::MoveFileA) MoveFileA = ::MoveFileA;
+    // The system's folders, and what a folder is: its number on its volume (NT family), or
+    // its full short path (Windows 95/98/Me). GetSystemWow64Directory from Windows XP on.
+    LateBound<decltype(&::GetSystemDirectoryW)> GetSystemDirectoryW{"kernel32.dll", "GetSystemDirectoryW"};
+    decltype(&::GetSystemDirectoryA) GetSystemDirectoryA = ::GetSystemDirectoryA;
+    LateBound<decltype(&::GetSystemWow64DirectoryW)> GetSystemWow64DirectoryW{"kernel32.dll",
+                                                                              "GetSystemWow64DirectoryW"};
+    decltype(&::GetFullPathNameA) GetFullPathNameA = ::GetFullPathNameA;
+    decltype(&::GetShortPathNameA) GetShortPathNameA = ::GetShortPathNameA;
+    // The run lock: a named mutex (CreateMutexW is a stub on Windows 95/98/Me)
+    LateBound<decltype(&::CreateMutexW)> CreateMutexW{"kernel32.dll", "CreateMutexW"};
+    LateBound<decltype(&::OpenMutexW)> OpenMutexW{"kernel32.dll", "OpenMutexW"};
+    decltype(&::CreateMutexA) CreateMutexA = ::CreateMutexA;
+    decltype(&::ReleaseMutex) ReleaseMutex = ::ReleaseMutex;
+    decltype(&::WaitForSingleObject) WaitForSingleObject = ::WaitForSingleObject;
     decltype(&::GetSystemTimeAsFileTime) GetSystemTimeAsFileTime = ::GetSystemTimeAsFileTime;
     decltype(&::Sleep) Sleep = ::Sleep;
 

@@ -31,6 +31,11 @@ public:
     std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override;
     ProgramRights Rights() override;
     std::string DataDirectory(DataFolder folder) override;
+    // In Win32SystemFolders.cpp:
+    bool FolderIdentity(const std::string& path, FileIdentity& identity) override;
+    std::vector<std::string> SystemFolders() override;
+    // In Win32RunLock.cpp:
+    std::unique_ptr<RunLock> TakeRunLock() override;
     void ShowInformationBox(const std::string& text) override;
 
     const Win32Calls& Calls() const { return calls_; }

@@ -11,6 +11,14 @@ void RunPlans(const ConsoleOptions& options, PlatformServices& platform, SystemC
         outcome.found =
             ScanRuns(options.plans, platform, cleaning, hives, lines, flags, progress, outcome.hivesUnsearched);
     } else if (options.mode == ConsoleMode::Clean) {
+        // One run or undo at a time on the machine, in the window or here; a scan changes
+        // nothing and needs none.
+        const std::unique_ptr<RunLock> lock = platform.TakeRunLock();
+        if (!lock) {
+            lines.Append(AnotherRunLine);
+            outcome.busy = true;
+            return;
+        }
         // Every resident plan sweeps its start-up value from every hive, whether or not
         // its resident file was found: deployment tools start it from the system folder,
         // which the walk passes over.

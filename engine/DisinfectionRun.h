@@ -14,6 +14,9 @@
 // The Report's last line when a stop ended the run.
 constexpr const char* InterruptedLine = "Desinfecci\xF3n interrumpida: el sistema puede seguir infectado";
 
+// What a run writes, and all it does, while another run or undo holds the machine's lock.
+constexpr const char* AnotherRunLine = "Otra desinfecci\xF3n est\xE1 en curso en este equipo";
+
 // index is the selector's item index at the click, -1 when nothing is selected. The
 // run's walk of the drive is announced to progress, and a stop it asks for is honoured
 // before each action of the plan (the walk itself honours it between folders): the

@@ -31,7 +31,6 @@ const UINT EngineBoxRequest = WM_APP + 0x3100;   // lParam: the box's text
 const DWORD WakeMask = QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY | QS_SENDMESSAGE;
 const DWORD FailedWaitPause = 10;   // ms between two looks at the queue when the wait fails
 
-
 bool IsInput(UINT message)
 {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
@@ -62,6 +61,13 @@ void TForm1::RunInBackground(int index)
             TForm1& form;
         } looks(*this);
         BackgroundJob run([this, index] {
+            // Taken and let go on the run's thread, as a mutex must be.
+            const std::unique_ptr<RunLock> lock = platform_->TakeRunLock();
+            if (!lock) {
+                runReport_.Clear();
+                runReport_.Append(AnotherRunLine);
+                return;
+            }
             const RedirectionOff wholeFileSystem(platform_->Calls(), cleaning_->Data());
             DisinfectionRun(index, *cleaning_, *platform_, runReport_, ProcessFlags(), runMonitor_);
         });

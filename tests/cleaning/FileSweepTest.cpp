@@ -272,7 +272,8 @@ TEST_F(CleaningTest, FindOnPathTriesBareNameThenEachDirectory)
     machine.AddDirectory("c:\\cur");
     EXPECT_EQ(ops.FindOnPath("systray.exe", ";c:\\cur;;c:\\win;"), "c:\\win\\systray.exe");
     const Strings expected = {"FileExists systray.exe", "FileExists c:\\cur\\systray.exe",
-                              "FileExists c:\\win\\systray.exe"};
+                              "FileExists c:\\win\\systray.exe", "SystemFolders",
+                              "FolderIdentity c:\\windows\\system32"};
     EXPECT_EQ(machine.Log(), expected);
 
     machine.ClearLog();
@@ -286,6 +287,38 @@ TEST_F(CleaningTest, FindOnPathTriesBareNameThenEachDirectory)
     EXPECT_EQ(ops.FindOnPath("systray.exe", ""), "systray.exe");
     machine.AddDirectory("c:\\win\\systray.exe.d");
     EXPECT_EQ(ops.FindOnPath("systray.exe.d", "c:\\win"), "");   // a directory is no file
+}
+
+// Windows keeps a systray.exe of its own in its system folders: however a candidate's
+// folder is spelled, a file there is never the infection's.
+TEST_F(CleaningTest, FindOnPathPassesOverTheSystemFolders)
+{
+    machine.SetSystemFolders({"c:\\windows\\system32", "c:\\windows\\syswow64", "c:\\windows\\sysnative"});
+    machine.AddFile("c:\\windows\\system32\\systray.exe");
+    machine.AddFile("c:\\windows\\syswow64\\systray.exe");
+    machine.AddFile("c:\\tools\\systray.exe");
+    machine.AddDirectory("c:\\win");
+    struct Case {
+        const char* current;
+        const char* dirList;
+        const char* found;
+    };
+    const Case cases[] = {
+        {"c:\\windows\\system32", "c:\\win", ""},   // the bare name, started from the system folder
+        {"c:\\WINDOWS\\SysWow64\\", "", ""},
+        {"c:\\win", "C:\\Windows\\System32\\;c:\\windows\\syswow64", ""},
+        {"c:\\win", "c:\\windows\\system32\\..\\system32;c:\\tools", "c:\\tools\\systray.exe"},
+        {"c:\\windows\\system32", "c:\\tools", "c:\\tools\\systray.exe"},
+        {"c:\\tools", "c:\\windows\\system32", "systray.exe"},
+    };
+    for (const Case& c : cases) {
+        machine.SetCurrentDir(c.current);
+        EXPECT_EQ(ops.FindOnPath("systray.exe", c.dirList), c.found) << c.current << " " << c.dirList;
+    }
+    // A system folder that cannot be opened hides nothing.
+    machine.SetSystemFolders({"c:\\missing"});
+    machine.SetCurrentDir("c:\\windows\\system32");
+    EXPECT_EQ(ops.FindOnPath("systray.exe", ""), "systray.exe");
 }
 
 TEST_F(CleaningTest, FindOnPathKeepsATrailByteWithItsLeadByte)

@@ -1,5 +1,6 @@
 // PelkarinCmd.exe started as a deployment agent starts it, over a drive C: seeded in the
 // scratch tree: its exit code, its log and its output, and no window.
+#include "cleaning/Win32Platform.h"
 #include "tests/ui/ScratchMachine.h"
 #include "tests/win32/support/ScratchFiles.h"
 
@@ -168,6 +169,17 @@ TEST_F(ConsoleOnWine, WhatTheCommandLineCannotSayExits10BeforeAnyLog)
     EXPECT_EQ(RunCmd("/?").code, 0u);
     EXPECT_FALSE(FileExists(Log()));
     EXPECT_EQ(RunCmd("/scan /log:" + ScratchTree::Path("logs")).code, 11u) << "a folder where the log would be";
+}
+
+TEST_F(ConsoleOnWine, ACleanWhileAnotherRunIsUnderWayExits6)
+{
+    Win32Platform platform;
+    const std::unique_ptr<RunLock> running = platform.TakeRunLock();
+    ASSERT_TRUE(running);
+    const Finished busy = RunCmd("/clean /plan:netol " + LogSwitch());
+    EXPECT_EQ(busy.code, 6u) << busy.output;
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("irc\\mirc.ini")), Infected);
+    EXPECT_EQ(LastLine(ReadFileBytes(Log())).rfind("pelkarin result=busy exit=6 ", 0), 0u);
 }
 
 TEST_F(ConsoleOnWine, ACrashEndsWithTheTrailerAndExit12)

@@ -95,6 +95,18 @@ TEST_F(ConsoleRunTest, AStopEndsThePlanUnderWayWithTheInterruptedLine)
     EXPECT_TRUE(machine.Exists("c:\\a\\mirc.hst"));
 }
 
+TEST_F(ConsoleRunTest, ACleanWaitsForNoOtherRunAndAScanNeedsNoLock)
+{
+    machine.SetRunLockHeldElsewhere(true);
+    const std::string before = machine.Dump();
+    EXPECT_EQ(Run({"/clean", "/plan:all"}), (Strings{"Otra desinfecci\xF3n est\xE1 en curso en este equipo"}));
+    EXPECT_EQ(ExitCodeOf(outcome), ExitCode::Busy);
+    EXPECT_EQ(machine.Dump(), before);
+    outcome = {};
+    Run({"/scan"});
+    EXPECT_EQ(ExitCodeOf(outcome), ExitCode::Found);
+}
+
 TEST(RunLog, AppendsAfterRenamingALogPastItsSizeAndSaysWhenItCannotOpen)
 {
     RecordingPlatform machine;

@@ -330,6 +330,37 @@ TEST_P(PlatformContract, RenamingNeverCopiesNorReplacesAndKeepsTheFilesIdentity)
     EXPECT_EQ(Platform().Open(Root() + "c.ini", OpenMode::Read)->Identity(), a);
 }
 
+TEST_P(PlatformContract, AFolderIsKnownByWhatItIsNotByHowItIsSpelled)
+{
+    Machine().MakeDirectory(Root() + "sys\\inner");
+    Machine().MakeFile(Root() + "other\\f.txt");
+    Machine().SetCurrentDirectory(Root() + "other");
+    FileIdentity sys, same, other;
+    ASSERT_TRUE(Platform().FolderIdentity(Root() + "sys", sys));
+    for (const std::string& spelling : {Root() + "SYS\\", Root() + "sys\\inner\\..", std::string("..\\sys")}) {
+        EXPECT_TRUE(Platform().FolderIdentity(spelling, same) && same == sys) << spelling;
+    }
+    ASSERT_TRUE(Platform().FolderIdentity(Root() + "other", other));
+    EXPECT_NE(other, sys);
+    EXPECT_FALSE(Platform().FolderIdentity(Root() + "other\\f.txt", same)) << "a file is no folder";
+    EXPECT_FALSE(Platform().FolderIdentity(Root() + "missing", same));
+
+    const std::vector<std::string> system = Platform().SystemFolders();
+    ASSERT_FALSE(system.empty());
+    EXPECT_TRUE(Platform().FolderIdentity(system.front(), same)) << system.front();
+}
+
+TEST_P(PlatformContract, TheRunLockIsHeldByOneAtATime)
+{
+    EXPECT_TRUE(Machine().RunLockFreeElsewhere());
+    {
+        const std::unique_ptr<RunLock> lock = Platform().TakeRunLock();
+        ASSERT_TRUE(lock);
+        EXPECT_FALSE(Machine().RunLockFreeElsewhere());
+    }
+    EXPECT_TRUE(Machine().RunLockFreeElsewhere()) << "let go";
+}
+
 TEST_P(PlatformContract, FilesAreStampedByTheClockAndTouched)
 {
     Machine().MakeFile(Root() + "old.txt", "x");

@@ -49,6 +49,9 @@ public:
     // Puts a link to the folder's content in its place; false where none can be made.
     virtual bool LinkInPlaceOf(const std::string& folder) = 0;
 
+    // Whether another thread of the program could take the run lock now.
+    virtual bool RunLockFreeElsewhere() = 0;
+
     // ---- The registry below HKEY_CURRENT_USER. KeyRoot() is a scratch key the machine
     // removes again.
     virtual std::string KeyRoot() const = 0;

@@ -12,6 +12,7 @@ public:
     RecordingMachine()
     {
         platform_.AddDirectory(Root());
+        platform_.AddDirectory("c:\\windows\\system32");
         platform_.SetDataDirectories(Root() + "data", Root() + "data");
     }
 
@@ -50,6 +51,7 @@ public:
         return nullptr;
     }
     void SetCurrentDirectory(const std::string& path) override { platform_.SetCurrentDir(path); }
+    bool RunLockFreeElsewhere() override { return !platform_.RunLockHeld(); }
 
     PlatformServices& AdministratorPlatform() override { return platform_; }
     void Distrust(const std::string& folder, ContractMachine::Untrusted) override

@@ -71,6 +71,26 @@ void ExpectResidentRemoved(const ResidentSeed& seed)
 
 } // namespace
 
+// Another program's run holds the machine's run lock: the window's run writes one line
+// and touches nothing.
+TEST(DisinfectWhileAnotherRuns, WritesOneLineAndLeavesTheInfection)
+{
+    ScratchTree scratch;
+    ScratchTree::Write("netol\\netol.scr", "n");
+    HANDLE held[2];
+    int count = 0;
+    for (const char* name : {"Global\\PelkarinRun", "PelkarinRun"})
+        if (HANDLE mutex = CreateMutexA(nullptr, TRUE, name))
+            held[count++] = mutex;
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(RunDisinfection(1), Lines({"Otra desinfecci\xF3n est\xE1 en curso en este equipo"}));
+    EXPECT_TRUE(FileExists(ScratchTree::Path("netol\\netol.scr")));
+    for (int i = 0; i < count; ++i) {
+        ReleaseMutex(held[i]);
+        CloseHandle(held[i]);
+    }
+}
+
 TEST(DisinfectInfected, Backdoor)
 {
     ResidentSeed seed;

@@ -141,6 +141,24 @@ TEST_F(CleaningOnWine, ImmutableFileIsReportedNotDeleted)
     EXPECT_EQ(AttributesOf(Root + "srv\\server.ini") & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
 }
 
+// An administrator's prompt and every deployment tool start programs in the system
+// folder, which holds Windows' own systray.exe: it is never the resident file.
+TEST_F(CleaningOnWine, TheSystemFoldersSystrayIsNeverTheResidentFile)
+{
+    const std::string system = platform.SystemFolders().front();
+    MakeFile(system + "\\systray.exe", "windows");
+    MakeFile(Root + "systray.exe", "infection");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(system.c_str());
+    const std::string fromSystem = ops.FindOnPath("systray.exe", system + "\\;" + platform.WindowsDirectory());
+    const std::string past = ops.FindOnPath("systray.exe", "\\\\?\\" + system + ";" + Root);
+    SetCurrentDirectoryA(previous);
+    DeleteFileA((system + "\\systray.exe").c_str());
+    EXPECT_EQ(fromSystem, "");
+    EXPECT_EQ(past, Root + "systray.exe");
+}
+
 TEST_F(CleaningOnWine, FolderNamedLikeTheCopyIsPassedOverAndSearched)
 {
     MakeDirectory(Root + "a");

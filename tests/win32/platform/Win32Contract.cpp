@@ -37,6 +37,12 @@ void Check(bool ok, const std::string& what)
         throw std::runtime_error(what + " failed, error " + std::to_string(GetLastError()));
 }
 
+DWORD WINAPI TakeRunLockOnce(void* taken)
+{
+    *static_cast<bool*>(taken) = Win32Platform().TakeRunLock() != nullptr;
+    return 0;
+}
+
 // A key and everything below it.
 void DeleteKeyTree(HKEY parent, const std::string& path)
 {
@@ -152,6 +158,16 @@ public:
     }
 
     bool ReachesEveryName() const override { return !IsWindows9x(GetVersion()); }
+
+    bool RunLockFreeElsewhere() override
+    {
+        bool taken = false;
+        const HANDLE thread = CreateThread(nullptr, 0, TakeRunLockOnce, &taken, 0, nullptr);
+        Check(thread != nullptr, "CreateThread");
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        return taken;
+    }
 
     PlatformServices& AdministratorPlatform() override { return administrator_; }
     bool KeepsFileSecurity() const override { return !IsWindows9x(GetVersion()); }
