@@ -3,10 +3,14 @@
 #include "console/ScanRun.h"
 #include "engine/DisinfectionRun.h"
 
+#include <stdexcept>
+
 void RunPlans(const ConsoleOptions& options, PlatformServices& platform, SystemCleaning& cleaning, UserHives& hives,
               ConsoleLines& lines, SharedFlags& flags, ConsoleProgress& progress, RunOutcome& outcome)
 {
     flags.Items = {};
+    if (options.mode == ConsoleMode::Restore)
+        throw std::runtime_error("Esta versi\xF3n no sabe deshacer una desinfecci\xF3n");
     if (options.mode == ConsoleMode::Scan) {
         outcome.found =
             ScanRuns(options.plans, platform, cleaning, hives, lines, flags, progress, outcome.hivesUnsearched);

@@ -63,7 +63,7 @@ std::string IsoUtc(std::uint64_t fileTime)
     const unsigned month = static_cast<unsigned>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
     const long long year = yearOfEra + era * 400 + (month <= 2);
     char text[32];
-    std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02u:%02u:%02uZ", year, month, day, secondOfDay / 3600,
-                  secondOfDay / 60 % 60, secondOfDay % 60);
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02u:%02u:%02uZ", static_cast<int>(year), month, day,
+                  secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
     return text;
 }

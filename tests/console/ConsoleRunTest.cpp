@@ -105,6 +105,7 @@ TEST_F(ConsoleRunTest, ACleanWaitsForNoOtherRunAndAScanNeedsNoLock)
     outcome = {};
     Run({"/scan"});
     EXPECT_EQ(ExitCodeOf(outcome), ExitCode::Found);
+    EXPECT_THROW(Run({"/restore"}), std::runtime_error) << "no undo to run yet";
 }
 
 TEST(RunLog, AppendsAfterRenamingALogPastItsSizeAndSaysWhenItCannotOpen)
