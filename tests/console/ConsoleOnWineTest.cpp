@@ -43,10 +43,25 @@ std::string ReadShared(const std::string& path)
     return bytes;
 }
 
+// Whether a window of a process was seen on screen.
+struct Watch {
+    DWORD process;
+    bool shown;
+};
+
+BOOL CALLBACK NoteShownWindow(HWND window, LPARAM context)
+{
+    Watch& watch = *reinterpret_cast<Watch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    watch.shown = watch.shown || (owner == watch.process && IsWindowVisible(window));
+    return TRUE;
+}
+
 // Runs exe with arguments from folder (its current directory), output to a file, watching
 // the top-level windows for one of its own until it ends.
 Finished RunCmd(const std::string& arguments, const std::string& folder = ScratchTree::Path(""),
-             const std::string& exe = BuildFolder() + "\\dist\\PelkarinCmd.exe")
+               const std::string& exe = BuildFolder() + "\\dist\\PelkarinCmd.exe")
 {
     // A file of its own each time: Wine may hold the last one a moment after its writer ended.
     static int runs = 0;
@@ -65,21 +80,9 @@ Finished RunCmd(const std::string& arguments, const std::string& folder = Scratc
     if (!started)
         throw std::runtime_error("cannot start " + commandLine);
     Finished finished;
-    struct Watch {
-        DWORD process;
-        bool shown;
-    } watch{info.dwProcessId, false};
-    while (WaitForSingleObject(info.hProcess, 20) == WAIT_TIMEOUT) {
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                auto& w = *reinterpret_cast<Watch*>(context);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                w.shown = w.shown || (owner == w.process && IsWindowVisible(window));
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&watch));
-    }
+    Watch watch{info.dwProcessId, false};
+    while (WaitForSingleObject(info.hProcess, 20) == WAIT_TIMEOUT)
+        EnumWindows(NoteShownWindow, reinterpret_cast<LPARAM>(&watch));
     GetExitCodeProcess(info.hProcess, &finished.code);
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
