@@ -3,21 +3,15 @@
 #include "cleaning/TreeWalk.h"
 #include "cleaning/Windows1252.h"
 
-bool ForceDeleteFile(PlatformServices& platform, const std::string& path)
+bool ForceDeleteFile(PlatformServices& platform, Quarantine& quarantine, const std::string& path)
 {
-    std::uint32_t attributes = platform.GetAttributes(path);
-    if (attributes != FileAttr::Invalid && (attributes & (FileAttr::Directory | FileAttr::ReparsePoint)))
-        return false;   // a directory is none of ours, and a link is never deleted through
-    for (std::uint32_t bit : {FileAttr::Hidden, FileAttr::ReadOnly, FileAttr::System}) {
-        if (attributes & bit) {
-            attributes &= ~bit;
-            platform.SetAttributes(path, attributes);
-        }
-    }
-    return platform.RemoveFile(path);
+    const std::uint32_t attributes = platform.GetAttributes(path);
+    if (attributes == FileAttr::Invalid || (attributes & (FileAttr::Directory | FileAttr::ReparsePoint)))
+        return false;   // a directory is none of ours, and a link is never moved through
+    return quarantine.MoveIn(path);
 }
 
-void DeleteFound(PlatformServices& platform, Report& report, SharedFlags& flags, const std::string& name,
+void DeleteFound(PlatformServices& platform, Quarantine& quarantine, Report& report, SharedFlags& flags, const std::string& name,
                  const NameFindings& found, RunProgress& progress)
 {
     if (found.folderWithout)
@@ -25,7 +19,7 @@ void DeleteFound(PlatformServices& platform, Report& report, SharedFlags& flags,
     for (const FoundFile& copy : found.files) {
         StopPoint(progress);
         const std::string path = copy.dir + name;
-        if (ForceDeleteFile(platform, path)) {
+        if (ForceDeleteFile(platform, quarantine, path)) {
             report.Append("Fichero del Troyano borrado.");
             flags.InfectionFound = true;
             ++flags.Items.removed;

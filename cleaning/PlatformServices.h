@@ -41,8 +41,11 @@ public:
     enum class DeleteResult { Deleted, NotFound, Failed };
     virtual ~RegistryKey() = default;
     virtual DeleteResult DeleteValue(const std::string& name) = 0;
-    // Whether the key holds a value of that name (compared without regard to case).
-    virtual bool HasValue(const std::string& name) = 0;
+    // The value's type (1 REG_SZ, 2 REG_EXPAND_SZ...) and bytes; false when it is not there
+    // or cannot be read.
+    virtual bool ReadValue(const std::string& name, std::uint32_t& type, std::string& data) = 0;
+    // Makes the value, or replaces it.
+    virtual bool WriteValue(const std::string& name, std::uint32_t type, const std::string& data) = 0;
 };
 
 // What opening a registry key gave: the key, or why there is none.

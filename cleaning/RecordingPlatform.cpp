@@ -20,7 +20,7 @@ constexpr std::uint32_t kValid = 0x7FB7;
 const char* const kCallNames[] = {
     "FindFirst", "FindNext", "FindClose", "GetAttributes", "SetAttributes", "DeleteFile",
     "FileExists", "CurrentDirectory", "WindowsDirectory", "Processes", "TerminateProcess",
-    "OpenKey", "DeleteValue", "QueryValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
+    "OpenKey", "DeleteValue", "ReadValue", "WriteValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
     "TouchFile", "CloseFile", "MakeDirectory", "Rename", "HoldFolder", "FolderSecurity", "CloseFolder",
     "FolderIdentity", "SystemFolders", "TakeRunLock", "Rights",
     "DataDirectory", "Now", "Sleep", "InformationBox"};
@@ -358,6 +358,13 @@ void RecordingPlatform::SetValueUndeletable(const std::string& key, const std::s
 
 // ---- Reading the machine back
 
+std::string RecordingPlatform::ValueData(const std::string& key, const std::string& name) const
+{
+    KeyRecord* record = FindKey(key);
+    const Value* value = record ? record->Find(name) : nullptr;
+    return value ? value->data : std::string();
+}
+
 bool RecordingPlatform::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
 
 std::string RecordingPlatform::Contents(const std::string& path) const { return Require(path).contents; }
@@ -514,9 +521,25 @@ public:
         record_.values.erase(record_.values.begin() + (value - record_.values.data()));
         return DeleteResult::Deleted;
     }
-    bool HasValue(const std::string& name) override
+    bool ReadValue(const std::string& name, std::uint32_t& type, std::string& data) override
     {
-        return !platform_.Begin(Call::QueryValue, name) && record_.Find(name);
+        if (platform_.Begin(Call::ReadValue, name)) return false;
+        const Value* value = record_.Find(name);
+        if (!value) return false;
+        type = value->type;
+        data = value->data;
+        return true;
+    }
+    bool WriteValue(const std::string& name, std::uint32_t type, const std::string& data) override
+    {
+        if (platform_.Begin(Call::WriteValue, name)) return false;
+        if (Value* value = record_.Find(name)) {
+            value->type = type;
+            value->data = data;
+        } else {
+            record_.values.push_back({name, data, false, type});
+        }
+        return true;
     }
 
 private:
@@ -757,7 +780,8 @@ bool RecordingPlatform::Rename(const std::string& from, const std::string& to)
     Node* node = Lookup(from);
     Node* source = Parent(from);
     Node* target = Parent(to);
-    if (!node || !source || !target || Lookup(to) || node->Busy(clock_) || !Resolve(from, fromParts) ||
+    if (!node || !source || !target || Lookup(to) || node->Busy(clock_) || node->immutable ||
+        !Resolve(from, fromParts) ||
         !Resolve(to, toParts))
         return false;
     if (toParts.size() > fromParts.size() &&

@@ -24,7 +24,7 @@ public:
     // The calls, as they appear in the log and in fault switches.
     enum class Call {
         FindFirst, FindNext, FindClose, GetAttributes, SetAttributes, DeleteFile, FileExists,
-        CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue, QueryValue,
+        CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue, ReadValue, WriteValue,
         CloseKey, OpenFile, ReadFile, WriteFile, SetEndOfFile, FlushFile, TouchFile, CloseFile, MakeDirectory,
         Rename, HoldFolder, FolderSecurity, CloseFolder, FolderIdentity, SystemFolders, TakeRunLock, Rights, DataDirectory, Now, Sleep, InformationBox
     };
@@ -83,6 +83,7 @@ public:
     std::vector<std::string> AllPaths() const;          // every entry, sorted
     std::vector<ProcessEntry> Running() const;
     bool HasValue(const std::string& key, const std::string& name) const;
+    std::string ValueData(const std::string& key, const std::string& name) const;   // empty when missing
     std::vector<std::string> ValueNames(const std::string& key) const;
     const std::vector<std::string>& InformationBoxes() const { return boxes_; }
     std::string Dump() const;                           // the whole state, for messages
@@ -148,6 +149,7 @@ private:
         std::string name;
         std::string data;
         bool undeletable = false;
+        std::uint32_t type = 1;   // REG_SZ
     };
     struct KeyRecord {
         std::string path;

@@ -1,6 +1,6 @@
 #include "cleaning/StartupValue.h"
 
-void RemoveStartupValue(PlatformServices& platform, Report& report, SharedFlags& flags,
+void RemoveStartupValue(PlatformServices& platform, Quarantine& quarantine, Report& report, SharedFlags& flags,
                         const std::string& valueName)
 {
     const OpenedKey run = platform.OpenCurrentUserKey(RunKeyPath);
@@ -13,7 +13,14 @@ void RemoveStartupValue(PlatformServices& platform, Report& report, SharedFlags&
         }
         return;
     }
-    const RegistryKey::DeleteResult result = run.key->DeleteValue(valueName);
+    std::uint32_t type = 0;
+    std::string data;
+    const bool present = run.key->ReadValue(valueName, type, data);
+    const int item = present ? quarantine.RecordValue(RunKeyPath, valueName, type, data) : 0;
+    const RegistryKey::DeleteResult result =
+        present && !item ? RegistryKey::DeleteResult::Failed : run.key->DeleteValue(valueName);
+    if (item && result == RegistryKey::DeleteResult::Deleted)
+        quarantine.ItemDone(item);
     report.Append("Comprobaci\xF3n de registro finalizada");
     // A value that was not there is as good as removed.
     if (result == RegistryKey::DeleteResult::Failed) {

@@ -1,6 +1,7 @@
 #pragma once
 // Removing an infection's start-up value from the current user's Run key.
 #include "cleaning/PlatformServices.h"
+#include "cleaning/Quarantine.h"
 #include "engine/Report.h"
 #include "engine/SharedFlags.h"
 
@@ -10,7 +11,8 @@ constexpr const char* RunKeyPath = "software\\microsoft\\windows\\currentversion
 
 // Deletes valueName from HKCU\<RunKeyPath> and writes the registry lines of the Report;
 // when the key cannot be opened with full access, shows "Error abriendo valor del
-// registro" instead and writes nothing. A value that may still be there (the key exists
+// registro" instead and writes nothing. The value's type and data are recorded in the
+// quarantine first; one that cannot be recorded is not deleted. A value that may still be there (the key exists
 // but did not open, or the deletion failed) marks the removal as failed.
-void RemoveStartupValue(PlatformServices& platform, Report& report, SharedFlags& flags,
+void RemoveStartupValue(PlatformServices& platform, Quarantine& quarantine, Report& report, SharedFlags& flags,
                         const std::string& valueName);

@@ -13,6 +13,11 @@ SystemCleaning::SystemCleaning(PlatformServices& platform, Report& report, Share
 {
 }
 
+void SystemCleaning::RunStarts()
+{
+    quarantine_.NewRun();
+}
+
 DriveFindings SystemCleaning::WalkDrive(const std::string& dir, const std::vector<std::string>& names)
 {
     std::vector<std::string> utf8Names;
@@ -31,7 +36,7 @@ DriveFindings SystemCleaning::WalkDrive(const std::string& dir, const std::vecto
 
 void SystemCleaning::DeleteFound(const std::string& name, const NameFindings& found)
 {
-    ::DeleteFound(platform_, report_, flags_, Windows1252ToUtf8(name), found, progress_);
+    ::DeleteFound(platform_, quarantine_, report_, flags_, Windows1252ToUtf8(name), found, progress_);
 }
 
 void SystemCleaning::PurgeFound(const std::string& fileName, const std::string& marker, const NameFindings& found)
@@ -41,7 +46,7 @@ void SystemCleaning::PurgeFound(const std::string& fileName, const std::string& 
 
 bool SystemCleaning::ForceDeleteFile(const std::string& path)
 {
-    return ::ForceDeleteFile(platform_, path);
+    return ::ForceDeleteFile(platform_, quarantine_, path);
 }
 
 std::string SystemCleaning::FindOnPath(const std::string& name, const std::string& dirList)
@@ -61,5 +66,5 @@ ItemCounts SystemCleaning::KillProcessByName(const std::string& imageName)
 
 void SystemCleaning::RemoveStartupValue(const std::string& valueName)
 {
-    ::RemoveStartupValue(platform_, report_, flags_, valueName);
+    ::RemoveStartupValue(platform_, quarantine_, report_, flags_, valueName);
 }

@@ -3,6 +3,7 @@
 #include "cleaning/DataRoot.h"
 #include "cleaning/PathSearch.h"
 #include "cleaning/PlatformServices.h"
+#include "cleaning/Quarantine.h"
 #include "engine/CleaningOperations.h"
 #include "engine/Report.h"
 #include "engine/RunProgress.h"
@@ -30,12 +31,16 @@ public:
     ItemCounts KillProcessByName(const std::string& imageName) override;
     void RemoveStartupValue(const std::string& valueName) override;
 
+    // A new run begins: what it removes goes into a quarantine folder of its own.
+    void RunStarts() override;
+
     // The folder of the program's own files, held for as long as the operations live.
     DataRoot& Data() { return data_; }
 
 private:
     PlatformServices& platform_;
     DataRoot data_;
+    Quarantine quarantine_{platform_, data_};
     Report& report_;
     SharedFlags& flags_;
     RunProgress& progress_;

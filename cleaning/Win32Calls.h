@@ -103,6 +103,7 @@ struct Win32Calls {
     decltype(&::RegOpenKeyExA) RegOpenKeyExA = ::RegOpenKeyExA;
     decltype(&::RegDeleteValueA) RegDeleteValueA = ::RegDeleteValueA;
     decltype(&::RegQueryValueExA) RegQueryValueExA = ::RegQueryValueExA;
+    decltype(&::RegSetValueExA) RegSetValueExA = ::RegSetValueExA;
     decltype(&::RegCloseKey) RegCloseKey = ::RegCloseKey;
 
     // The plain information box, when the program gives none of its own

@@ -68,9 +68,22 @@ public:
         default: return DeleteResult::Failed;
         }
     }
-    bool HasValue(const std::string& name) override
+    bool ReadValue(const std::string& name, std::uint32_t& type, std::string& data) override
     {
-        return calls_.RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        DWORD size = 0, kind = 0;
+        if (calls_.RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &kind, nullptr, &size) != ERROR_SUCCESS)
+            return false;
+        std::vector<BYTE> bytes(size + 1);
+        if (calls_.RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &kind, bytes.data(), &size) != ERROR_SUCCESS)
+            return false;
+        type = kind;
+        data.assign(reinterpret_cast<const char*>(bytes.data()), size);
+        return true;
+    }
+    bool WriteValue(const std::string& name, std::uint32_t type, const std::string& data) override
+    {
+        return calls_.RegSetValueExA(key_.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                     static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
     }
 
 private:
@@ -284,8 +297,13 @@ bool Win32Platform::TerminateProcess(std::uint32_t id)
 
 OpenedKey Win32Platform::OpenCurrentUserKey(const std::string& path)
 {
+    return OpenKey(HKEY_CURRENT_USER, path);
+}
+
+OpenedKey Win32Platform::OpenKey(HKEY root, const std::string& path)
+{
     HKEY key;
-    const LONG result = calls_.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    const LONG result = calls_.RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key);
     if (result != ERROR_SUCCESS)
         return {nullptr, result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND};
     return {std::make_unique<Win32Key>(calls_, key)};

@@ -68,7 +68,9 @@ public:
     {
         StopPoint(progress_);
         return hives.ForEach(RunKeyPath, [&](const std::string& hive, OpenedKey& run) {
-            if (run.key && run.key->HasValue(row.startupValue)) {
+            std::uint32_t type;
+            std::string data;
+            if (run.key && run.key->ReadValue(row.startupValue, type, data)) {
                 report_.Append("Valor de inicio " + row.startupValue + ": " + hive);
                 Count("value:" + hive);
             }

@@ -67,40 +67,9 @@ private:
     HKEY key_ = nullptr;
 };
 
-// A registry key as the cleaning's operations use one.
-class HiveKey : public RegistryKey {
-public:
-    explicit HiveKey(HKEY key) : key_(key) {}
-    ~HiveKey() override { RegCloseKey(key_); }
-    DeleteResult DeleteValue(const std::string& name) override
-    {
-        switch (RegDeleteValueA(key_, name.c_str())) {
-        case ERROR_SUCCESS: return DeleteResult::Deleted;
-        case ERROR_FILE_NOT_FOUND: return DeleteResult::NotFound;
-        default: return DeleteResult::Failed;
-        }
-    }
-    bool HasValue(const std::string& name) override
-    {
-        return RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    }
-
-private:
-    HKEY key_;
-};
-
-OpenedKey OpenUnder(HKEY parent, const std::string& path)
-{
-    HKEY key;
-    const LONG result = RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &key);
-    if (result != ERROR_SUCCESS)
-        return {nullptr, result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND};
-    return {std::make_unique<HiveKey>(key)};
-}
-
 class AllHives : public UserHives {
 public:
-    AllHives() { Privileges(true); }
+    explicit AllHives(Win32Platform& platform) : platform_(platform) { Privileges(true); }
     ~AllHives() override { Privileges(false); }
 
     unsigned ForEach(const std::string& keyPath,
@@ -108,7 +77,7 @@ public:
     {
         const std::vector<std::string> loaded = Subkeys(HKEY_USERS);
         for (const std::string& sid : loaded) {
-            OpenedKey key = OpenUnder(HKEY_USERS, sid + "\\" + keyPath);
+            OpenedKey key = platform_.OpenKey(HKEY_USERS, sid + "\\" + keyPath);
             visit("HKEY_USERS\\" + sid, key);
         }
         unsigned unloaded = 0;
@@ -131,7 +100,7 @@ public:
                 ++unloaded;
                 continue;
             }
-            OpenedKey key = OpenUnder(HKEY_USERS, loaded.name + "\\" + keyPath);
+            OpenedKey key = platform_.OpenKey(HKEY_USERS, loaded.name + "\\" + keyPath);
             visit(hive, key);
         }
         return unloaded;
@@ -153,20 +122,21 @@ private:
         CloseHandle(token);
     }
 
+    Win32Platform& platform_;
     TokenCalls calls_;
     unsigned loads_ = 0;
 };
 
 } // namespace
 
-std::unique_ptr<UserHives> EveryUsersHives()
+std::unique_ptr<UserHives> EveryUsersHives(Win32Platform& platform)
 {
-    return std::make_unique<AllHives>();
+    return std::make_unique<AllHives>(platform);
 }
 
-std::unique_ptr<UserHives> HivesForRights(PlatformServices& platform)
+std::unique_ptr<UserHives> HivesForRights(Win32Platform& platform)
 {
     if (platform.Rights() == ProgramRights::Administrator)
-        return EveryUsersHives();
+        return EveryUsersHives(platform);
     return std::make_unique<CurrentUserHive>(platform);
 }

@@ -12,6 +12,8 @@
 class CleaningOperations {
 public:
     virtual ~CleaningOperations() = default;
+    // A run begins, before its first action.
+    virtual void RunStarts() {}
     // The one walk of a run: lists dir (which ends with a backslash) and every folder below
     // it but links once each, and keeps for each of names the files named so. Folders it
     // cannot look into join UnsearchedFolders.

@@ -131,6 +131,7 @@ void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOpera
     flags.UnsearchedFolders.clear();
     flags.InUseWaited = 0;
     Report* report = &reportOf(*rows.front());
+    ops.RunStarts();
     try {
         // Nothing of a resident infection runs while its files are looked for and deleted.
         for (const ThreatEntry* row : rows)

@@ -24,6 +24,16 @@ protected:
     SharedFlags flags;
     SystemCleaning ops{machine, report, flags};
 
+    // Every entry of the drive but the program's own data root.
+    Strings DrivePaths() const
+    {
+        Strings paths;
+        for (const std::string& path : machine.AllPaths())
+            if (path.rfind("c:\\programdata", 0) != 0)
+                paths.push_back(path);
+        return paths;
+    }
+
     // Every listing, key and file the operations opened is closed again.
     void ExpectNothingOpen() const
     {

@@ -105,7 +105,20 @@ TEST_F(ConsoleRunTest, ACleanWaitsForNoOtherRunAndAScanNeedsNoLock)
     outcome = {};
     Run({"/scan"});
     EXPECT_EQ(ExitCodeOf(outcome), ExitCode::Found);
-    EXPECT_THROW(Run({"/restore"}), std::runtime_error) << "no undo to run yet";
+    outcome = {};
+    Run({"/restore"});
+    EXPECT_EQ(ExitCodeOf(outcome), ExitCode::Busy);
+}
+
+TEST_F(ConsoleRunTest, ARestorePutsBackWhatTheLastCleanRemoved)
+{
+    Run({"/clean", "/plan:netol"});
+    ASSERT_FALSE(machine.Exists("c:\\a\\mirc.hst"));
+    outcome = {};
+    const Strings lines = Run({"/restore"});
+    EXPECT_TRUE(machine.Exists("c:\\a\\mirc.hst"));
+    EXPECT_EQ(lines.back(), "Se deshizo la desinfecci\xF3n");
+    EXPECT_EQ(ExitCodeOf(outcome), ExitCode::Clean);
 }
 
 TEST(RunLog, AppendsAfterRenamingALogPastItsSizeAndSaysWhenItCannotOpen)

@@ -1,5 +1,6 @@
 // Every user's hives under Wine: the loaded ones under HKEY_USERS, and a profile's hive file
 // (a Wine text hive, as RegSaveKey writes them) loaded with RegLoadKey for its visit.
+#include "cleaning/Win32Platform.h"
 #include "console/Win32UserHives.h"
 #include "engine/ThreatCatalogue.h"
 #include "tests/support/LineReport.h"
@@ -82,7 +83,8 @@ TEST(EveryUsersHives, AProfileNotLoadedIsLoadedForItsVisitAndUnloadedAtOnce)
     if (GetVersion() & 0x80000000)
         GTEST_SKIP() << "Windows 95/98/Me have no profiles' hives to load";
     // Saving a hive, as loading one, needs the privileges the hives enable.
-    const std::unique_ptr<UserHives> hives = EveryUsersHives();
+    Win32Platform platform;
+    const std::unique_ptr<UserHives> hives = EveryUsersHives(platform);
     Profiles profiles;
     RunValues run;
     run.Set("systemtray", "systray.exe");
@@ -91,7 +93,9 @@ TEST(EveryUsersHives, AProfileNotLoadedIsLoadedForItsVisitAndUnloadedAtOnce)
     std::vector<std::string> holding;
     std::vector<int> visited;   // the hives loaded by the program at each visit
     unsigned unloaded = hives->ForEach(RunKeyPath, [&](const std::string& hive, OpenedKey& key) {
-        if (key.key && key.key->HasValue("systemtray"))
+        std::uint32_t type;
+        std::string data;
+        if (key.key && key.key->ReadValue("systemtray", type, data))
             holding.push_back(hive);
         visited.push_back(LoadedHives());
     });

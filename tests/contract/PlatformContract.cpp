@@ -390,9 +390,19 @@ TEST_P(PlatformContract, RegistryValuesAreDeletedOnceInKeysThatOpen)
         std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return std::toupper(c); });
         auto opened = Platform().OpenCurrentUserKey(upper).key;
         ASSERT_TRUE(opened);
-        EXPECT_TRUE(opened->HasValue("SystemTray"));
+        // Read, then written back with another type: as a value was, byte for byte.
+        std::uint32_t type = 0;
+        std::string data;
+        ASSERT_TRUE(opened->ReadValue("systemtray", type, data));
+        EXPECT_EQ(type, 1u) << "REG_SZ";
+        const std::string expandable("%WINDIR%\\x.exe\0", 16);
+        EXPECT_TRUE(opened->WriteValue("later", 2, expandable));
+        EXPECT_TRUE(opened->ReadValue("later", type, data));
+        EXPECT_EQ(type, 2u);
+        EXPECT_EQ(data, expandable);
+        EXPECT_FALSE(opened->ReadValue("none", type, data));
+        EXPECT_EQ(opened->DeleteValue("later"), DeleteResult::Deleted);
         EXPECT_EQ(opened->DeleteValue("SystemTray"), DeleteResult::Deleted);
-        EXPECT_FALSE(opened->HasValue("systemtray"));
         EXPECT_EQ(opened->DeleteValue("systemtray"), DeleteResult::NotFound);
     }
     EXPECT_FALSE(Machine().HasValue(key, "systemtray"));
