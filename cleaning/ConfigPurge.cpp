@@ -21,10 +21,12 @@ void PurgeFound(PlatformServices& platform, DataRoot& data, Quarantine& quaranti
             break;
         case CopyOutcome::Purged:
             flags.InfectionFound = true;
+            ++flags.Items.removed;
             break;
         case CopyOutcome::NotPurged:
             report.Append("No se pudo desinfectar el archivo " + Utf8ToWindows1252BestFit(path));
             flags.RemovalFailed = true;
+            ++flags.Items.failed;
             break;
         }
     }

@@ -22,11 +22,13 @@ void DeleteFound(PlatformServices& platform, Quarantine& quarantine, Report& rep
         if (ForceDeleteFile(platform, quarantine, path)) {
             report.Append("Fichero del Troyano borrado.");
             flags.InfectionFound = true;
+            ++flags.Items.removed;
         } else if (StillAFile(platform, path)) {
             // In use, denied to us, or a link.
             report.Append("No se pudo borrar el fichero del Troyano: " + Utf8ToWindows1252BestFit(path));
             flags.InfectionFound = true;
             flags.RemovalFailed = true;
+            ++flags.Items.failed;
         }
     }
 }

@@ -18,18 +18,20 @@ std::string FileNamePart(const std::string& exe)
     return cut == std::string::npos ? exe : exe.substr(cut + 1);
 }
 
+} // namespace
+
 bool ImageNameMatches(const std::string& exe, const std::string& imageName)
 {
     const std::string wanted = AsciiUpper(imageName);
     return AsciiUpper(FileNamePart(exe)) == wanted || AsciiUpper(exe) == wanted;
 }
 
-} // namespace
-
-void KillProcessByName(PlatformServices& platform, const std::string& imageName)
+ItemCounts KillProcessByName(PlatformServices& platform, const std::string& imageName)
 {
+    ItemCounts ended;
     for (const ProcessEntry& process : platform.Processes()) {
         if (ImageNameMatches(process.exe, imageName))
-            platform.TerminateProcess(process.id);
+            ++(platform.TerminateProcess(process.id) ? ended.removed : ended.failed);
     }
+    return ended;
 }

@@ -7,8 +7,10 @@ void RemoveStartupValue(PlatformServices& platform, Quarantine& quarantine, Repo
     if (!run.key) {
         platform.ShowInformationBox("Error abriendo valor del registro");
         // A key that exists but is closed to us may still start the infection.
-        if (!run.missing)
+        if (!run.missing) {
             flags.RemovalFailed = true;
+            ++flags.Items.failed;
+        }
         return;
     }
     std::uint32_t type = 0;
@@ -24,7 +26,9 @@ void RemoveStartupValue(PlatformServices& platform, Quarantine& quarantine, Repo
     if (result == RegistryKey::DeleteResult::Failed) {
         report.Append("No se pudo eliminar la clave del troyano");
         flags.RemovalFailed = true;
+        ++flags.Items.failed;
     } else {
+        flags.Items.removed += result == RegistryKey::DeleteResult::Deleted;
         report.Append("Se elimin\xF3 la clave del troyano");
     }
     report.Append("Desinfecci\xF3n concluida :)");

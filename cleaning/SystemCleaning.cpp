@@ -59,9 +59,9 @@ std::string SystemCleaning::ShownPath(const std::string& path)
     return Utf8ToWindows1252BestFit(path);
 }
 
-void SystemCleaning::KillProcessByName(const std::string& imageName)
+ItemCounts SystemCleaning::KillProcessByName(const std::string& imageName)
 {
-    ::KillProcessByName(platform_, imageName);
+    return ::KillProcessByName(platform_, imageName);
 }
 
 void SystemCleaning::RemoveStartupValue(const std::string& valueName)

@@ -28,7 +28,7 @@ public:
     bool ForceDeleteFile(const std::string& path) override;
     std::string FindOnPath(const std::string& name, const std::string& dirList) override;
     std::string ShownPath(const std::string& path) override;
-    void KillProcessByName(const std::string& imageName) override;
+    ItemCounts KillProcessByName(const std::string& imageName) override;
     void RemoveStartupValue(const std::string& valueName) override;
 
     // A new run begins: what it removes goes into a quarantine folder of its own.

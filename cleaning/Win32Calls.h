@@ -108,6 +108,32 @@ struct Win32Calls {
 
     // The plain information box, when the program gives none of its own
     decltype(&::MessageBoxA) MessageBoxA = ::MessageBoxA;
+
+    // File-system redirection of a 32-bit program on 64-bit Windows (XP x64 and later)
+    LateBound<decltype(&::Wow64DisableWow64FsRedirection)> Wow64DisableWow64FsRedirection{
+        "kernel32.dll", "Wow64DisableWow64FsRedirection"};
+    LateBound<decltype(&::Wow64RevertWow64FsRedirection)> Wow64RevertWow64FsRedirection{
+        "kernel32.dll", "Wow64RevertWow64FsRedirection"};
+
+    // Looks every late-bound entry up now, loading its DLL, so that none is looked up from
+    // a thread whose file system is seen without redirection: the DLL would come from the
+    // wrong folder.
+    void ResolveAll() const
+    {
+        Resolve(FindFirstFileW, FindNextFileW, GetFileAttributesW, SetFileAttributesW, DeleteFileW,
+                GetCurrentDirectoryW, GetWindowsDirectoryW, CreateFileW, CreateDirectoryW, MoveFileExW,
+                CheckTokenMembership, wine_get_version, SHGetFolderPathW, ShfolderGetFolderPathW, GetSecurityInfo,
+                ConvertStringSecurityDescriptorToSecurityDescriptorW, GetVolumeInformationW,
+                CreateToolhelp32Snapshot, Process32First, Process32Next, Wow64DisableWow64FsRedirection,
+                Wow64RevertWow64FsRedirection);
+    }
+
+private:
+    template <typename... Entries>
+    static void Resolve(const Entries&... entries)
+    {
+        (entries.Get(), ...);
+    }
 };
 
 // Whether a wide function failed only because this Windows lacks it: an emptied entry, or

@@ -297,8 +297,13 @@ bool Win32Platform::TerminateProcess(std::uint32_t id)
 
 OpenedKey Win32Platform::OpenCurrentUserKey(const std::string& path)
 {
+    return OpenKey(HKEY_CURRENT_USER, path);
+}
+
+OpenedKey Win32Platform::OpenKey(HKEY root, const std::string& path)
+{
     HKEY key;
-    const LONG result = calls_.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    const LONG result = calls_.RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key);
     if (result != ERROR_SUCCESS)
         return {nullptr, result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND};
     return {std::make_unique<Win32Key>(calls_, key)};

@@ -38,6 +38,10 @@ public:
     std::unique_ptr<RunLock> TakeRunLock() override;
     void ShowInformationBox(const std::string& text) override;
 
+    const Win32Calls& Calls() const { return calls_; }
+    // Opens root\path with full access, never creating it (HKEY_USERS for every user's hive).
+    OpenedKey OpenKey(HKEY root, const std::string& path);
+
 private:
     std::function<void(const std::string&)> showBox_;
     const Win32Calls calls_;

@@ -4,6 +4,7 @@
 // (FindOnPath's directory list and result, ForceDeleteFile's argument) are the system's,
 // in UTF-8, as SystemDirectories gives them.
 #include "engine/DriveFindings.h"
+#include "engine/SharedFlags.h"
 
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ public:
     virtual std::string FindOnPath(const std::string& name, const std::string& dirList) = 0;
     // A path as a Report line shows it, in Windows-1252.
     virtual std::string ShownPath(const std::string& path) = 0;
-    virtual void KillProcessByName(const std::string& imageName) = 0;
+    // How many processes of that image were ended, and how many could not be.
+    virtual ItemCounts KillProcessByName(const std::string& imageName) = 0;
     virtual void RemoveStartupValue(const std::string& valueName) = 0;
 };

@@ -4,36 +4,6 @@
 
 namespace {
 
-const char* const InterruptedLine = "Desinfecci\xF3n interrumpida: el sistema puede seguir infectado";
-
-// Says how many folders of the drive the run could not search, right before its verdict;
-// nothing when it searched them all.
-void AppendUnsearched(Report& report, const SharedFlags& flags)
-{
-    const std::size_t count = flags.UnsearchedFolders.size();
-    if (count == 1)
-        report.Append("No se pudo revisar 1 carpeta de la unidad C:");
-    else if (count > 1)
-        report.Append("No se pudieron revisar " + std::to_string(count) + " carpetas de la unidad C:");
-}
-
-// Every name the plans look for on the drive, once: configuration files, then files to delete.
-std::vector<std::string> DriveNames(const std::vector<const ThreatEntry*>& rows)
-{
-    std::vector<std::string> names;
-    const auto add = [&](const std::string& name) {
-        if (std::find(names.begin(), names.end(), name) == names.end())
-            names.push_back(name);
-    };
-    for (const ThreatEntry* row : rows) {
-        for (const ConfigPurge& purge : row->configPurges)
-            add(purge.file);
-        for (const std::string& name : row->filesToDelete)
-            add(name);
-    }
-    return names;
-}
-
 void RunMircWorm(const ThreatEntry& row, const DriveFindings& found, CleaningOperations& ops, Report& report,
                  SharedFlags& flags, RunProgress& progress)
 {
@@ -106,14 +76,41 @@ void RunResidentBackdoor(const ThreatEntry& row, const DriveFindings& found, Cle
     flags.InfectionFound = true;
     if (ops.ForceDeleteFile(path)) {
         report.Append("Archivo eliminado,continuando b\xFAsqueda");
+        ++flags.Items.removed;
     } else {
         report.Append("No se pudo eliminar el archivo " + ops.ShownPath(path));
         flags.RemovalFailed = true;
+        ++flags.Items.failed;
     }
     RemoveStartupAndClose(row, ops, report, flags);
 }
 
 } // namespace
+
+void AppendUnsearched(Report& report, const SharedFlags& flags)
+{
+    const std::size_t count = flags.UnsearchedFolders.size();
+    if (count == 1)
+        report.Append("No se pudo revisar 1 carpeta de la unidad C:");
+    else if (count > 1)
+        report.Append("No se pudieron revisar " + std::to_string(count) + " carpetas de la unidad C:");
+}
+
+std::vector<std::string> DriveNames(const std::vector<const ThreatEntry*>& rows)
+{
+    std::vector<std::string> names;
+    const auto add = [&](const std::string& name) {
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    };
+    for (const ThreatEntry* row : rows) {
+        for (const ConfigPurge& purge : row->configPurges)
+            add(purge.file);
+        for (const std::string& name : row->filesToDelete)
+            add(name);
+    }
+    return names;
+}
 
 void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs, Report& report,
                      SharedFlags& flags, RunProgress& progress)
@@ -128,7 +125,8 @@ void DisinfectionRun(int index, CleaningOperations& ops, SystemDirectories& dirs
 
 void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOperations& ops,
                       SystemDirectories& dirs, const std::function<Report&(const ThreatEntry&)>& reportOf,
-                      SharedFlags& flags, RunProgress& progress)
+                      SharedFlags& flags, RunProgress& progress,
+                      const std::function<void(const ThreatEntry&, Report&)>& afterPlan)
 {
     flags.UnsearchedFolders.clear();
     flags.InUseWaited = 0;
@@ -139,7 +137,12 @@ void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOpera
         for (const ThreatEntry* row : rows)
             for (const std::string& process : row->processes) {
                 StopPoint(progress);
-                ops.KillProcessByName(process);
+                const ItemCounts ended = ops.KillProcessByName(process);
+                // Windows has a genuine process of the resident file's name.
+                if (process != row->residentFile) {
+                    flags.Items.removed += ended.removed;
+                    flags.Items.failed += ended.failed;
+                }
             }
         StopPoint(progress);
         progress.WalkStarted();
@@ -152,6 +155,10 @@ void DisinfectionRuns(const std::vector<const ThreatEntry*>& rows, CleaningOpera
                 RunMircWorm(*row, found, ops, *report, flags, progress);
             else
                 RunResidentBackdoor(*row, found, ops, dirs, *report, flags, progress);
+            if (afterPlan) {
+                StopPoint(progress);
+                afterPlan(*row, *report);
+            }
         }
     } catch (const RunStopped&) {
         report->Append(InterruptedLine);

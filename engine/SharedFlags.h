@@ -4,6 +4,14 @@
 #include <set>
 #include <string>
 
+// What a run did to the items of an infection: files, configuration copies with infected
+// lines, the resident file, the processes it names (all but the resident one, whose name
+// Windows also has) and start-up values.
+struct ItemCounts {
+    unsigned removed = 0;
+    unsigned failed = 0;   // found and still there
+};
+
 struct SharedFlags {
     bool InfectionFound = false;   // something of an infection was found or removed in this run
     bool RemovalFailed = false;    // something of an infection found in this run may still be there
@@ -13,6 +21,8 @@ struct SharedFlags {
     std::set<std::string> UnsearchedFolders;
     // How long this run has waited, in milliseconds, for files other programs held open.
     std::uint32_t InUseWaited = 0;
+    // Counted over the whole run, never cleared by it: whoever starts a run clears them.
+    ItemCounts Items;
 };
 
 // The one instance the program uses.

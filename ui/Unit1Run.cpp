@@ -6,6 +6,7 @@
 
 #include "cleaning/SystemCleaning.h"
 #include "cleaning/Win32Platform.h"
+#include "cleaning/Win32Redirection.h"
 #include "engine/DisinfectionRun.h"
 #include "ui/BackgroundJob.h"
 #include "widgets/controls/TFlatButtonUnit.h"
@@ -29,9 +30,6 @@ const UINT EngineBoxRequest = WM_APP + 0x3100;   // lParam: the box's text
 // QS_RAWINPUT, which Windows 2000 and earlier refuse; the program registers no raw input.
 const DWORD WakeMask = QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY | QS_SENDMESSAGE;
 const DWORD FailedWaitPause = 10;   // ms between two looks at the queue when the wait fails
-// The Report while another run or undo, of this window or another program, is under way.
-const char* const AnotherRunLine = "Otra desinfecci\xF3n est\xE1 en curso en este equipo";
-
 
 bool IsInput(UINT message)
 {
@@ -70,6 +68,7 @@ void TForm1::RunInBackground(int index)
                 runReport_.Append(AnotherRunLine);
                 return;
             }
+            const RedirectionOff wholeFileSystem(platform_->Calls(), cleaning_->Data());
             DisinfectionRun(index, *cleaning_, *platform_, runReport_, ProcessFlags(), runMonitor_);
         });
         run_ = &run;

@@ -81,7 +81,11 @@ public:
         if (purgeFinds.count(file))
             flags_.InfectionFound = true;
     }
-    void KillProcessByName(const std::string& name) override { calls.push_back("kill " + name); }
+    ItemCounts KillProcessByName(const std::string& name) override
+    {
+        calls.push_back("kill " + name);
+        return {};
+    }
     void RemoveStartupValue(const std::string& value) override
     {
         calls.push_back("startup " + value);

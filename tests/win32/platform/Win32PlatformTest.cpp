@@ -1,6 +1,7 @@
 // The Win32 platform services against Wine's real file system, registry and processes.
 #include "base/WindowsFamily.h"
 #include "cleaning/Win32Platform.h"
+#include "cleaning/Win32Redirection.h"
 #include "tests/support/ListingNames.h"
 #include "tests/win32/support/ChildProcess.h"
 #include "tests/win32/support/ChosenSecurity.h"
@@ -293,4 +294,59 @@ TEST(Win32Rights, TheSystemsFamilyWineAndTheTokenDecide)
     const std::string common = Win32Platform().DataDirectory(DataFolder::Common);
     EXPECT_FALSE(common.empty());
     EXPECT_EQ(Win32Platform({}, withoutShell).DataDirectory(DataFolder::Common), common) << "shfolder.dll stands in";
+}
+
+namespace {
+
+std::vector<std::string> redirection;   // what the stand-ins below were asked, in order
+
+BOOL WINAPI RedirectionTurnedOff(PVOID* saved)
+{
+    redirection.push_back("off");
+    *saved = &redirection;
+    return TRUE;
+}
+
+BOOL WINAPI RedirectionRestored(PVOID saved)
+{
+    redirection.push_back(saved == &redirection ? "back" : "back to another");
+    return TRUE;
+}
+
+HRESULT WINAPI DataFolderLookedUp(HWND, int, HANDLE, DWORD, LPWSTR path)
+{
+    redirection.push_back("data folder");
+    wcscpy(path, L"c:\\ProgramData");
+    return S_OK;
+}
+
+} // namespace
+
+TEST(RedirectionOff, TheDataRootIsPlacedBeforeRedirectionGoesOffAndItComesBackAfter)
+{
+    Win32Calls calls;
+    calls.Wow64DisableWow64FsRedirection = RedirectionTurnedOff;
+    calls.Wow64RevertWow64FsRedirection = RedirectionRestored;
+    calls.SHGetFolderPathW = DataFolderLookedUp;
+    Win32Platform platform({}, calls);
+    DataRoot data(platform);
+    redirection.clear();
+    {
+        const RedirectionOff off(platform.Calls(), data);
+        EXPECT_EQ(redirection.back(), "off");
+        // Windows 95/98/Me place the data root in the Windows folder, with no lookup.
+        if (!IsWindows9x(GetVersion())) {
+            EXPECT_EQ(redirection, (std::vector<std::string>{"data folder", "off"}));
+        }
+    }
+    EXPECT_EQ(redirection.back(), "back");
+
+    calls.Wow64DisableWow64FsRedirection = nullptr;   // a Windows without it
+    redirection.clear();
+    {
+        Win32Platform older({}, calls);
+        DataRoot olderData(older);
+        const RedirectionOff off(older.Calls(), olderData);
+    }
+    EXPECT_EQ(std::count(redirection.begin(), redirection.end(), "back"), 0);
 }
