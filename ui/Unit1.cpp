@@ -17,10 +17,12 @@
 
 #include "cleaning/PurgeJournal.h"
 #include "cleaning/SystemCleaning.h"
+#include "cleaning/Undo.h"
 #include "cleaning/Win32Platform.h"
 #include "res/resource.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -57,6 +59,7 @@ TForm1::TForm1(Application& application, const FormDescription& description)
     parent_.colour = description.colour;
     components_.Build(description, parent_);
     BindComponents();
+    AddUndoItem();
     platform_ = std::make_unique<Win32Platform>([this](const std::string& text) { ShowEngineBox(text); });
     cleaning_ = std::make_unique<SystemCleaning>(*platform_, runReport_, ProcessFlags(), runMonitor_);
     // A purge that a crash or a kill interrupted is undone before anything else runs.
@@ -111,15 +114,25 @@ int TForm1::SelectedIndex() const
     return static_cast<int>(SendMessageA(comboBox1_->Handle(), CB_GETCURSEL, 0, 0));
 }
 
-void TForm1::FlatButton6Click()
-{
-    RunInBackground(SelectedIndex());
-}
-
 void TForm1::FlatButton7Click()
 {
     if (ShowThreatInformation(SelectedIndex(), *platform_, *memo_, ProgramFolder()))
         AnnounceAccessibleEvent(EVENT_OBJECT_VALUECHANGE, PaneWindow());
+}
+
+void TForm1::AddUndoItem()
+{
+    const HMENU menu = GetSystemMenu(Handle(), FALSE);
+    if (!menu || !AppendMenuA(menu, MF_SEPARATOR, 0, nullptr) ||
+        !AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_RUN, "&Deshacer la \xFAltima desinfecci\xF3n"))
+        throw std::runtime_error("The window's system menu cannot take the undo item");
+}
+
+void TForm1::OnInitSystemMenu(HMENU menu)
+{
+    // Another process's run or undo holds the lock: taken here, it is let go at once.
+    const bool canUndo = !running_ && platform_->TakeRunLock() && HasRunToUndo(*platform_, cleaning_->Data());
+    EnableMenuItem(menu, IDM_UNDO_LAST_RUN, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
 }
 
 HWND TForm1::PaneWindow() const
@@ -196,6 +209,17 @@ LRESULT TForm1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
         if (OnCommand(wParam))
             return 0;
+        break;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam))
+            OnInitSystemMenu(reinterpret_cast<HMENU>(wParam));
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == IDM_UNDO_LAST_RUN) {
+            if (!running_)
+                UndoClick();
+            return 0;
+        }
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

@@ -10,6 +10,7 @@
 #include "widgets/win32/ColourBrush.h"
 #include "widgets/win32/GdiHandles.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
     void FlatButton6Click();
     // The information button: the selected row's description in the pane.
     void FlatButton7Click();
+    // The system menu's "Deshacer la última desinfección": clears the pane and puts back
+    // the last run's items, in the background as a run works; returns when it has ended.
+    void UndoClick();
 
     // The end of a run as assistive technology hears it: the pane's new value, and an
     // alert named with the Report's last line (the verdict), spoken wherever the focus is.
@@ -62,8 +66,13 @@ private:
 
     void ShowKeyboardCues(WORD cues) const;   // UISF_HIDEFOCUS, UISF_HIDEACCEL
 
-    // The run under way (Unit1Run.cpp).
-    void RunInBackground(int index);
+    // The system menu's undo item, and whether it can be chosen now.
+    void AddUndoItem();
+    void OnInitSystemMenu(HMENU menu);
+
+    // The run under way (Unit1Run.cpp): work is called on the run's thread, holding the
+    // machine's run lock.
+    void RunInBackground(const std::function<void()>& work);
     void WaitAnswering(const BackgroundJob& run);
     bool OnRunMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void StopRun(bool closeAfterwards);

@@ -5,6 +5,7 @@
 #include "ui/Unit1.h"
 
 #include "cleaning/SystemCleaning.h"
+#include "cleaning/Undo.h"
 #include "cleaning/Win32Platform.h"
 #include "cleaning/Win32Redirection.h"
 #include "engine/DisinfectionRun.h"
@@ -48,7 +49,25 @@ bool DisabledOrWithin(HWND window)
 
 } // namespace
 
-void TForm1::RunInBackground(int index)
+void TForm1::FlatButton6Click()
+{
+    const int index = SelectedIndex();
+    RunInBackground([this, index] { DisinfectionRun(index, *cleaning_, *platform_, runReport_, ProcessFlags(), runMonitor_); });
+}
+
+void TForm1::UndoClick()
+{
+    runReport_.Clear();
+    RunInBackground([this] {
+        try {
+            UndoLastRun(*platform_, cleaning_->Data(), runReport_, runMonitor_);
+        } catch (const RunStopped&) {
+            runReport_.Append(InterruptedLine);
+        }
+    });
+}
+
+void TForm1::RunInBackground(const std::function<void()>& work)
 {
     runMonitor_.Restart();
     closeAfterRun_ = false;
@@ -60,7 +79,7 @@ void TForm1::RunInBackground(int index)
             ~RunLooks() { form.SetRunLooks(false); }
             TForm1& form;
         } looks(*this);
-        BackgroundJob run([this, index] {
+        BackgroundJob run([this, &work] {
             // Taken and let go on the run's thread, as a mutex must be.
             const std::unique_ptr<RunLock> lock = platform_->TakeRunLock();
             if (!lock) {
@@ -69,7 +88,7 @@ void TForm1::RunInBackground(int index)
                 return;
             }
             const RedirectionOff wholeFileSystem(platform_->Calls(), cleaning_->Data());
-            DisinfectionRun(index, *cleaning_, *platform_, runReport_, ProcessFlags(), runMonitor_);
+            work();
         });
         run_ = &run;
         WaitAnswering(run);

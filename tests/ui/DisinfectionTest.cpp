@@ -1,12 +1,14 @@
 // The "Desinfectar" button on a drive C: seeded with each infection, and on a clean one.
 // The program sweeps the whole drive: everything seeded lives in the scratch tree, the
 // dist folder or the Run key, and is taken away again.
+#include "res/resource.h"
 #include "tests/ui/PelkarinSession.h"
 #include "tests/ui/ScratchMachine.h"
 #include "tests/win32/support/ScratchFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 
@@ -154,6 +156,26 @@ TEST(DisinfectInfected, Netol)
     for (const char* gone : {"netol\\files\\pynkic~1.scr", "netol\\files\\mirc.hst", "netol\\files\\netol.scr"})
         EXPECT_FALSE(FileExists(ScratchTree::Path(gone))) << gone;
     EXPECT_EQ(ReadFileBytes(ScratchTree::Path("netol\\files\\netol.scr.txt")), "unrelated");
+}
+
+// The system menu's undo after a run: the pane shows only the undo, and the file is back.
+TEST(DisinfectInfected, NetolUndoneFromTheSystemMenu)
+{
+    ScratchTree scratch;
+    ScratchTree::Write("netol\\files\\netol.scr", "worm");
+    PelkarinSession session;
+    session.Select(1);
+    session.Click(session.DisinfectButton());
+    ASSERT_FALSE(FileExists(ScratchTree::Path("netol\\files\\netol.scr")));
+
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(session.Form(), WM_SYSCOMMAND, IDM_UNDO_LAST_RUN, 0, SMTO_NORMAL, 60000, &answer));
+    session.WaitForHandler();
+    EXPECT_EQ(ReadFileBytes(ScratchTree::Path("netol\\files\\netol.scr")), "worm");
+    const std::string pane = session.PaneText();
+    EXPECT_EQ(pane.rfind("Restaurado: ", 0), 0u) << pane;
+    const std::string verdict = Lines({"Se deshizo la desinfecci\xF3n"});
+    EXPECT_EQ(pane.substr(pane.size() - std::min(pane.size(), verdict.size())), verdict) << pane;
 }
 
 // A copy another program holds is a line of the Report, and the plan goes on: a read-only
