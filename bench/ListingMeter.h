@@ -24,6 +24,7 @@ public:
     std::uint32_t GetAttributes(const std::string& path) override { return inner_.GetAttributes(path); }
     bool SetAttributes(const std::string& path, std::uint32_t a) override { return inner_.SetAttributes(path, a); }
     bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
+    bool RemoveEmptyFolder(const std::string& path) override { return inner_.RemoveEmptyFolder(path); }
     bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
     std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
     std::string WindowsDirectory() override { return inner_.WindowsDirectory(); }

@@ -47,6 +47,12 @@ std::string DataRoot::Folder(const std::string& name)
     return path;
 }
 
+bool DataRoot::RemoveEmpty(const std::string& folder)
+{
+    held_.erase(folder);
+    return platform_.RemoveEmptyFolder(folder.substr(0, folder.size() - 1));
+}
+
 bool DataRoot::Have(const std::string& path)
 {
     if (held_.count(path))

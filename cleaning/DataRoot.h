@@ -35,6 +35,8 @@ public:
     // ending with a backslash: it and each folder on the way checked, made where missing,
     // and held. Empty when it cannot be had.
     std::string Folder(const std::string& name);
+    // Lets go of folder (as Folder gave it) and removes it when it is empty; false when it stays.
+    bool RemoveEmpty(const std::string& folder);
 
 private:
     // The folder at path (without its final backslash) as it must be, made where missing;

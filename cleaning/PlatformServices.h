@@ -183,6 +183,9 @@ public:
     // Gives a file or a directory another name in the same volume, never copying it; false
     // when the new name is taken.
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    // Removes the directory at path when it is empty; a link in its place is removed
+    // itself, never what it leads to. False when it is not there, not empty, or held open.
+    virtual bool RemoveEmptyFolder(const std::string& path) = 0;
     // Holds the directory at path open. Null when there is none, or when path is a link.
     virtual std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) = 0;
 

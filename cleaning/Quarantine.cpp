@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -28,6 +29,23 @@ std::string Hex(std::uint64_t value)
     return text;
 }
 
+// A run folder's counter: 1 for "20261209-063512", n for "20261209-063512-n".
+int Counter(const std::string& name)
+{
+    return name.size() > 16 ? std::atoi(name.c_str() + 16) : 1;
+}
+
+bool Older(const std::string& a, const std::string& b)
+{
+    const std::string dateA = a.substr(0, 15), dateB = b.substr(0, 15);
+    return dateA != dateB ? dateA < dateB : Counter(a) < Counter(b);
+}
+
+std::string RunPath(const std::string& name)
+{
+    return std::string(QuarantineFolder) + "\\" + name;
+}
+
 } // namespace
 
 std::string IdentityText(const FileIdentity& identity)
@@ -47,6 +65,43 @@ std::string RunFolderName(std::uint64_t time)
     std::snprintf(name, sizeof name, "%04d%02u%02u-%02u%02u%02u", year, month, day, inDay / 3600, inDay / 60 % 60,
                   inDay % 60);
     return name;
+}
+
+std::vector<std::string> RunFolders(PlatformServices& platform, DataRoot& data)
+{
+    const std::string quarantine = data.Folder(QuarantineFolder);
+    std::vector<std::string> runs;
+    FindEntry entry;
+    bool unreadable = false;
+    if (std::unique_ptr<FindListing> listing =
+            quarantine.empty() ? nullptr : platform.FindFirst(quarantine + "*", entry, unreadable)) {
+        do {
+            if ((entry.attributes & FileAttr::Directory) && !(entry.attributes & FileAttr::ReparsePoint) &&
+                entry.name.size() >= 15 && entry.name[8] == '-')
+                runs.push_back(entry.name);
+        } while (listing->Next(entry));
+    }
+    std::sort(runs.begin(), runs.end(), Older);
+    return runs;
+}
+
+bool RemoveRun(PlatformServices& platform, DataRoot& data, const std::string& folder)
+{
+    if (folder.empty())
+        return false;
+    FindEntry entry;
+    bool unreadable = false;
+    if (std::unique_ptr<FindListing> listing = platform.FindFirst(folder + "*", entry, unreadable)) {
+        do {
+            if (entry.attributes & (FileAttr::Directory | FileAttr::ReparsePoint))
+                continue;
+            // An item keeps the attributes it had in its place: a read-only one would stay.
+            if (entry.attributes & FileAttr::ReadOnly)
+                platform.SetAttributes(folder + entry.name, FileAttr::Normal);
+            platform.RemoveFile(folder + entry.name);
+        } while (listing->Next(entry));
+    }
+    return data.RemoveEmpty(folder);
 }
 
 namespace {
@@ -119,12 +174,17 @@ bool Quarantine::OpenRun()
 {
     if (!folder_.empty())
         return true;
-    const std::string stem = std::string(QuarantineFolder) + "\\" + RunFolderName(platform_.Now());
+    const std::string date = RunFolderName(platform_.Now());
+    const std::vector<std::string> runs = RunFolders(platform_, data_);
+    for (std::size_t old = 0; old + KeptRuns <= runs.size(); ++old)
+        RemoveRun(platform_, data_, data_.Folder(RunPath(runs[old])));
     if (data_.Folder(QuarantineFolder).empty())
         return false;
-    // A name already taken, by a run of the same second or by anything else, is passed over.
-    for (int n = 1; n <= 100; ++n) {
-        const std::string name = n == 1 ? stem : stem + "-" + std::to_string(n);
+    // The new run sorts after every other: after the last of the same second, and past a
+    // name taken by anything else.
+    const int first = !runs.empty() && runs.back().compare(0, 15, date) == 0 ? Counter(runs.back()) + 1 : 1;
+    for (int n = first; n < first + 100; ++n) {
+        const std::string name = RunPath(n == 1 ? date : date + "-" + std::to_string(n));
         const std::string path = data_.Path() + name;
         if (platform_.GetAttributes(path) != FileAttr::Invalid)
             continue;

@@ -23,15 +23,20 @@
 //
 // <volume>:<index> is the identity of the folder the file was in (hexadecimal). A kill
 // at any moment leaves the file in its place, or in the quarantine with its item line.
+//
+// The quarantine keeps the last KeptRuns runs: a run's first item removes the older ones'
+// folders, and an undo that puts every item back removes its run's folder.
 #include "cleaning/DataRoot.h"
 #include "cleaning/PlatformServices.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 constexpr const char* QuarantineFolder = "Cuarentena";
 constexpr const char* ManifestName = "manifest.txt";
+constexpr std::size_t KeptRuns = 10;
 
 // A folder's identity as the manifest writes it: "<volume>:<index>", hexadecimal.
 std::string IdentityText(const FileIdentity& identity);
@@ -42,6 +47,13 @@ bool AppendManifestLine(PlatformServices& platform, const std::string& runFolder
 
 // The name of the run folder of a run whose first item came at time (PlatformServices::Now).
 std::string RunFolderName(std::uint64_t time);
+
+// The names of the quarantine's run folders, oldest first; none when it cannot be had.
+std::vector<std::string> RunFolders(PlatformServices& platform, DataRoot& data);
+
+// Deletes a run folder (as DataRoot::Folder gives it) and the files in it. A link or a
+// folder inside is never entered, and keeps the run's folder. False when anything stays.
+bool RemoveRun(PlatformServices& platform, DataRoot& data, const std::string& folder);
 
 class Quarantine {
 public:

@@ -23,7 +23,7 @@ const char* const kCallNames[] = {
     "OpenKey", "DeleteValue", "ReadValue", "WriteValue", "CloseKey", "OpenFile", "ReadFile", "WriteFile", "SetEndOfFile", "FlushFile",
     "TouchFile", "CloseFile", "MakeDirectory", "Rename", "HoldFolder", "FolderSecurity", "CloseFolder",
     "FolderIdentity", "SystemFolders", "TakeRunLock", "Rights",
-    "DataDirectory", "Now", "Sleep", "InformationBox"};
+    "DataDirectory", "Now", "Sleep", "InformationBox", "RemoveDirectory"};
 
 // The machine's clock at its start, in the file system's 100 ns steps (1 January 2026).
 constexpr std::uint64_t kClockStart = 134116128000000000ull;
@@ -770,6 +770,18 @@ bool RecordingPlatform::MakeDirectory(const std::string& path, DirectoryAccess a
     for (std::size_t i = 1; i < parts.size(); ++i)
         if (const Node* on = Walk(parts, i); on && !on->IsDirectory()) return false;
     Make(path, true).administratorsOnly = access == DirectoryAccess::AdministratorsOnly;
+    return true;
+}
+
+bool RecordingPlatform::RemoveEmptyFolder(const std::string& path)
+{
+    if (Begin(Call::RemoveDirectory, path)) return false;
+    Node* dir = Parent(path);
+    Node* folder = Lookup(path);
+    if (!dir || !folder || !folder->IsDirectory() || !folder->children.empty() || folder->Busy(clock_) ||
+        folder->immutable)
+        return false;
+    dir->Remove(folder);
     return true;
 }
 

@@ -26,7 +26,8 @@ public:
         FindFirst, FindNext, FindClose, GetAttributes, SetAttributes, DeleteFile, FileExists,
         CurrentDirectory, WindowsDirectory, Processes, TerminateProcess, OpenKey, DeleteValue, ReadValue, WriteValue,
         CloseKey, OpenFile, ReadFile, WriteFile, SetEndOfFile, FlushFile, TouchFile, CloseFile, MakeDirectory,
-        Rename, HoldFolder, FolderSecurity, CloseFolder, FolderIdentity, SystemFolders, TakeRunLock, Rights, DataDirectory, Now, Sleep, InformationBox
+        Rename, HoldFolder, FolderSecurity, CloseFolder, FolderIdentity, SystemFolders, TakeRunLock, Rights, DataDirectory, Now, Sleep, InformationBox,
+        RemoveDirectory
     };
     // How another program holds a file open: for reading, sharing reading and writing (it
     // cannot be deleted) or for writing, sharing reading (it cannot be read, written or
@@ -123,6 +124,7 @@ public:
     using PlatformServices::Open;
     std::unique_ptr<OpenedFile> Open(const std::string& path, OpenMode mode, OpenFailure& failure) override;
     bool MakeDirectory(const std::string& path, DirectoryAccess access) override;
+    bool RemoveEmptyFolder(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
     std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override;
     bool FolderIdentity(const std::string& path, FileIdentity& identity) override;

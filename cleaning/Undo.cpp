@@ -3,10 +3,8 @@
 #include "cleaning/Quarantine.h"
 #include "cleaning/Windows1252.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <map>
-#include <set>
 #include <vector>
 
 namespace {
@@ -115,33 +113,10 @@ bool Pending(PlatformServices& platform, const std::string& run, const Item& ite
     return stored && stored->Size() == item.size;
 }
 
-// "20261209-063512-2" sorts after "20261209-063512" and before "20261209-063512-10".
-bool Older(const std::string& a, const std::string& b)
-{
-    const auto counter = [](const std::string& name) {
-        return name.size() > 16 ? std::atoi(name.c_str() + 16) : 1;
-    };
-    const std::string dateA = a.substr(0, 15), dateB = b.substr(0, 15);
-    return dateA != dateB ? dateA < dateB : counter(a) < counter(b);
-}
-
 // The newest run folder with something to put back, ending with a backslash; empty when none.
 std::string LastRun(PlatformServices& platform, DataRoot& data)
 {
-    const std::string quarantine = data.Folder(QuarantineFolder);
-    if (quarantine.empty())
-        return {};
-    std::vector<std::string> runs;
-    FindEntry entry;
-    bool unreadable = false;
-    if (std::unique_ptr<FindListing> listing = platform.FindFirst(quarantine + "*", entry, unreadable)) {
-        do {
-            if ((entry.attributes & FileAttr::Directory) && !(entry.attributes & FileAttr::ReparsePoint) &&
-                entry.name.size() >= 15 && entry.name[8] == '-')
-                runs.push_back(entry.name);
-        } while (listing->Next(entry));
-    }
-    std::sort(runs.begin(), runs.end(), Older);
+    const std::vector<std::string> runs = RunFolders(platform, data);
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
         const std::string folder = data.Folder(std::string(QuarantineFolder) + "\\" + *run);
         if (folder.empty())
@@ -257,6 +232,9 @@ bool UndoLastRun(PlatformServices& platform, DataRoot& data, Report& report, Run
             }
             refused = true;
         }
+        // Everything came back: nothing of the run is left to keep.
+        if (!refused)
+            RemoveRun(platform, data, run);
     }
     report.Append(refused ? "No se pudo deshacer todo" : "Se deshizo la desinfecci\xF3n");
     return refused;

@@ -57,6 +57,8 @@ struct Win32Calls {
     // Windows 95/98/Me, where MoveFile renames within a volume)
     LateBound<decltype(&::MoveFileExW)> MoveFileExW{"kernel32.dll", "MoveFileExW"};
     decltype(&::MoveFileA) MoveFileA = ::MoveFileA;
+    LateBound<decltype(&::RemoveDirectoryW)> RemoveDirectoryW{"kernel32.dll", "RemoveDirectoryW"};
+    decltype(&::RemoveDirectoryA) RemoveDirectoryA = ::RemoveDirectoryA;
     // The system's folders, and what a folder is: its number on its volume (NT family), or
     // its full short path (Windows 95/98/Me). GetSystemWow64Directory from Windows XP on.
     LateBound<decltype(&::GetSystemDirectoryW)> GetSystemDirectoryW{"kernel32.dll", "GetSystemDirectoryW"};
@@ -121,7 +123,7 @@ struct Win32Calls {
     void ResolveAll() const
     {
         Resolve(FindFirstFileW, FindNextFileW, GetFileAttributesW, SetFileAttributesW, DeleteFileW,
-                GetCurrentDirectoryW, GetWindowsDirectoryW, CreateFileW, CreateDirectoryW, MoveFileExW,
+                GetCurrentDirectoryW, GetWindowsDirectoryW, CreateFileW, CreateDirectoryW, MoveFileExW, RemoveDirectoryW,
                 CheckTokenMembership, wine_get_version, SHGetFolderPathW, ShfolderGetFolderPathW, GetSecurityInfo,
                 ConvertStringSecurityDescriptorToSecurityDescriptorW, GetVolumeInformationW,
                 CreateToolhelp32Snapshot, Process32First, Process32Next, Wow64DisableWow64FsRedirection,

@@ -49,6 +49,14 @@ bool Win32Platform::Rename(const std::string& from, const std::string& to)
            calls_.MoveFileA(ansiFrom.c_str(), ansiTo.c_str());
 }
 
+bool Win32Platform::RemoveEmptyFolder(const std::string& path)
+{
+    if (wide_ && calls_.RemoveDirectoryW(ExtendedWidePath(path).c_str()))
+        return true;
+    std::string ansi;
+    return (!wide_ || WideMissing()) && AnsiPath(path, ansi) && calls_.RemoveDirectoryA(ansi.c_str());
+}
+
 std::unique_ptr<HeldFolder> Win32Platform::HoldFolder(const std::string& path)
 {
     // Wine shows a Unix link by its path only; the handle shows a link on Windows.

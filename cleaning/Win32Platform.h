@@ -28,6 +28,7 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     // In Win32Folders.cpp:
     bool Rename(const std::string& from, const std::string& to) override;
+    bool RemoveEmptyFolder(const std::string& path) override;
     std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override;
     ProgramRights Rights() override;
     std::string DataDirectory(DataFolder folder) override;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -223,6 +224,28 @@ TEST_F(CleaningTest, AnUndoPutsEveryFileBackAsItWasAndOnlyOnce)
                                    "Restaurado: c:\\m\\mirc.ini", "Se deshizo la desinfecci\xF3n"}));
     EXPECT_EQ(Snapshot(machine), before);
     EXPECT_FALSE(HasRunToUndo(machine, ops.Data()));
+    EXPECT_TRUE(RunFolders(machine).empty()) << "all came back: the run's folder goes";
+    ExpectNothingOpen();
+}
+
+// A new run's first item removes the oldest runs beyond the ten kept, items and all, and
+// the undo still takes the newest.
+TEST_F(CleaningTest, TheQuarantineKeepsTheLastTenRuns)
+{
+    for (std::size_t run = 1; run <= KeptRuns + 1; ++run) {
+        machine.AddFile("c:\\w\\acdt.dat", std::to_string(run), FileAttr::ReadOnly);
+        ops.RunStarts();
+        ASSERT_TRUE(ops.ForceDeleteFile("c:\\w\\acdt.dat"));
+    }
+    std::set<std::string> kept;
+    for (const std::string& run : RunFolders(machine))
+        kept.insert(machine.Contents(Quarantined + run + "\\1.pkq"));
+    EXPECT_EQ(kept, (std::set<std::string>{"2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}));
+
+    LineReport undo;
+    EXPECT_FALSE(UndoLastRun(machine, ops.Data(), undo));
+    EXPECT_EQ(machine.Contents("c:\\w\\acdt.dat"), "11");
+    EXPECT_EQ(RunFolders(machine).size(), KeptRuns - 1);
     ExpectNothingOpen();
 }
 
@@ -248,6 +271,7 @@ TEST_F(CleaningTest, AnUndoRefusesAClashOrAnotherFolderAndTheNextTakesUpTheRest)
     EXPECT_EQ(machine.Contents("c:\\a\\netol.scr"), "the user's new file");
     EXPECT_EQ(machine.Contents("c:\\m\\script.ini"), "mIRC wrote it since");
     EXPECT_EQ(machine.Contents("c:\\m\\script.ini.restaurado"), "n0=mirc.hst\r\n");
+    EXPECT_EQ(RunFolders(machine).size(), 1u) << "kept while anything is refused";
 
     ASSERT_TRUE(machine.RemoveFile("c:\\a\\netol.scr"));
     undo.lines.clear();

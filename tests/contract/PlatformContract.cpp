@@ -293,7 +293,7 @@ TEST_P(PlatformContract, FilesAreRewrittenInPlaceAndMadeNew)
     EXPECT_EQ(Machine().Contents(Root() + "new.ini"), std::string("\0\0\0a", 4));
 }
 
-TEST_P(PlatformContract, DirectoriesAreMadeOnceAndHeldOnlyWhenTheyAreDirectories)
+TEST_P(PlatformContract, DirectoriesAreMadeOnceRemovedWhenEmptyAndHeldOnlyWhenTheyAreDirectories)
 {
     EXPECT_TRUE(Platform().MakeDirectory(Root() + "sub", DirectoryAccess::Inherited));
     EXPECT_TRUE(Platform().MakeDirectory(Root() + "sub", DirectoryAccess::Inherited)) << "already there";
@@ -304,6 +304,14 @@ TEST_P(PlatformContract, DirectoriesAreMadeOnceAndHeldOnlyWhenTheyAreDirectories
     EXPECT_TRUE(Platform().HoldFolder(Root() + "sub"));
     EXPECT_FALSE(Platform().HoldFolder(Root() + "taken"));
     EXPECT_FALSE(Platform().HoldFolder(Root() + "missing"));
+
+    Machine().MakeFile(Root() + "full\\in.txt");
+    EXPECT_FALSE(Platform().RemoveEmptyFolder(Root() + "full"));
+    EXPECT_FALSE(Platform().RemoveEmptyFolder(Root() + "taken")) << "a file";
+    EXPECT_FALSE(Platform().RemoveEmptyFolder(Root() + "missing"));
+    EXPECT_TRUE(Platform().RemoveEmptyFolder(Root() + "sub"));
+    EXPECT_FALSE(Machine().Exists(Root() + "sub"));
+    EXPECT_TRUE(Machine().Exists(Root() + "full\\in.txt"));
 }
 
 TEST_P(PlatformContract, RenamingNeverCopiesNorReplacesAndKeepsTheFilesIdentity)
