@@ -63,33 +63,27 @@ bool HasAdministratorRights(const Win32Calls& calls)
     return false;
 }
 
-AdministratorsOnlyDescriptor::AdministratorsOnlyDescriptor(const Win32Calls& calls, bool wanted) : calls_(calls)
+AdministratorsOnlyDescriptor::AdministratorsOnlyDescriptor(const Win32Calls& calls, bool wanted)
+    : descriptor_(nullptr, calls)
 {
-    if (wanted && !calls.ConvertStringSecurityDescriptorToSecurityDescriptorW(
-                      L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", SDDL_REVISION_1, &descriptor_, nullptr))
-        descriptor_ = nullptr;
-}
-
-AdministratorsOnlyDescriptor::~AdministratorsOnlyDescriptor()
-{
-    if (descriptor_)
-        calls_.LocalFree(descriptor_);
+    PSECURITY_DESCRIPTOR made = nullptr;
+    if (wanted && calls.ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                      L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", SDDL_REVISION_1, &made, nullptr))
+        descriptor_.Reset(made);
 }
 
 bool IsAdministratorsOnly(const Win32Calls& calls, HANDLE folder)
 {
     PSID owner = nullptr;
     PACL list = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PSECURITY_DESCRIPTOR made = nullptr;
     if (calls.GetSecurityInfo(folder, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner,
-                              nullptr, &list, nullptr, &descriptor) != ERROR_SUCCESS)
+                              nullptr, &list, nullptr, &made) != ERROR_SUCCESS)
         return false;
+    const LocalMemory descriptor(made, calls);
     // The control word lies at the same place in every layout of a descriptor. No list
     // at all would grant everything to everybody.
-    const WORD control = reinterpret_cast<const SECURITY_DESCRIPTOR_RELATIVE*>(descriptor)->Control;
-    const bool trusted = (control & SE_DACL_PROTECTED) && owner && list &&
-                         IsTrusted(static_cast<const BYTE*>(owner), 8u + 4u * SID_MAX_SUB_AUTHORITIES) &&
-                         !GrantsWritesToOthers(*list);
-    calls.LocalFree(descriptor);
-    return trusted;
+    const WORD control = reinterpret_cast<const SECURITY_DESCRIPTOR_RELATIVE*>(descriptor.Get())->Control;
+    return (control & SE_DACL_PROTECTED) && owner && list &&
+           IsTrusted(static_cast<const BYTE*>(owner), 8u + 4u * SID_MAX_SUB_AUTHORITIES) && !GrantsWritesToOthers(*list);
 }

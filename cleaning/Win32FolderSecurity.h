@@ -1,7 +1,7 @@
 #pragma once
 // The security of the program's own folders on the NT family: who the program runs as,
 // the access list its folders are made with, and the check that a folder has it.
-#include "cleaning/Win32Calls.h"
+#include "cleaning/Win32Handles.h"
 
 // Whether the program runs with administrator rights (elevated, where the system
 // elevates) or as SYSTEM. False where the system cannot tell (Windows NT 4.0).
@@ -14,14 +14,10 @@ bool HasAdministratorRights(const Win32Calls& calls);
 class AdministratorsOnlyDescriptor {
 public:
     AdministratorsOnlyDescriptor(const Win32Calls& calls, bool wanted);
-    ~AdministratorsOnlyDescriptor();
-    AdministratorsOnlyDescriptor(const AdministratorsOnlyDescriptor&) = delete;
-    AdministratorsOnlyDescriptor& operator=(const AdministratorsOnlyDescriptor&) = delete;
-    PSECURITY_DESCRIPTOR Get() const { return descriptor_; }
+    PSECURITY_DESCRIPTOR Get() const { return descriptor_.Get(); }
 
 private:
-    const Win32Calls& calls_;
-    PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+    LocalMemory descriptor_;
 };
 
 // Whether the folder open as folder (with READ_CONTROL) is Administrators' only: owned by

@@ -33,6 +33,17 @@ struct RegCloseKeyCall {
     const Win32Calls* calls;
 };
 
+// Memory the system handed over to be freed by LocalFree (a security descriptor it made).
+struct LocalFreeCall {
+    using Handle = PSECURITY_DESCRIPTOR;
+    LocalFreeCall(const Win32Calls& calls) : calls(&calls) {}
+    static PSECURITY_DESCRIPTOR Invalid() { return nullptr; }
+    static bool Valid(PSECURITY_DESCRIPTOR memory) { return memory != nullptr; }
+    void operator()(PSECURITY_DESCRIPTOR memory) const { calls->LocalFree(memory); }
+    const Win32Calls* calls;
+};
+
 using KernelHandle = UniqueHandle<CloseHandleCall>;
 using FindHandle = UniqueHandle<FindCloseCall>;   // a find listing
 using KeyHandle = UniqueHandle<RegCloseKeyCall>;   // an open registry key
+using LocalMemory = UniqueHandle<LocalFreeCall>;

@@ -20,16 +20,6 @@ private:
     KernelHandle mutex_;
 };
 
-// Frees what ConvertStringSecurityDescriptorToSecurityDescriptor made.
-struct LocalFreeCall {
-    using Handle = PSECURITY_DESCRIPTOR;
-    LocalFreeCall(const Win32Calls& calls) : calls(&calls) {}
-    static PSECURITY_DESCRIPTOR Invalid() { return nullptr; }
-    static bool Valid(PSECURITY_DESCRIPTOR descriptor) { return descriptor != nullptr; }
-    void operator()(PSECURITY_DESCRIPTOR descriptor) const { calls->LocalFree(descriptor); }
-    const Win32Calls* calls;
-};
-
 } // namespace
 
 std::unique_ptr<RunLock> Win32Platform::TakeRunLock()
@@ -41,7 +31,7 @@ std::unique_ptr<RunLock> Win32Platform::TakeRunLock()
         PSECURITY_DESCRIPTOR made = nullptr;
         calls_.ConvertStringSecurityDescriptorToSecurityDescriptorW(
             L"D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;AU)", SDDL_REVISION_1, &made, nullptr);
-        const UniqueHandle<LocalFreeCall> descriptor(made, calls_);
+        const LocalMemory descriptor(made, calls_);
         SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor.Get(), FALSE};
         mutex = calls_.CreateMutexW(descriptor.Valid() ? &attributes : nullptr, FALSE, name);
         // Made by an account whose list grants us less than everything: ask only for
